@@ -1,0 +1,88 @@
+#pragma once
+/// Small vector and matrix helpers used throughout the engine.
+///
+/// Vectors are three single-precision floats and matrices nine floats in row
+/// order. The component-wise helpers (VecAdd, VecSub, VecScale, VecMulElem,
+/// VecNormalize) may write into one of their inputs; the others need an output
+/// distinct from their inputs. The arithmetic is deliberately single precision:
+/// recorded runs are compared bit for bit, so the rounding is part of the result.
+
+#include <array>
+
+namespace kv {
+
+using Vec3 = std::array<float, 3>;
+using Mat3 = std::array<float, 9>;
+
+/// 2*pi in the precision the wrap helpers use.
+inline constexpr double kTwoPi = 6.283185307179586;
+inline constexpr double kPi = 3.141592653589793;
+
+void MatMul3(const Mat3& a, const Mat3& b, Mat3& c);
+void Transpose3(const Mat3& a, Mat3& b);
+void MatCopy3(const Mat3& a, Mat3& b);
+void MatIdentity(Mat3& m);
+void MatVec3(const Mat3& m, const Vec3& x, Vec3& y);
+
+/// In-place Gauss-Jordan inversion with full pivoting of an n x n row-major
+/// matrix (n <= 50). Returns the determinant: the product of the pivots, negated
+/// once per row interchange. A singular matrix is not detected (its determinant
+/// is 0 and the result is meaningless).
+float InvertMatrix(float* a, int n);
+
+/// +1 for x >= 0, else -1.
+float SignOf(float x);
+
+void VecCopy(const Vec3& x, Vec3& y);
+void VecZero(Vec3& x);
+void VecScale(const Vec3& x, float s, Vec3& y);
+void VecMulElem(const Vec3& a, const Vec3& b, Vec3& c);
+void VecAdd(const Vec3& a, const Vec3& b, Vec3& c);
+void VecSub(const Vec3& a, const Vec3& b, Vec3& c);
+float VecLength(const Vec3& x);
+float VecDot(const Vec3& a, const Vec3& b);
+void VecCross(const Vec3& a, const Vec3& b, Vec3& c);
+/// x/|x|, or the zero vector when |x| is not positive.
+void VecNormalize(const Vec3& x, Vec3& y);
+
+/// a > b ? a : b (a tie returns b).
+float MaxOf(float a, float b);
+double MaxOf(double a, double b);
+/// a >= b ? b : a (a tie returns b).
+float MinOf(float a, float b);
+double MinOf(double a, double b);
+
+/// Three-way compare with a relative tolerance of 0.001: 0 when equal within
+/// tolerance, +1 when a > b, -1 otherwise.
+int CompareTol(float a, float b);
+/// The same rule in double precision with tolerance 1e-8.
+int CompareTolD(double a, double b);
+bool VecNearlyEqual(const Vec3& a, const Vec3& b);
+bool VecEqual(const Vec3& a, const Vec3& b);
+
+/// Wraps an angle (rad) into [-pi, pi].
+float WrapPi(float x);
+/// Wraps an angle (deg) into [-180, 180].
+float Wrap180(float x);
+/// Wraps an angle (deg) into [0, 360).
+float Wrap360(float x);
+
+/// (roll, pitch, yaw) in degrees to the earth-to-body matrix.
+void EulerToMatrix(float rollDeg, float pitchDeg, float yawDeg, Mat3& earthToBody);
+/// (roll, pitch, yaw) in radians to the attitude quaternion (q0 scalar).
+void EulerToQuat(float roll, float pitch, float yaw, std::array<float, 4>& q);
+/// Normalises q in place, then writes the body-to-earth matrix and its
+/// transpose, the earth-to-body matrix.
+void QuatToMatrix(std::array<float, 4>& q, Mat3& bodyToEarth, Mat3& earthToBody);
+/// Euler angles (rad) from an earth-to-body matrix.
+void MatrixToEuler(const Mat3& earthToBody, float& roll, float& pitch, float& yaw);
+
+/// Earth radius of the spherical earth model (ft).
+inline constexpr double kEarthRadiusFt = 20925198.0;
+
+/// Local north/east/down offsets (ft) from an origin (deg) to latitude and
+/// longitude (deg, longitude positive west).
+void NedToGeodetic(double lat0, double lon0, float north, float east, float down, double& lat,
+                   double& lon);
+
+} // namespace kv

@@ -1,0 +1,1 @@
+// Anchor translation unit of the shared test support library.

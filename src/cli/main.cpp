@@ -1,9 +1,51 @@
-// kestrovane-cli: headless simulate, convert and inspect.
+// kestrovane-cli: the headless tool (simulate, convert, inspect).
+#include "cli/command.h"
+
+#include <algorithm>
 #include <cstdio>
+#include <string>
+#include <vector>
+
+namespace kv::cli {
+
+std::vector<Command>& commandRegistry() {
+    static std::vector<Command> commands;
+    return commands;
+}
+
+namespace {
+
+void printUsage(std::FILE* out) {
+    std::fputs("usage: kestrovane-cli <command> [options]\n\ncommands:\n", out);
+    auto commands = commandRegistry();
+    std::sort(commands.begin(), commands.end(),
+              [](const Command& a, const Command& b) { return a.name < b.name; });
+    for (const auto& c : commands) {
+        std::fprintf(out, "  %-12s %s\n", c.name.c_str(), c.summary.c_str());
+    }
+    std::fputs("\nRun 'kestrovane-cli <command> --help' for a command's options.\n", out);
+}
+
+} // namespace
+} // namespace kv::cli
 
 int main(int argc, char** argv) {
-    (void)argc;
-    (void)argv;
-    std::puts("kestrovane-cli: no commands yet");
-    return 0;
+    using namespace kv::cli;
+    if (argc < 2) {
+        printUsage(stderr);
+        return kExitUsage;
+    }
+    const std::string name = argv[1];
+    if (name == "--help" || name == "-h" || name == "help") {
+        printUsage(stdout);
+        return kExitOk;
+    }
+    for (const auto& c : commandRegistry()) {
+        if (c.name == name) {
+            return c.run(std::vector<std::string>(argv + 2, argv + argc));
+        }
+    }
+    std::fprintf(stderr, "kestrovane-cli: unknown command '%s'\n", name.c_str());
+    printUsage(stderr);
+    return kExitUsage;
 }

@@ -1,0 +1,23 @@
+#pragma once
+/// Writer of the system's DXF dialect: 3DFACE entities on layer "Kestrovane".
+
+#include <array>
+#include <cstdio>
+
+namespace kv::geom {
+
+/// Output units and handedness of a DXF export, from the preferences.
+struct DxfOutputUnits {
+    double feetPerUnit = 3.2808;  ///< feet per working unit (3.2808 for metres)
+    bool rightHanded = true;      ///< right-hand coordinate system preference
+};
+
+/// Each returns false when the file reported a write error.
+bool writeDxfHeader(std::FILE* file, const DxfOutputUnits& units);
+/// Writes one face: four corners (forward, right, down; metres); a triangle
+/// repeats its third corner as the fourth.
+bool writeDxfFace(std::FILE* file, const std::array<double, 12>& corners,
+                  const DxfOutputUnits& units);
+bool writeDxfTrailer(std::FILE* file);
+
+} // namespace kv::geom

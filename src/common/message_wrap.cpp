@@ -1,5 +1,7 @@
 #include "common/message_wrap.h"
 
+#include "common/ports/messages.h"
+
 namespace kv {
 
 std::vector<std::string> wrapMessage(std::string_view text) {
@@ -35,10 +37,15 @@ std::vector<std::string> wrapMessage(std::string_view text) {
 std::string wrapMessageText(std::string_view text) {
     std::string out;
     for (const auto& line : wrapMessage(text)) {
-        if (!out.empty()) out += '\n';
+        if (!out.empty())
+            out += '\n';
         out += line;
     }
     return out;
+}
+
+void showWrappedMessage(MessagePort& messages, std::string_view text) {
+    messages.showMessage(wrapMessageText(text));
 }
 
 } // namespace kv

@@ -37,8 +37,7 @@ std::vector<std::string> wrapMessage(std::string_view text) {
 std::string wrapMessageText(std::string_view text) {
     std::string out;
     for (const auto& line : wrapMessage(text)) {
-        if (!out.empty())
-            out += '\n';
+        if (!out.empty()) out += '\n';
         out += line;
     }
     return out;

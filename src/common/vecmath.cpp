@@ -27,13 +27,9 @@ void Transpose3(const Mat3& a, Mat3& b) {
     }
 }
 
-void MatCopy3(const Mat3& a, Mat3& b) {
-    b = a;
-}
+void MatCopy3(const Mat3& a, Mat3& b) { b = a; }
 
-void MatIdentity(Mat3& m) {
-    m = {1, 0, 0, 0, 1, 0, 0, 0, 1};
-}
+void MatIdentity(Mat3& m) { m = {1, 0, 0, 0, 1, 0, 0, 0, 1}; }
 
 void MatVec3(const Mat3& m, const Vec3& x, Vec3& y) {
     assert(&x != &y);
@@ -105,16 +101,10 @@ float InvertMatrix(float* a, int n) {
     return det;
 }
 
-float SignOf(float x) {
-    return x >= 0.0f ? 1.0f : -1.0f;
-}
+float SignOf(float x) { return x >= 0.0f ? 1.0f : -1.0f; }
 
-void VecCopy(const Vec3& x, Vec3& y) {
-    y = x;
-}
-void VecZero(Vec3& x) {
-    x = {0.0f, 0.0f, 0.0f};
-}
+void VecCopy(const Vec3& x, Vec3& y) { y = x; }
+void VecZero(Vec3& x) { x = {0.0f, 0.0f, 0.0f}; }
 
 void VecScale(const Vec3& x, float s, Vec3& y) {
     for (int i = 0; i < 3; ++i) {
@@ -140,13 +130,9 @@ void VecSub(const Vec3& a, const Vec3& b, Vec3& c) {
     }
 }
 
-float VecLength(const Vec3& x) {
-    return std::sqrt(x[0] * x[0] + x[1] * x[1] + x[2] * x[2]);
-}
+float VecLength(const Vec3& x) { return std::sqrt(x[0] * x[0] + x[1] * x[1] + x[2] * x[2]); }
 
-float VecDot(const Vec3& a, const Vec3& b) {
-    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-}
+float VecDot(const Vec3& a, const Vec3& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
 
 void VecCross(const Vec3& a, const Vec3& b, Vec3& c) {
     assert(&c != &a && &c != &b);
@@ -166,18 +152,10 @@ void VecNormalize(const Vec3& x, Vec3& y) {
     }
 }
 
-float MaxOf(float a, float b) {
-    return a > b ? a : b;
-}
-double MaxOf(double a, double b) {
-    return a > b ? a : b;
-}
-float MinOf(float a, float b) {
-    return a >= b ? b : a;
-}
-double MinOf(double a, double b) {
-    return a >= b ? b : a;
-}
+float MaxOf(float a, float b) { return a > b ? a : b; }
+double MaxOf(double a, double b) { return a > b ? a : b; }
+float MinOf(float a, float b) { return a >= b ? b : a; }
+double MinOf(double a, double b) { return a >= b ? b : a; }
 
 namespace {
 template <typename T> int compareWith(T a, T b, T tol) {
@@ -196,12 +174,8 @@ template <typename T> int compareWith(T a, T b, T tol) {
 }
 } // namespace
 
-int CompareTol(float a, float b) {
-    return compareWith<float>(a, b, 0.001f);
-}
-int CompareTolD(double a, double b) {
-    return compareWith<double>(a, b, 1e-8);
-}
+int CompareTol(float a, float b) { return compareWith<float>(a, b, 0.001f); }
+int CompareTolD(double a, double b) { return compareWith<double>(a, b, 1e-8); }
 
 bool VecNearlyEqual(const Vec3& a, const Vec3& b) {
     return CompareTol(a[0], b[0]) == 0 && CompareTol(a[1], b[1]) == 0 &&

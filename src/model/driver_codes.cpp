@@ -28,32 +28,21 @@ std::string_view driverName(int code) {
         "Tire Steer",
         "Transmission",
     };
-    if (code >= 0 && code <= 20)
-        return kNames[static_cast<std::size_t>(code)];
-    if (isStrutCode(code))
-        return "Strut Compression";
-    if (isTireRollCode(code))
-        return "Tire Roll";
-    if (isPivotCode(code))
-        return "Pivot";
-    if (code == kDriverExternalForce)
-        return "External Force";
-    if (isSkidIndicatorCode(code))
-        return "Skid Indicator";
-    if (code == kDriverTachometer)
-        return "Tachometer";
+    if (code >= 0 && code <= 20) return kNames[static_cast<std::size_t>(code)];
+    if (isStrutCode(code)) return "Strut Compression";
+    if (isTireRollCode(code)) return "Tire Roll";
+    if (isPivotCode(code)) return "Pivot";
+    if (code == kDriverExternalForce) return "External Force";
+    if (isSkidIndicatorCode(code)) return "Skid Indicator";
+    if (code == kDriverTachometer) return "Tachometer";
     return "";
 }
 
 int driverTireNumber(int code) {
-    if (isStrutCode(code))
-        return code - kDriverStrutCompression;
-    if (isTireRollCode(code))
-        return code - kDriverTireRoll;
-    if (isPivotCode(code))
-        return code - kDriverPivot;
-    if (isSkidIndicatorCode(code))
-        return code - kDriverSkidIndicator;
+    if (isStrutCode(code)) return code - kDriverStrutCompression;
+    if (isTireRollCode(code)) return code - kDriverTireRoll;
+    if (isPivotCode(code)) return code - kDriverPivot;
+    if (isSkidIndicatorCode(code)) return code - kDriverSkidIndicator;
     return -1;
 }
 

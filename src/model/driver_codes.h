@@ -32,8 +32,8 @@ enum DriverCode : int {
     kDriverTireRoll = 31,         ///< + tire number 0..9
     kDriverPivot = 41,            ///< + tire number 0..9
     kDriverExternalForce = 51,
-    kDriverSkidIndicator = 52, ///< + tire number, used unscaled by Sound effectors
-    kDriverTachometer = 62,    ///< used unscaled by Sound effectors
+    kDriverSkidIndicator = 52,    ///< + tire number, used unscaled by Sound effectors
+    kDriverTachometer = 62,       ///< used unscaled by Sound effectors
     kDriverCodeCount = 63,
 };
 
@@ -44,17 +44,9 @@ std::string_view driverName(int code);
 /// Tire number carried by a numbered code (21..50, 52..61), else -1.
 int driverTireNumber(int code);
 
-inline bool isStrutCode(int code) {
-    return code >= 21 && code <= 30;
-}
-inline bool isTireRollCode(int code) {
-    return code >= 31 && code <= 40;
-}
-inline bool isPivotCode(int code) {
-    return code >= 41 && code <= 50;
-}
-inline bool isSkidIndicatorCode(int code) {
-    return code >= 52 && code <= 61;
-}
+inline bool isStrutCode(int code) { return code >= 21 && code <= 30; }
+inline bool isTireRollCode(int code) { return code >= 31 && code <= 40; }
+inline bool isPivotCode(int code) { return code >= 41 && code <= 50; }
+inline bool isSkidIndicatorCode(int code) { return code >= 52 && code <= 61; }
 
 } // namespace kv::model

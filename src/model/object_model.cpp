@@ -89,17 +89,14 @@ void deleteEffector(ObjectRecord& r, int index) {
 }
 
 namespace {
-bool isTireKind(int kind) {
-    return kind == kEffectorTire || kind == kEffectorSkid;
-}
+bool isTireKind(int kind) { return kind == kEffectorTire || kind == kEffectorSkid; }
 } // namespace
 
 int countTires(const ObjectRecord& r) {
     const int n = std::clamp(r.effectorCount, 0, kMaxEffectors);
     int count = 0;
     for (int i = 0; i < n; ++i) {
-        if (isTireKind(r.effectors[static_cast<std::size_t>(i)].kind))
-            ++count;
+        if (isTireKind(r.effectors[static_cast<std::size_t>(i)].kind)) ++count;
     }
     return count;
 }
@@ -140,8 +137,7 @@ int tireNumberOf(const ObjectRecord& r, int index) {
     }
     int number = 0;
     for (int i = 0; i < index; ++i) {
-        if (isTireKind(r.effectors[static_cast<std::size_t>(i)].kind))
-            ++number;
+        if (isTireKind(r.effectors[static_cast<std::size_t>(i)].kind)) ++number;
     }
     return number;
 }

@@ -10,11 +10,11 @@
 
 namespace kv::model {
 
-inline constexpr int kMaxEffectors = 30;   ///< effectors per object
-inline constexpr int kMaxChildren = 6;     ///< children per effector
-inline constexpr int kMaxTires = 10;       ///< tire and skid effectors per object
-inline constexpr int kNameChars = 256;     ///< name field size, NUL included
-inline constexpr int kMaxNameLength = 255; ///< usable characters of a name
+inline constexpr int kMaxEffectors = 30;      ///< effectors per object
+inline constexpr int kMaxChildren = 6;        ///< children per effector
+inline constexpr int kMaxTires = 10;          ///< tire and skid effectors per object
+inline constexpr int kNameChars = 256;        ///< name field size, NUL included
+inline constexpr int kMaxNameLength = 255;    ///< usable characters of a name
 inline constexpr int kAeroCoefficientCount = 24;
 
 enum VehicleType : std::int32_t {
@@ -70,94 +70,94 @@ enum Dof : int { kDofForward = 0, kDofRight, kDofDown, kDofRoll, kDofPitch, kDof
 
 /// Initial state of an object at the start of a run (48 bytes).
 struct InitialConditions {
-    std::array<float, 3> position{}; ///< north, east, down (ft, world frame)
-    std::array<float, 3> attitude{}; ///< roll, pitch, yaw (deg)
-    std::array<float, 3> rates{};    ///< roll, pitch, yaw rate (deg/s, body axes)
-    std::array<float, 3> velocity{}; ///< forward, right, down (ft/s, body axes)
+    std::array<float, 3> position{};   ///< north, east, down (ft, world frame)
+    std::array<float, 3> attitude{};   ///< roll, pitch, yaw (deg)
+    std::array<float, 3> rates{};      ///< roll, pitch, yaw rate (deg/s, body axes)
+    std::array<float, 3> velocity{};   ///< forward, right, down (ft/s, body axes)
 };
 
 /// Mass and inertia with the scale factors applied at run start (68 bytes).
 struct MassProperties {
-    float mass = 0.0f;                ///< mass (slug); 1.0e30 in a reset record
-    std::array<float, 9> inertia{};   ///< inertia tensor, row order (slug*ft^2)
-    std::array<float, 4> massScale{}; ///< factors of mass, Ixx, Iyy, Izz
-    float rollPitchCoupling = 0.0f;   ///< factor of the xy pair of inertia elements
-    float rollYawCoupling = 0.0f;     ///< factor of the xz pair
-    float pitchYawCoupling = 0.0f;    ///< factor of the yz pair
+    float mass = 0.0f;                 ///< mass (slug); 1.0e30 in a reset record
+    std::array<float, 9> inertia{};    ///< inertia tensor, row order (slug*ft^2)
+    std::array<float, 4> massScale{};  ///< factors of mass, Ixx, Iyy, Izz
+    float rollPitchCoupling = 0.0f;    ///< factor of the xy pair of inertia elements
+    float rollYawCoupling = 0.0f;      ///< factor of the xz pair
+    float pitchYawCoupling = 0.0f;     ///< factor of the yz pair
 };
 
 /// Tire and suspension settings; tires are numbered by their order among the
 /// Tire and Skid effectors (180 bytes).
 struct TireSuspension {
-    std::int32_t tireCount = 0;                  ///< tire and skid effectors, derived at run start
-    std::int32_t skid = 0;                       ///< 1: wheels may lock ("Skid")
-    std::int32_t tireType = 0;                   ///< 2 Bias Ply, 1 Radial, 3 Sport
-    std::int32_t surface = 0;                    ///< road grip in half-percent (200 = 100 %)
+    std::int32_t tireCount = 0;        ///< tire and skid effectors, derived at run start
+    std::int32_t skid = 0;             ///< 1: wheels may lock ("Skid")
+    std::int32_t tireType = 0;         ///< 2 Bias Ply, 1 Radial, 3 Sport
+    std::int32_t surface = 0;          ///< road grip in half-percent (200 = 100 %)
     std::array<std::int32_t, kMaxTires> drive{}; ///< 1 when tire k is driven
     std::array<std::int32_t, kMaxTires> brake{}; ///< 1 when tire k brakes
-    float braking = 0.0f;                        ///< braking strength fraction 0..2
-    std::array<float, kMaxTires> spring{};       ///< suspension spring strength fraction of tire k
-    std::array<float, kMaxTires> damping{};      ///< 1 - bounce fraction of tire k
+    float braking = 0.0f;              ///< braking strength fraction 0..2
+    std::array<float, kMaxTires> spring{};  ///< suspension spring strength fraction of tire k
+    std::array<float, kMaxTires> damping{}; ///< 1 - bounce fraction of tire k
 };
 
 /// Aerodynamic model selection and the linear model's data (128 bytes).
 struct AeroData {
-    std::int32_t aeroModel = 0; ///< see AeroModel
-    float span = 0.0f;          ///< wing span (ft)
-    float area = 0.0f;          ///< reference area (ft^2); frontal area for ground vehicles
-    float aspectRatio = 0.0f;   ///< aspect ratio
-    float initialAoa = 0.0f;    ///< initial angle of attack (rad)
-    float aileronLimit = 0.0f;  ///< max aileron deflection (deg), derived at run start
-    float elevatorLimit = 0.0f; ///< max elevator deflection (deg), derived at run start
-    float rudderLimit = 0.0f;   ///< max rudder deflection (deg), derived at run start
+    std::int32_t aeroModel = 0;        ///< see AeroModel
+    float span = 0.0f;                 ///< wing span (ft)
+    float area = 0.0f;                 ///< reference area (ft^2); frontal area for ground vehicles
+    float aspectRatio = 0.0f;          ///< aspect ratio
+    float initialAoa = 0.0f;           ///< initial angle of attack (rad)
+    float aileronLimit = 0.0f;         ///< max aileron deflection (deg), derived at run start
+    float elevatorLimit = 0.0f;        ///< max elevator deflection (deg), derived at run start
+    float rudderLimit = 0.0f;          ///< max rudder deflection (deg), derived at run start
     std::array<float, kAeroCoefficientCount> coefficients{}; ///< linear model, stored order
 };
 
 /// Transform applied to imported geometry (44 bytes).
 struct GeometryTransform {
-    std::int32_t rightHanded = 1;                 ///< 1 right-hand file coordinates, 0 left-hand
-    float fileUnit = 1.0f;                        ///< metres per file unit
-    std::array<float, 3> rotate{};                ///< roll, pitch, yaw (deg)
-    std::array<float, 3> translate{};             ///< forward, right, down (m)
+    std::int32_t rightHanded = 1;      ///< 1 right-hand file coordinates, 0 left-hand
+    float fileUnit = 1.0f;             ///< metres per file unit
+    std::array<float, 3> rotate{};     ///< roll, pitch, yaw (deg)
+    std::array<float, 3> translate{};  ///< forward, right, down (m)
     std::array<float, 3> scale{1.0f, 1.0f, 1.0f}; ///< longitudinal, lateral, vertical factors
 };
 
 /// One animated part of an object (372 bytes).
 struct EffectorRecord {
-    std::int32_t kind = 0;                             ///< see EffectorKind
-    std::int32_t parent = -1;                          ///< parent effector index, -1 for none
-    std::int32_t childCount = 0;                       ///< 0..6
+    std::int32_t kind = 0;             ///< see EffectorKind
+    std::int32_t parent = -1;          ///< parent effector index, -1 for none
+    std::int32_t childCount = 0;       ///< 0..6
     std::array<std::int32_t, kMaxChildren> children{}; ///< child indices
-    std::array<std::int32_t, 6> drivers{};             ///< driver code per degree of freedom
-    std::array<float, 6> offsets{};                    ///< rest values: ft, ft, ft, deg, deg, deg
-    std::array<float, 6> scales{};                     ///< gain per unit of the driving quantity
-    float radius = 0.0f;                               ///< tire radius or blade length (ft)
-    float width = 0.0f;                                ///< tire width or blade chord (ft)
+    std::array<std::int32_t, 6> drivers{}; ///< driver code per degree of freedom
+    std::array<float, 6> offsets{};    ///< rest values: ft, ft, ft, deg, deg, deg
+    std::array<float, 6> scales{};     ///< gain per unit of the driving quantity
+    float radius = 0.0f;               ///< tire radius or blade length (ft)
+    float width = 0.0f;                ///< tire width or blade chord (ft)
     std::array<char, kNameChars> name{}; ///< NUL-terminated name, unique in the object
 };
 
 /// A vehicle, a camera or a scenery object (11940 bytes).
 struct ObjectRecord {
-    std::int32_t reserved0 = 0;      ///< meaning not defined; preserved as read
-    std::int32_t vehicleType = 0;    ///< see VehicleType
-    std::int32_t role = 0;           ///< see Role
-    std::int32_t recordChannel = -1; ///< live record channel of the current run, -1 if none
+    std::int32_t reserved0 = 0;        ///< meaning not defined; preserved as read
+    std::int32_t vehicleType = 0;      ///< see VehicleType
+    std::int32_t role = 0;             ///< see Role
+    std::int32_t recordChannel = -1;   ///< live record channel of the current run, -1 if none
     std::array<char, kNameChars> name{};
     InitialConditions initial;
     MassProperties mass;
     TireSuspension tires;
-    std::int32_t engineType = 0; ///< see EngineType
-    float nozzleLimit = 0.0f;    ///< max nozzle angle (deg), derived at run start
-    float enginePower = 0.0f;    ///< hp, lbf or knots by engine type; never negative
-    float engineScale = 1.0f;    ///< power factor of the engine model
+    std::int32_t engineType = 0;       ///< see EngineType
+    float nozzleLimit = 0.0f;          ///< max nozzle angle (deg), derived at run start
+    float enginePower = 0.0f;          ///< hp, lbf or knots by engine type; never negative
+    float engineScale = 1.0f;          ///< power factor of the engine model
     AeroData aero;
-    float collisionFriction = 0.0f; ///< friction fraction 0..1
-    float collisionSpring = 0.0f;   ///< spring strength fraction 0..1
-    float collisionDamping = 0.0f;  ///< 1 - bounce fraction
+    float collisionFriction = 0.0f;    ///< friction fraction 0..1
+    float collisionSpring = 0.0f;      ///< spring strength fraction 0..1
+    float collisionDamping = 0.0f;     ///< 1 - bounce fraction
     GeometryTransform geometryTransform;
-    std::int32_t color = 0;         ///< colour code 0..19
-    std::int32_t transparency = 0;  ///< see Transparency
-    std::int32_t effectorCount = 0; ///< effectors in use, 0..30
+    std::int32_t color = 0;            ///< colour code 0..19
+    std::int32_t transparency = 0;     ///< see Transparency
+    std::int32_t effectorCount = 0;    ///< effectors in use, 0..30
     std::array<EffectorRecord, kMaxEffectors> effectors{};
 };
 

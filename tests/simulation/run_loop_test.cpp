@@ -122,6 +122,28 @@ TEST_F(RunLoop, ResetAssignsSlotsToInteractiveAndStaticObjectsOnly) {
     EXPECT_EQ(run.slotCount, 1); // no candidate for the second slot
 }
 
+TEST_F(RunLoop, ResetStartsEverySlotFromTheInitialControlsAndDerivedLimits) {
+    settings.initialControls.channels[kThrottle] = 0.5f;
+    settings.initialControls.transmission = kDrive;
+    objects[0].effectorCount = 1;
+    objects[0].effectors[0].kind = model::kEffectorSkid;
+    ResetSimulation(run, settings, objects);
+    EXPECT_EQ(run.slots[0].sim.controls.channels[kThrottle], 0.5f);
+    EXPECT_EQ(run.slots[0].command.transmission, kDrive);
+    EXPECT_EQ(run.slots[0].frame[model::kFrameControls + int{kThrottle}], 0.5f);
+    EXPECT_EQ(objects[0].tires.tireCount, 1);
+    EXPECT_EQ(run.slots[0].sim.contact.tireCount, 1);
+    EXPECT_EQ(objects[0].nozzleLimit, 90.0f);
+}
+
+TEST_F(RunLoop, AProjectWithoutObjectsStillRecordsTheCamera) {
+    objects.clear();
+    runUntil(1);
+    EXPECT_EQ(run.slotCount, 0);
+    EXPECT_EQ(channel(kCameraChannel).count, 2);
+    EXPECT_EQ(controls.reads, 2);
+}
+
 TEST_F(RunLoop, EscapeOnTheFirstFrameStillRecordsOneFramePerSlot) {
     objects.push_back(test::freeBody(50.0f));
     settings.interactiveCount = 2;

@@ -4,6 +4,7 @@
 #include "geometry/dxf_number.h"
 #include "geometry/dxf_transform.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
@@ -59,7 +60,13 @@ int readDxf(const std::filesystem::path& file, std::uint64_t fileSize,
         return 0;
     }
     const DxfImportMapping mapping = makeDxfImportMapping(transform);
-    DxfLineReader lines(handle.get());
+    // Small files need no full-size block; an unknown size (0) gets one.
+    constexpr std::uint64_t kSmallestBlock = 4096;
+    const std::uint64_t block = fileSize == 0
+                                    ? DxfLineReader::kDefaultBlockBytes
+                                    : std::clamp<std::uint64_t>(fileSize + 1, kSmallestBlock,
+                                                                DxfLineReader::kDefaultBlockBytes);
+    DxfLineReader lines(handle.get(), static_cast<std::size_t>(block));
 
     int result = 0;
     long long faces = 0;

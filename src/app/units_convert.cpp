@@ -30,6 +30,10 @@ float toDisplayGrid(float metres, float lengthUnitFactor) {
     return metres * kFeetPerMetre / lengthUnitFactor;
 }
 
+float fromDisplayGrid(float value, float lengthUnitFactor) {
+    return value * lengthUnitFactor * kMetresPerFoot;
+}
+
 float toDisplayVertical(float down, std::int32_t rightHandedAxes) {
     return rightHandedAxes != 0 ? down : -down;
 }

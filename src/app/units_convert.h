@@ -24,6 +24,8 @@ float toDisplayMetres(float metres, float lengthUnitFactor);
 float fromDisplayMetres(float value, float lengthUnitFactor);
 /// Grid spacing or size (m) to working units: metres x 3.2808 / factor.
 float toDisplayGrid(float metres, float lengthUnitFactor);
+/// Entered grid spacing or size to metres: (value x factor) x 0.3048037.
+float fromDisplayGrid(float value, float lengthUnitFactor);
 
 /// Vertical component: stored "down" values are shown as they are under a
 /// "Down" label (right-handed axes) or negated under an "Up" label. Applies to

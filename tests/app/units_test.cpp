@@ -63,6 +63,8 @@ TEST(Units, GridSpacingShowsInWorkingUnits) {
     // Single-precision rounding of the factor product shows in the last digits.
     EXPECT_EQ(formatLength(toDisplayMetres(50.0f, kFeetPerMillimetre)), "49999.9961");
     EXPECT_FLOAT_EQ(fromDisplayMetres(164.04f, kFeetPerFoot), 50.0f);
+    EXPECT_FLOAT_EQ(fromDisplayGrid(164.04f, kFeetPerFoot), 50.0f);
+    EXPECT_EQ(fromDisplayGrid(2.0f, kFeetPerYard), 2.0f * kFeetPerYard * kMetresPerFoot);
 }
 
 TEST(Units, VerticalSignRule) {

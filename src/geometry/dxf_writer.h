@@ -8,8 +8,8 @@ namespace kv::geom {
 
 /// Output units and handedness of a DXF export, from the preferences.
 struct DxfOutputUnits {
-    double feetPerUnit = 3.2808; ///< feet per working unit (3.2808 for metres)
-    bool rightHanded = true;     ///< right-hand coordinate system preference
+    double feetPerUnit = 3.2808;  ///< feet per working unit (3.2808 for metres)
+    bool rightHanded = true;      ///< right-hand coordinate system preference
 };
 
 /// Each returns false when the file reported a write error.

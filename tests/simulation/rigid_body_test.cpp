@@ -201,6 +201,23 @@ TEST(StepObject, InstabilityThresholdOnTheSignedDerivative) {
     }
 }
 
+TEST(StepObject, InstabilityInTheCorrectorKeepsTheElementsAdvancedBeforeIt) {
+    // Gravity pointing up makes the climb rate grow between the stages: the
+    // predictor's altitude derivative passes, the corrector's does not.
+    model::ObjectRecord r = test::freeBody(1000.0f);
+    r.initial.velocity = {100.0f, 0.0f, -9999.0f};
+    SimObject obj = setUp(r);
+    Stepper s;
+    s.environment.gravity = -1000.0f;
+    const BodyState before = obj.state;
+    StepObject(obj, s.context());
+    EXPECT_TRUE(s.stop);
+    EXPECT_EQ(s.messages.messages.size(), 1u);
+    EXPECT_GT(obj.state.latitude, before.latitude); // advanced before the failing element
+    EXPECT_EQ(obj.state.altitude, before.altitude); // the failing element and all after it
+    EXPECT_EQ(obj.state.velocity, before.velocity);
+}
+
 TEST(StepObject, SingularInertiaStopsTheRunInsteadOfSpreadingNaN) {
     model::ObjectRecord r = test::freeBody();
     r.mass.inertia = {};

@@ -103,7 +103,14 @@ std::optional<InitialConditions>
 initialConditionsFromMotion(const std::filesystem::path& file, float t, float framePeriod,
                             const MotionTarget& camera, MotionStore& store, MessagePort& messages) {
     bool reportErrors = true;
-    const bool read = loadMotion(file, camera, store, reportErrors, messages);
+    bool read = loadMotion(file, camera, store, reportErrors, messages);
+    if (read && store.lastFrame(camera.slot) < 1) {
+        // A motion of fewer than two frames has no rates to take; said once
+        // here rather than once per sample by the interpolation.
+        reportOnce(reportErrors, messages,
+                   "The motion file could not be loaded because it contains no motion data.");
+        read = false;
+    }
     std::optional<InitialConditions> result;
     if (read) {
         constexpr int kCount = kFrameYaw + 1;

@@ -8,9 +8,8 @@
 #include "support/file_test_support.h"
 #include "support/motion_test_data.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 
 namespace kv::model {
 namespace {
@@ -251,6 +250,24 @@ TEST(InitialConditionsFromMotion, AnUnreadableFileGivesNothingAndResetsTheCamera
     EXPECT_FALSE(initialConditionsFromMotion("/nonexistent/x.kvm", 0.0f, 0.1f, {2, &camera, {}},
                                              store, log));
     ASSERT_EQ(log.shown.size(), 1u);
+    EXPECT_EQ(camera.vehicleType, kVehicleNone);
+}
+
+TEST(InitialConditionsFromMotion, AStaticObjectFileHasNoMotionToSample) {
+    filetest::ScratchDir dir;
+    MessageLog log;
+    MotionStore store;
+    ASSERT_TRUE(store.allocate(3, 8));
+    ObjectRecord still = filetest::sampleObject();
+    still.role = kRoleStatic;
+    const auto tris = filetest::sampleTriangles(1);
+    ASSERT_TRUE(saveLiveMotion(dir / "still.kvm", still, filetest::sourceOf(tris), {}, log));
+    ObjectRecord camera;
+    EXPECT_FALSE(
+        initialConditionsFromMotion(dir / "still.kvm", 0.0f, 0.1f, {2, &camera, {}}, store, log));
+    ASSERT_EQ(log.shown.size(), 1u);
+    EXPECT_EQ(log.shown[0],
+              "The motion file could not be loaded because it contains no motion data.");
     EXPECT_EQ(camera.vehicleType, kVehicleNone);
 }
 

@@ -190,6 +190,38 @@ TEST(CollisionQuery, TreeFindsExactlyThePairsOfTheDirectTest) {
     }
 }
 
+TEST(CollisionQuery, ZeroAreaTrianglesAreFoundLikeAnyOther) {
+    // Segments (three collinear corners) and points: their leaf boxes still
+    // need a full set of axes, or the box test would lose their contacts.
+    testmesh::Mesh slivers;
+    std::mt19937 rng(5);
+    std::uniform_real_distribution<float> where(-1.0f, 1.0f);
+    for (int i = 0; i < 300; ++i) {
+        const Vec3 a{where(rng), where(rng), where(rng)};
+        const Vec3 dir{where(rng) * 0.5f, where(rng) * 0.5f, where(rng) * 0.5f};
+        const int ia = slivers.addVertex(a);
+        const int ib = slivers.addVertex({a[0] + dir[0], a[1] + dir[1], a[2] + dir[2]});
+        const int ic = slivers.addVertex(
+            i % 10 == 0 ? a
+                        : Vec3{a[0] + 0.5f * dir[0], a[1] + 0.5f * dir[1], a[2] + 0.5f * dir[2]});
+        slivers.triangles.push_back({ia, ic, ib});
+    }
+    Model a;
+    Model b;
+    ASSERT_EQ(testmesh::buildModel(slivers, a), kOk);
+    ASSERT_EQ(testmesh::buildModel(testmesh::triangleSoup(300, 2.0f, 0.5f, 6), b), kOk);
+    EXPECT_GT(a.zeroAreaTriangles(), 0);
+    Collider c;
+    int found = 0;
+    for (const auto& p : testmesh::randomPoses(20, 0.5f, 77)) {
+        ASSERT_EQ(c.collide(kIdentity, kOrigin, 1, a, p.r, p.t, 1, b, kAllContacts), kOk);
+        const PairSet expected = bruteForce(a, kIdentity, kOrigin, 1, b, p.r, p.t, 1);
+        EXPECT_EQ(pairsOf(c), expected);
+        found += static_cast<int>(expected.size());
+    }
+    EXPECT_GT(found, 20);
+}
+
 TEST(CollisionQuery, ScalesPlaceTheModels) {
     const testmesh::Mesh soup = testmesh::triangleSoup(150, 2.0f, 0.5f, 7);
     testmesh::Mesh doubled = soup;

@@ -66,6 +66,33 @@ void growRanges(const Mat3& r, const Vec3& p, Vec3& lo, Vec3& hi) {
 
 constexpr float kHuge = std::numeric_limits<float>::max();
 
+/// Largest |cos| between a leaf's first and third axes that is taken as square.
+constexpr float kSquareness = 1e-6f;
+
+/// Makes `z` a unit vector square to the unit vector `x`: `z` less its part
+/// along `x` (twice, as rounding leaves some), or a coordinate axis crossed
+/// with `x` when nothing is left of it.
+void squareTo(const Vec3& x, Vec3& z) {
+    for (int pass = 0; pass < 2; ++pass) {
+        const float along = dot(z, x);
+        for (int i = 0; i < 3; ++i)
+            z[i] -= along * x[i];
+        VecNormalize(z, z);
+    }
+    if (z[0] == 0.0f && z[1] == 0.0f && z[2] == 0.0f) {
+        int least = 0;
+        for (int i = 1; i < 3; ++i) {
+            if (std::fabs(x[i]) < std::fabs(x[least]))
+                least = i;
+        }
+        Vec3 helper{};
+        helper[least] = 1.0f;
+        Vec3 c{};
+        VecCross(x, helper, c);
+        VecNormalize(c, z);
+    }
+}
+
 /// A leaf's box: first axis along the longest edge, third along the normal.
 void fitLeaf(Box& box, const Tri& t) {
     Vec3 e1{};
@@ -88,24 +115,16 @@ void fitLeaf(Box& box, const Tri& t) {
     VecCross(e1, e2, n);
     Vec3 z{};
     VecNormalize(n, z);
-    const bool noEdge = x[0] == 0.0f && x[1] == 0.0f && x[2] == 0.0f;
-    const bool noNormal = z[0] == 0.0f && z[1] == 0.0f && z[2] == 0.0f;
-    if (noEdge) {
+    if (x[0] == 0.0f && x[1] == 0.0f && x[2] == 0.0f) {
         // All corners coincide: any orthonormal frame fits the point.
         x = {1.0f, 0.0f, 0.0f};
         z = {0.0f, 0.0f, 1.0f};
-    } else if (noNormal) {
-        // Collinear corners: complete the frame around the edge so that the
-        // box axes stay orthonormal, which the overlap test relies on.
-        int least = 0;
-        for (int i = 1; i < 3; ++i) {
-            if (std::fabs(x[i]) < std::fabs(x[least]))
-                least = i;
-        }
-        Vec3 helper{};
-        helper[least] = 1.0f;
-        VecCross(x, helper, n);
-        VecNormalize(n, z);
+    } else if (std::fabs(dot(z, x)) > kSquareness ||
+               (z[0] == 0.0f && z[1] == 0.0f && z[2] == 0.0f)) {
+        // Collinear corners: the cross product is zero or rounding noise in
+        // any direction. The overlap test needs orthonormal axes, so take the
+        // normal square to the edge instead.
+        squareTo(x, z);
     }
     Vec3 y{};
     VecCross(z, x, y);

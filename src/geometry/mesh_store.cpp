@@ -117,6 +117,10 @@ int MeshStore::addFace(const std::array<double, 12>& corners) {
     return 1;
 }
 
+DxfFaceCallback MeshStore::faceCallback() {
+    return [this](const std::array<double, 12>& corners, float) { return addFace(corners); };
+}
+
 int MeshStore::findVertex(const SlotMesh& m, const Vec3& p) const {
     for (int i = 0; i < m.vertexCount; ++i) {
         if (VecNearlyEqual(m.vertices[static_cast<std::size_t>(i)], p))

@@ -6,6 +6,7 @@
 #include "common/ports/messages.h"
 #include "common/ports/progress.h"
 #include "common/vecmath.h"
+#include "geometry/dxf_reader.h"
 #include "model/object_record.h"
 
 #include <array>
@@ -70,6 +71,8 @@ class MeshStore {
     /// single-precision number is skipped (counted in `skippedFaces`).
     /// Its shape fits the DXF reader's face callback.
     int addFace(const std::array<double, 12>& corners);
+    /// `addFace` as the DXF reader's face callback (the progress is not used).
+    DxfFaceCallback faceCallback();
     /// Faces skipped by `addFace` for non-finite coordinates since `clearGeometry`.
     int skippedFaces() const { return skippedFaces_; }
 

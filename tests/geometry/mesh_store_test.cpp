@@ -37,6 +37,14 @@ TEST_F(MeshStoreTest, QuadAddsTwoTrianglesOnFourSharedVertices) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
+TEST_F(MeshStoreTest, FaceCallbackFeedsTheCurrentSlot) {
+    store.clearGeometry(2);
+    const DxfFaceCallback onFace = store.faceCallback();
+    EXPECT_EQ(onFace(face({0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}), 0.5f), 1);
+    EXPECT_EQ(store.triangleCount(2), 2);
+    EXPECT_EQ(store.triangleCount(0), 0);
+}
+
 TEST_F(MeshStoreTest, FaceSplitCountsFollowTheDistinctCorners) {
     struct Case {
         const char* name;

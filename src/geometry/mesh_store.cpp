@@ -1,7 +1,7 @@
 #include "geometry/mesh_store.h"
 
+#include "geometry/dxf_transform.h"
 #include "geometry/face_split.h"
-#include "geometry/import_transform.h"
 
 #include <algorithm>
 #include <cassert>
@@ -16,6 +16,16 @@ namespace {
 /// A double that converts to a finite float.
 bool fitsFloat(double v) {
     return std::isfinite(v) && std::fabs(v) <= std::numeric_limits<float>::max();
+}
+
+/// True when every scale factor of the mapping is finite and non-zero, so that
+/// stored points can be taken back through it.
+bool undoable(const DxfImportMapping& mapping) {
+    for (const double s : mapping.s) {
+        if (!std::isfinite(s) || s == 0.0)
+            return false;
+    }
+    return true;
 }
 
 bool sameIndexSet(const std::array<std::int32_t, 3>& a, const std::array<std::int32_t, 3>& b) {
@@ -167,15 +177,15 @@ bool MeshStore::addTriangle(int slot, const Vec3& c1, const Vec3& c2, const Vec3
 
 bool MeshStore::retransformGeometry(int slot, const model::GeometryTransform& oldTransform,
                                     const model::GeometryTransform& newTransform) {
-    const ImportMapping oldMapping = makeImportMapping(oldTransform);
-    const ImportMapping newMapping = makeImportMapping(newTransform);
-    if (!isInvertible(oldMapping) || !isInvertible(newMapping))
+    const DxfImportMapping oldMapping = makeDxfImportMapping(oldTransform);
+    const DxfImportMapping newMapping = makeDxfImportMapping(newTransform);
+    if (!undoable(oldMapping) || !undoable(newMapping))
         return false;
     SlotMesh& m = slotMesh(slot);
     for (int i = 0; i < m.vertexCount; ++i) {
         Vec3& v = m.vertices[static_cast<std::size_t>(i)];
-        const Point3d file = undoImport(oldMapping, {v[0], v[1], v[2]});
-        const Point3d moved = applyImport(newMapping, file);
+        const std::array<double, 3> file = undoDxfImport(oldMapping, {v[0], v[1], v[2]});
+        const std::array<double, 3> moved = applyDxfImport(newMapping, file);
         v = {static_cast<float>(moved[0]), static_cast<float>(moved[1]),
              static_cast<float>(moved[2])};
     }

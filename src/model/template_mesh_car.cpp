@@ -1,6 +1,7 @@
 #include "model/template_mesh.h"
 #include "model/template_mesh_profile.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace kv::model {
@@ -14,6 +15,8 @@ constexpr double kRearAxle = -1.2998;
 constexpr double kAxleDown = 0.30;
 /// Radius of the wheel-arch opening (m), a little over the tire radius.
 constexpr double kArchRadius = 0.36;
+/// Radius over which the floor clears a tire (m): the tire's 0.29 and a little.
+constexpr double kWellRadius = 0.33;
 /// Distances from an axle of the stations that shape each arch (m).
 constexpr double kArchStations[] = {0.36, 0.30, 0.17, 0.0, -0.17, -0.30, -0.36};
 
@@ -63,12 +66,26 @@ double sillDown(double x) {
     return z;
 }
 
+/// Floor inboard of the wheels, rising over each tire (m).
+double wellDown(double x) {
+    double z = floorDown(x);
+    for (double axle : {kFrontAxle, kRearAxle}) {
+        const double dx = std::abs(x - axle);
+        if (dx < kWellRadius) {
+            z = std::min(z, kAxleDown - std::sqrt(kWellRadius * kWellRadius - dx * dx));
+        }
+    }
+    return z;
+}
+
 MeshRing carRing(double x) {
     const double w = halfWidth(x);
     const double top = topDown(x);
     const double belt = beltDown(x);
     const MeshPoint right[] = {
-        {x, 0.56, floorDown(x)},    // floor edge inside the wheels
+        // Floor edge inboard of the wheels; over a wheel it rises to just clear
+        // the tire, so that the wheel well closes above it.
+        {x, 0.50, wellDown(x)},
         {x, w - 0.03, sillDown(x)}, // sill, tucked under
         {x, w, belt},               // shoulder
         {x, w - 0.05, belt - 0.02}, // foot of the side window

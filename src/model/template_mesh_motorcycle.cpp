@@ -95,8 +95,8 @@ void tankSeatAndTail(MeshBuilder& b) {
     pod(b,
         {{-0.82, 0.05, -0.03, 0.03},
          {-0.74, 0.10, -0.05, 0.08},
-         {-0.40, 0.13, -0.03, 0.13},
-         {-0.12, 0.14, 0.0, 0.16}},
+         {-0.40, 0.13, -0.03, 0.06},
+         {-0.12, 0.14, 0.0, 0.12}},
         8, 3.0);
     // Rear mudguard following the tire from above its top round to behind it.
     std::vector<MeshRing> guard;

@@ -134,6 +134,8 @@ std::vector<MeshFace> buildCarMesh() {
         rings.push_back(carRing(x));
     MeshBuilder b;
     b.loft(rings);
+    // Roof spoiler over the top of the tailgate.
+    b.block({-1.58, 0.0, -0.76}, {0.12, 0.0, -0.008}, {0.0, 0.58, 0.0}, {0.0, 0.0, 0.012});
     const std::size_t mark = b.faceCount();
     addMirror(b);
     b.mirrorSince(mark);

@@ -63,9 +63,10 @@ void fuselage(MeshBuilder& b) {
 
 void rotorsAndTail(MeshBuilder& b) {
     // Mast up to the hub, the hub itself and the pitch-link head above it.
-    b.tube({{0.0, 0.0, -1.20}, lerp(kMainHub, {0, 0, 0}, 0.0)}, 0.11, 8);
+    b.tube({{0.0, 0.0, -1.20}, kMainHub}, 0.11, 8);
     b.tube({{0.0, 0.0, kMainHub[2] + 0.08}, {0.0, 0.0, kMainHub[2] - 0.08}}, 0.34, 10);
-    b.loftToPoints({0.0, 0.0, kMainHub[2] - 0.08}, {ellipseRing({0.0, 0.0, 0.0}, 0.1, 0.1, 6)},
+    b.loftToPoints({0.0, 0.0, kMainHub[2] - 0.08},
+                   {circleRing({0.0, 0.0, kMainHub[2] - 0.13}, {1, 0, 0}, {0, 1, 0}, 0.14, 6)},
                    {0.0, 0.0, -2.33});
     // Swept fin carrying the tail rotor gearbox on its right.
     plate(b, {-6.9, 0.0, -0.42}, {-8.1, 0.0, -0.30}, {-8.2, 0.0, -2.20}, {-8.84, 0.0, -2.25},

@@ -283,6 +283,60 @@ TEST(TemplateMesh, GroundVehiclesLeaveRoomForTheirTires) {
     }
 }
 
+double lowestPoint(int type) {
+    double lowest = -1e9;
+    for (const MeshFace& f : templateMeshFaces(type)) {
+        for (int k = 0; k < 4; ++k)
+            lowest = std::max(lowest, corner(f, k)[2]);
+    }
+    return lowest;
+}
+
+TEST(TemplateMesh, BodiesClearTheGroundOnTheirTires) {
+    // Lowest point of each tire at a strut compression well beyond the static
+    // one; the body stays above it.
+    const std::pair<int, double> cases[] = {
+        {kVehicleCar, 0.5}, {kVehicleMotorcycle, 0.5}, {kVehicleAircraft, 0.5}};
+    for (const auto& [type, ratio] : cases) {
+        ObjectRecord r;
+        resetObject(r);
+        r.vehicleType = type;
+        applyTemplate(r);
+        for (int i = 0; i < r.effectorCount; ++i) {
+            const EffectorRecord& e = r.effectors[static_cast<std::size_t>(i)];
+            if (e.kind != kEffectorTire)
+                continue;
+            MeshPoint c;
+            Rotation axes;
+            pose(r, i, ratio, c, axes);
+            EXPECT_GT(c[2] + e.radius * kMetresPerFoot, lowestPoint(type) + 0.05)
+                << type << " " << recordName(e.name);
+        }
+    }
+}
+
+TEST(TemplateMesh, HelicopterStandsOnItsSkids) {
+    // With no tires, the helicopter rests on its lowest vertices: they must
+    // spread fore and aft of the centre of gravity and to both sides.
+    const double lowest = lowestPoint(kVehicleHelicopter);
+    double minX = 1e9, maxX = -1e9, minY = 1e9, maxY = -1e9;
+    for (const MeshFace& f : templateMeshFaces(kVehicleHelicopter)) {
+        for (int k = 0; k < 4; ++k) {
+            const MeshPoint p = corner(f, k);
+            if (p[2] < lowest - 0.02)
+                continue;
+            minX = std::min(minX, p[0]);
+            maxX = std::max(maxX, p[0]);
+            minY = std::min(minY, p[1]);
+            maxY = std::max(maxY, p[1]);
+        }
+    }
+    EXPECT_LT(minX, -1.5);
+    EXPECT_GT(maxX, 1.5);
+    EXPECT_LT(minY, -0.9);
+    EXPECT_GT(maxY, 0.9);
+}
+
 TEST(TemplateMesh, RotorHubsSitOnTheHelicopter) {
     ObjectRecord r;
     resetObject(r);

@@ -1,10 +1,41 @@
 #include "simulation/aerodynamics.h"
 
+#include "simulation/aero_747.h"
+#include "simulation/aero_f16.h"
+#include "simulation/aero_f4.h"
+#include "simulation/aero_linear.h"
+
 namespace kv::sim {
 
-void computeAerodynamics(const AtmosphereSample& /*air*/, const BodyState& /*state*/,
-                         SimObject& obj) {
-    obj.forces.aero.clear();
+void computeAerodynamics(const AtmosphereSample& air, const BodyState& state, SimObject& obj) {
+    AeroFlight flight;
+    flight.density = air.density;
+    flight.airspeed = obj.airspeed;
+    flight.mach = obj.mach;
+    flight.alpha = obj.alpha;
+    flight.beta = obj.beta;
+    flight.alphaDot = obj.alphaDot;
+    flight.rates = state.rates;
+    flight.controls = &obj.controls;
+
+    AeroModelState& aero = obj.aeroModel;
+    switch (aero.settings.model) {
+    case model::kAeroF16:
+        obj.forces.aero = f16Aerodynamics(flight, aero.settings, aero.cursors.f16);
+        break;
+    case model::kAeroF4:
+        obj.forces.aero = f4Aerodynamics(flight, aero.settings, aero.cursors.f4);
+        break;
+    case model::kAero747:
+        obj.forces.aero = b747Aerodynamics(flight, aero.settings, aero.cursors.b747);
+        break;
+    case model::kAeroLinear:
+        obj.forces.aero = linearAerodynamics(flight, aero.settings);
+        break;
+    default:
+        obj.forces.aero.clear();
+        break;
+    }
 }
 
 } // namespace kv::sim

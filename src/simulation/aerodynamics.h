@@ -7,9 +7,10 @@
 
 namespace kv::sim {
 
-/// Rewrites `obj.forces.aero` (stability axes) from the air density, the
-/// altitude and the body rates. No aerodynamic model is fitted yet, so the set
-/// is zero.
+/// Rewrites `obj.forces.aero` (stability axes) from the air density, the body
+/// rates of `state` and the object's air data (airspeed, alpha, beta, Mach,
+/// alpha rate) with the model chosen by its aerodynamic-model code: F-16 (0),
+/// F-4 (1), Boeing 747 (2) or linear (3); any other code gives a zero set.
 void computeAerodynamics(const AtmosphereSample& air, const BodyState& state, SimObject& obj);
 
 } // namespace kv::sim

@@ -1,7 +1,9 @@
 #include "simulation/body_setup.h"
 
 #include "model/object_model.h"
+#include "simulation/aero_settings.h"
 #include "simulation/atmosphere.h"
+#include "simulation/propulsion_settings.h"
 
 #include <algorithm>
 #include <cmath>
@@ -71,6 +73,8 @@ void setUpBody(SimObject& obj, const model::ObjectRecord& record) {
     obj.engine.engineType = record.engineType;
     obj.engine.power = record.enginePower;
     obj.engine.powerFactor = record.engineScale;
+    obj.aeroModel.settings = aeroSettingsFrom(record);
+    obj.propulsionSettings = propulsionSettingsFrom(record);
 }
 
 } // namespace kv::sim

@@ -1,9 +1,47 @@
 #include "simulation/propulsion.h"
 
+#include "simulation/car_engine.h"
+#include "simulation/motorcycle_engine.h"
+#include "simulation/thrust_engines.h"
+#include "simulation/ufo_drive.h"
+
 namespace kv::sim {
 
-void computePropulsion(int /*stage*/, const BodyState& /*state*/, SimObject& obj) {
-    obj.forces.propulsion.clear();
+void computePropulsion(int stage, const BodyState& state, SimObject& obj) {
+    switch (obj.engine.engineType) {
+    case model::kEnginePropeller:
+        propellerEngine(stage, state, obj);
+        break;
+    case model::kEngineJet:
+        jetEngine(state, obj);
+        break;
+    case model::kEngineDuctedFan:
+        ductedFanEngine(stage, obj);
+        break;
+    case model::kEngineVtolJet:
+        vtolJetEngine(state, obj);
+        break;
+    case model::kEngineCar:
+        CarEngine(obj);
+        break;
+    case model::kEngineMotorcycle:
+        MotorcycleEngine(obj);
+        break;
+    case model::kEngineHelicopter:
+        // Call point of the helicopter rotor model, which writes this set, the
+        // rotor channels and the tachometer for the stage.
+        obj.forces.propulsion.clear();
+        break;
+    case model::kEngineUfo:
+        ufoDrive(state, obj);
+        break;
+    case model::kEngineSpacecraft:
+        spacecraftEngine(obj);
+        break;
+    default:
+        obj.forces.propulsion.clear();
+        break;
+    }
 }
 
 } // namespace kv::sim

@@ -6,9 +6,11 @@
 
 namespace kv::sim {
 
-/// Rewrites `obj.forces.propulsion` (body axes) for derivative stage `stage`
-/// (1 predictor, 2 corrector) from the air-relative velocity and the rates.
-/// No engine or rotor model is fitted yet, so the set is zero.
+/// Rewrites `obj.forces.propulsion` (body axes) and the tachometer for
+/// derivative stage `stage` (1 predictor, 2 corrector) with the model of the
+/// object's engine type: propeller (1), jet (2), ducted fan (3), VTOL jet (4),
+/// car (5), motorcycle (6), helicopter rotor (7), UFO (8), spacecraft (9). Any
+/// other code gives a zero set.
 void computePropulsion(int stage, const BodyState& state, SimObject& obj);
 
 } // namespace kv::sim

@@ -4,6 +4,7 @@
 #include "simulation/body_setup.h"
 #include "simulation/frame_record.h"
 #include "simulation/gaussian_random.h"
+#include "simulation/propulsion_settings.h"
 
 #include <algorithm>
 
@@ -54,6 +55,8 @@ void ResetSimulation(RunState& run, const RunSettings& settings,
 
         slot.sim.slot = s;
         setUpBody(slot.sim, record);
+        setPropulsionRunValues(slot.sim.propulsionSettings, settings.dt, settings.framePeriod,
+                               settings.environment.gravity);
         slot.autopilot = AutopilotState{};
         slot.autopilot.started = false;
         slot.autopilot.vehicleType = record.vehicleType;

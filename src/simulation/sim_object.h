@@ -3,11 +3,13 @@
 /// sets its force sources fill, and every quantity recomputed after each stage.
 
 #include "common/vecmath.h"
+#include "simulation/aero_model.h"
 #include "simulation/body_state.h"
 #include "simulation/contact_channels.h"
 #include "simulation/control_block.h"
 #include "simulation/engine_state.h"
 #include "simulation/force_set.h"
+#include "simulation/propulsion_settings.h"
 #include "simulation/turbulence.h"
 
 namespace kv::sim {
@@ -80,7 +82,9 @@ struct SimObject {
     ControlBlock controls;
     ContactChannels contact;
     EngineState engine;
-    TurbulenceState turbulence; ///< this object's gust filters, cleared at set-up
+    AeroModelState aeroModel;              ///< aerodynamic settings and table cursors
+    PropulsionSettings propulsionSettings; ///< engine limits, blade count and run timing
+    TurbulenceState turbulence;            ///< this object's gust filters, cleared at set-up
 };
 
 } // namespace kv::sim

@@ -82,9 +82,10 @@ struct SimObject {
     ControlBlock controls;
     ContactChannels contact;
     EngineState engine;
+    TurbulenceState turbulence; ///< this object's gust filters, cleared at set-up
+
     AeroModelState aeroModel;              ///< aerodynamic settings and table cursors
     PropulsionSettings propulsionSettings; ///< engine limits, blade count and run timing
-    TurbulenceState turbulence;            ///< this object's gust filters, cleared at set-up
 };
 
 } // namespace kv::sim

@@ -144,5 +144,37 @@ TEST(FlightScenario, PitchDisturbanceDampsOut) {
     EXPECT_LT(later.maxPitchRate, 0.02f);
 }
 
+// Sideslip and roll disturbances die away too: the Dutch roll and roll modes
+// are stable for every model.
+TEST(FlightScenario, LateralDisturbanceDampsOut) {
+    std::vector<Scenario> scenarios;
+    scenarios.push_back(
+        {"Aircraft template (linear)", aircraftTemplate(), 5000.0f, 250.0f * kKnot, 1.0f, 100.0f});
+    scenarios.push_back(withModel("F-16 data", model::kAeroF16, 5000.0f, 250.0f * kKnot));
+    scenarios.push_back(withModel("F-4 data", model::kAeroF4, 5000.0f, 250.0f * kKnot));
+    scenarios.push_back(jumbo());
+    const Environment env;
+    for (Scenario& s : scenarios) {
+        const test::LevelTrim trim = test::trimLevel(s.record, s.altitude, s.speed, env);
+        SimObject obj = test::levelFlight(s.record, s.altitude, s.speed, trim.alphaDeg,
+                                          trim.elevator, trim.throttle, env, kDt);
+        obj.state.velocity[1] = 0.05f * s.speed; // about 3 deg of sideslip
+        obj.state.rates[0] = 0.1f;
+        // Largest roll and yaw rates over four successive 5-s windows.
+        float peak[4] = {};
+        for (float& w : peak) {
+            for (int i = 0; i < 600; ++i) {
+                fly(obj, kDt * 1.5f);
+                w = std::max({w, std::fabs(obj.state.rates[0]), std::fabs(obj.state.rates[2])});
+            }
+        }
+        std::printf(
+            "%-28s peak |p|, |r| by 5-s window: %.4f %.4f %.4f %.4f rad/s; roll %+.1f deg\n",
+            s.name.c_str(), static_cast<double>(peak[0]), static_cast<double>(peak[1]),
+            static_cast<double>(peak[2]), static_cast<double>(peak[3]),
+            static_cast<double>(obj.roll * 57.29578f));
+    }
+}
+
 } // namespace
 } // namespace kv::sim

@@ -145,7 +145,7 @@ TEST(FlightScenario, PitchDisturbanceDampsOut) {
 }
 
 // Sideslip and roll disturbances die away too: the Dutch roll and roll modes
-// are stable for every model.
+// of every model are damped.
 TEST(FlightScenario, LateralDisturbanceDampsOut) {
     std::vector<Scenario> scenarios;
     scenarios.push_back(
@@ -173,6 +173,10 @@ TEST(FlightScenario, LateralDisturbanceDampsOut) {
             s.name.c_str(), static_cast<double>(peak[0]), static_cast<double>(peak[1]),
             static_cast<double>(peak[2]), static_cast<double>(peak[3]),
             static_cast<double>(obj.roll * 57.29578f));
+        for (std::size_t w = 1; w < 4; ++w) {
+            EXPECT_LT(peak[w], peak[w - 1]) << s.name << " window " << w;
+        }
+        EXPECT_LT(peak[3], 0.3f * peak[0]) << s.name;
     }
 }
 

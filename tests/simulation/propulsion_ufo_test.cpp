@@ -1,7 +1,12 @@
+#include "sim_fixtures.h"
+#include "simulation/body_setup.h"
 #include "simulation/propulsion.h"
+#include "simulation/step_object.h"
 #include "simulation/ufo_drive.h"
+#include "support/fake_ports.h"
 
 #include <cmath>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 namespace kv::sim {
@@ -88,6 +93,81 @@ TEST(Ufo, BalancesTheRunsGravity) {
     obj.propulsionSettings.gravity = 64.34f;
     computePropulsion(1, BodyState{}, obj);
     EXPECT_FLOAT_EQ(obj.forces.propulsion.force[2], -50.0f * 64.34f);
+}
+
+} // namespace
+} // namespace kv::sim
+
+namespace kv::sim {
+namespace {
+
+struct UfoFlight {
+    SimObject obj;
+    Environment env;
+    test::RecordingMessages messages;
+    bool stop = false;
+
+    void fly(float seconds) {
+        const StepContext ctx{1.0f / 120.0f, env, messages, stop};
+        for (int i = 0; i < static_cast<int>(seconds * 120.0f) && !stop; ++i) {
+            StepObject(obj, ctx);
+        }
+    }
+};
+
+UfoFlight ufoAt(float altitude, float rollDeg) {
+    model::ObjectRecord r = test::freeBody(altitude, rollDeg);
+    r.engineType = model::kEngineUfo;
+    r.enginePower = 100.0f;
+    model::deriveRunLimits(r);
+    UfoFlight f;
+    setUpBody(f.obj, r);
+    f.obj.controls.channels[kThrottle] = 0.5f;
+    return f;
+}
+
+// The whole body: weight from the rigid-body sum, the UFO's terms from the
+// propulsion set. It speeds up to its target and keeps its height.
+TEST(UfoFlight, ReachesTargetSpeedAndHoldsAltitude) {
+    UfoFlight f = ufoAt(500.0f, 0.0f);
+    f.fly(10.0f);
+    EXPECT_FALSE(f.stop);
+    EXPECT_NEAR(f.obj.airspeed, 50.0f * 1.6878098f, 0.5f);
+    EXPECT_NEAR(f.obj.state.altitude, 500.0f, 5.0f);
+    std::printf("UFO after 10 s: speed %.2f ft/s (target %.2f), altitude %.2f ft\n",
+                static_cast<double>(f.obj.airspeed), 50.0 * 1.6878098,
+                static_cast<double>(f.obj.state.altitude));
+}
+
+// Banked, the sideways share of the weight pulls it round and the yaw loop
+// keeps the nose into the wind: a level, coordinated turn.
+TEST(UfoFlight, BankedUfoTurns) {
+    UfoFlight f = ufoAt(500.0f, 0.0f);
+    f.fly(10.0f);
+    f.obj.controls.channels[kAileron] = 0.1f; // roll in
+    f.fly(1.0f);
+    f.obj.controls.channels[kAileron] = 0.0f;
+    const float bank = f.obj.roll;
+    const float heading = f.obj.yaw;
+    f.fly(5.0f);
+    EXPECT_GT(bank, 0.2f);
+    EXPECT_GT(f.obj.yaw - heading, 0.2f); // turning right
+    EXPECT_LT(std::fabs(f.obj.beta), 0.05f);
+    EXPECT_NEAR(f.obj.state.altitude, 500.0f, 30.0f);
+    std::printf("UFO banked %.1f deg: heading change %.1f deg in 5 s, altitude %.1f ft\n",
+                static_cast<double>(bank * 57.29578f),
+                static_cast<double>((f.obj.yaw - heading) * 57.29578f),
+                static_cast<double>(f.obj.state.altitude));
+}
+
+// At rest in still air (angle of attack reads 90 deg) it hovers in place.
+TEST(UfoFlight, HoversAtRest) {
+    UfoFlight f = ufoAt(200.0f, 0.0f);
+    f.obj.controls.channels[kThrottle] = 0.0f;
+    f.fly(5.0f);
+    EXPECT_FALSE(f.stop);
+    EXPECT_NEAR(f.obj.state.altitude, 200.0f, 0.5f);
+    EXPECT_LT(VecLength(f.obj.state.velocity), 0.5f);
 }
 
 } // namespace

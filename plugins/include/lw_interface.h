@@ -164,12 +164,7 @@ typedef int LWFileReqFunc(const char* hail, char* name, char* path, char* fullNa
 
 typedef void* LWPanelID;
 
-typedef enum en_LWType {
-    LWT_NULL = 0,
-    LWT_STRING,
-    LWT_INTEGER,
-    LWT_FLOAT
-} LWType;
+typedef enum en_LWType { LWT_NULL = 0, LWT_STRING, LWT_INTEGER, LWT_FLOAT } LWType;
 
 typedef struct st_LWValInt {
     LWType type;

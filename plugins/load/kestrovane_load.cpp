@@ -36,7 +36,8 @@ enum class PanelResult { Ok, Cancel };
 PanelResult askSettings(LWPanelFuncs* panels, SceneSettings& s) {
     using namespace kv::lwplug;
     LWPanelID panel = createKestrovanePanel(panels);
-    if (!panel) return PanelResult::Ok; // no panel to show: convert with the defaults
+    if (!panel)
+        return PanelResult::Ok; // no panel to show: convert with the defaults
     LWControl* skip = addNumControl(panels, panel, "Frame Skip");
     LWControl* scale = addFloatControl(panels, panel, "Time Scale (%)");
     LWControl* offset = addFloatControl(panels, panel, "Time Offset (Sec)");
@@ -64,12 +65,16 @@ void convert(LWSceneConverter* converter, double fps, LWMessageFuncs* messages,
         out.failure = std::move(why);
         converter->readFailure = out.failure.c_str();
     };
-    if (!converter->filename) return fail("No motion file was given.");
-    if (auto why = kv::lws::frameRateProblem(fps); !why.empty()) return fail(why);
+    if (!converter->filename)
+        return fail("No motion file was given.");
+    if (auto why = kv::lws::frameRateProblem(fps); !why.empty())
+        return fail(why);
 
     SceneSettings settings;
-    if (panels && askSettings(panels, settings) == PanelResult::Cancel) return;
-    if (auto why = kv::lws::settingsProblem(settings); !why.empty()) return show(messages, why);
+    if (panels && askSettings(panels, settings) == PanelResult::Cancel)
+        return;
+    if (auto why = kv::lws::settingsProblem(settings); !why.empty())
+        return show(messages, why);
 
     const std::string motion = converter->filename;
     const std::string scene = kv::lws::scenePathFor(motion);
@@ -89,13 +94,16 @@ void convert(LWSceneConverter* converter, double fps, LWMessageFuncs* messages,
 }
 
 XCALL_(int) activateLoad(int version, GlobalFunc* global, void* local, void*) {
-    if (version != LWSCENECONVERTER_VERSION) return AFUNC_BADVERSION;
+    if (version != LWSCENECONVERTER_VERSION)
+        return AFUNC_BADVERSION;
     auto* items = static_cast<LWItemInfo*>(global(LWITEMINFO_GLOBAL, GFUSE_TRANSIENT));
     auto* scene = static_cast<LWSceneInfo*>(global(LWSCENEINFO_GLOBAL, GFUSE_TRANSIENT));
     auto* messages = static_cast<LWMessageFuncs*>(global(LWMESSAGEFUNCS_GLOBAL, GFUSE_TRANSIENT));
-    if (!items || !scene || !messages) return AFUNC_BADGLOBAL;
+    if (!items || !scene || !messages)
+        return AFUNC_BADGLOBAL;
     auto* converter = static_cast<LWSceneConverter*>(local);
-    if (!converter) return AFUNC_BADLOCAL;
+    if (!converter)
+        return AFUNC_BADLOCAL;
     const double fps = scene->framesPerSecond;
     auto* panels = static_cast<LWPanelFuncs*>(global(LWPANELFUNCS_GLOBAL, GFUSE_TRANSIENT));
 

@@ -80,11 +80,13 @@ class RecordBytes {
   public:
     std::array<std::uint8_t, kObjectRecordSize>& raw() { return bytes_; }
     std::int32_t i32(std::size_t offset) const {
-        if (offset > bytes_.size() - 4) return 0;
+        if (offset > bytes_.size() - 4)
+            return 0;
         return static_cast<std::int32_t>(loadU32(bytes_.data() + offset));
     }
     float f32(std::size_t offset) const {
-        if (offset > bytes_.size() - 4) return 0.0f;
+        if (offset > bytes_.size() - 4)
+            return 0.0f;
         return loadF32(bytes_.data() + offset);
     }
     /// The NUL-terminated text of a fixed-size field (at most size - 1 characters).
@@ -92,7 +94,8 @@ class RecordBytes {
         std::string s;
         for (std::size_t i = 0; i + 1 < size && offset + i < bytes_.size(); ++i) {
             const char c = static_cast<char>(bytes_[offset + i]);
-            if (c == '\0') break;
+            if (c == '\0')
+                break;
             s.push_back(c);
         }
         return s;
@@ -122,7 +125,8 @@ class MotionFile {
   public:
     explicit MotionFile(const std::string& path) : file_(std::fopen(path.c_str(), "rb")) {}
     ~MotionFile() {
-        if (file_) std::fclose(file_);
+        if (file_)
+            std::fclose(file_);
     }
     MotionFile(const MotionFile&) = delete;
     MotionFile& operator=(const MotionFile&) = delete;
@@ -133,7 +137,8 @@ class MotionFile {
 
     bool readI32(std::int32_t& v) {
         std::uint8_t b[4];
-        if (!read(b, 4)) return false;
+        if (!read(b, 4))
+            return false;
         v = static_cast<std::int32_t>(loadU32(b));
         return true;
     }
@@ -142,17 +147,21 @@ class MotionFile {
 
     FrameRead readFrame(Frame& f) {
         std::uint8_t b[kFrameSize];
-        if (!read(b, kFrameSize)) return FrameRead::Short;
-        for (int i = 0; i < kFrameFields; ++i) f[static_cast<std::size_t>(i)] = loadF32(b + 4 * i);
+        if (!read(b, kFrameSize))
+            return FrameRead::Short;
+        for (int i = 0; i < kFrameFields; ++i)
+            f[static_cast<std::size_t>(i)] = loadF32(b + 4 * i);
         return isEndMarker(f[kTime]) ? FrameRead::End : FrameRead::Record;
     }
 
     /// Skips `n` bytes, failing when fewer remain.
     bool skip(std::uint64_t n) {
         const long here = std::ftell(file_);
-        if (here < 0 || std::fseek(file_, 0, SEEK_END) != 0) return false;
+        if (here < 0 || std::fseek(file_, 0, SEEK_END) != 0)
+            return false;
         const long end = std::ftell(file_);
-        if (end < here || n > static_cast<std::uint64_t>(end - here)) return false;
+        if (end < here || n > static_cast<std::uint64_t>(end - here))
+            return false;
         return std::fseek(file_, here + static_cast<long>(n), SEEK_SET) == 0;
     }
 
@@ -166,7 +175,7 @@ class MotionFile {
 /// The header of a motion file as the scene needs it.
 struct MotionHeader {
     std::vector<Effector> effectors;
-    long firstFrame = 0;  ///< file position of the first frame
+    long firstFrame = 0;   ///< file position of the first frame
     float lastTime = 0.0f; ///< time of the last real frame T (s)
 };
 
@@ -174,18 +183,23 @@ struct MotionHeader {
 /// not one the simulator could have written (counts or indices out of range).
 bool readEffectors(const RecordBytes& record, std::vector<Effector>& out) {
     const std::int32_t count = record.i32(kEffectorCountOffset);
-    if (count < 0 || count > kMaxEffectors) return false;
+    if (count < 0 || count > kMaxEffectors)
+        return false;
     out.assign(static_cast<std::size_t>(count), Effector{});
     for (int i = 0; i < count; ++i) {
         const std::size_t base = kEffectorsOffset + static_cast<std::size_t>(i) * kEffectorSize;
         Effector& e = out[static_cast<std::size_t>(i)];
         e.parent = record.i32(base + kEffParent);
-        if (e.parent < -1 || e.parent >= count) return false;
+        if (e.parent < -1 || e.parent >= count)
+            return false;
         const std::int32_t childCount = record.i32(base + kEffChildCount);
-        if (childCount < 0 || childCount > kMaxChildren) return false;
+        if (childCount < 0 || childCount > kMaxChildren)
+            return false;
         for (int c = 0; c < childCount; ++c) {
-            const std::int32_t child = record.i32(base + kEffChildren + 4 * static_cast<std::size_t>(c));
-            if (child < 0 || child >= count) return false;
+            const std::int32_t child =
+                record.i32(base + kEffChildren + 4 * static_cast<std::size_t>(c));
+            if (child < 0 || child >= count)
+                return false;
             e.children.push_back(child);
         }
         for (std::size_t k = 0; k < 6; ++k) {
@@ -201,34 +215,46 @@ bool readEffectors(const RecordBytes& record, std::vector<Effector>& out) {
 /// Reads the header and counts the frames. Returns "" or the user message.
 std::string readHeader(MotionFile& file, MotionHeader& header) {
     std::int32_t size = 0;
-    if (!file.readI32(size) || size != kObjectRecordSize) return kInvalidFile;
+    if (!file.readI32(size) || size != kObjectRecordSize)
+        return kInvalidFile;
     RecordBytes record;
-    if (!file.read(record.raw().data(), record.raw().size())) return kInvalidFile;
-    if (!readEffectors(record, header.effectors)) return kInvalidFile;
+    if (!file.read(record.raw().data(), record.raw().size()))
+        return kInvalidFile;
+    if (!readEffectors(record, header.effectors))
+        return kInvalidFile;
 
     std::int32_t triangles = 0;
-    if (!file.readI32(triangles) || triangles < 0) return kInvalidFile;
-    if (!file.skip(static_cast<std::uint64_t>(triangles) * kTriangleSize)) return kInvalidFile;
+    if (!file.readI32(triangles) || triangles < 0)
+        return kInvalidFile;
+    if (!file.skip(static_cast<std::uint64_t>(triangles) * kTriangleSize))
+        return kInvalidFile;
     header.firstFrame = file.position();
-    if (header.firstFrame < 0) return kInvalidFile;
+    if (header.firstFrame < 0)
+        return kInvalidFile;
 
     // The first frame is read on its own; every record after it, the end
     // marker included, is counted, so n real frames count n.
     Frame frame{};
     auto r = file.readFrame(frame);
-    if (r == MotionFile::FrameRead::Short) return kInvalidFile;
-    if (r == MotionFile::FrameRead::End) return kNoMotion;
+    if (r == MotionFile::FrameRead::Short)
+        return kInvalidFile;
+    if (r == MotionFile::FrameRead::End)
+        return kNoMotion;
     header.lastTime = frame[kTime];
     std::uint64_t count = 0;
     for (;;) {
         r = file.readFrame(frame);
-        if (r == MotionFile::FrameRead::Short) return kInvalidFile;
+        if (r == MotionFile::FrameRead::Short)
+            return kInvalidFile;
         ++count;
-        if (r == MotionFile::FrameRead::End) break;
+        if (r == MotionFile::FrameRead::End)
+            break;
         header.lastTime = frame[kTime];
     }
-    if (count <= 2) return kNoMotion;
-    if (!std::isfinite(header.lastTime)) return kInvalidFile;
+    if (count <= 2)
+        return kNoMotion;
+    if (!std::isfinite(header.lastTime))
+        return kInvalidFile;
     return "";
 }
 
@@ -239,8 +265,10 @@ class MotionSampler {
     MotionSampler(MotionFile& file, long firstFrame) : file_(file), firstFrame_(firstFrame) {}
 
     bool rewind() {
-        if (!file_.seek(firstFrame_)) return false;
-        if (file_.readFrame(current_) != MotionFile::FrameRead::Record) return false;
+        if (!file_.seek(firstFrame_))
+            return false;
+        if (file_.readFrame(current_) != MotionFile::FrameRead::Record)
+            return false;
         previous_ = current_;
         unwrap_ = {0.0f, 0.0f, 0.0f};
         exhausted_ = false;
@@ -277,8 +305,8 @@ class MotionSampler {
         const double w = t1 > t0 ? (t - t0) / (t1 - t0) : 1.0;
         Frame out{};
         for (std::size_t i = 0; i < out.size(); ++i) {
-            out[i] = static_cast<float>(previous_[i] + w * (static_cast<double>(current_[i]) -
-                                                            previous_[i]));
+            out[i] = static_cast<float>(previous_[i] +
+                                        w * (static_cast<double>(current_[i]) - previous_[i]));
         }
         return out;
     }
@@ -298,14 +326,15 @@ float effectorValue(const Effector& e, std::size_t dof, const Frame& f) {
     const int code = e.drivers[dof];
     const float offset = e.offsets[dof];
     const float scale = e.scales[dof];
-    if (code >= 52 && code <= 62) return f[static_cast<std::size_t>(code + 3)]; // unscaled
+    if (code >= 52 && code <= 62)
+        return f[static_cast<std::size_t>(code + 3)]; // unscaled
     float q;
     if (code >= 1 && code <= 14) {
         q = f[static_cast<std::size_t>(code + 11)];
     } else if (code == 15) {
         // Flapping seen by a blade at the rotor angle plus its own azimuth.
-        const double psi = (static_cast<double>(f[kMainRotorAngle]) + e.offsets[5]) *
-                           kRadiansPerDegree;
+        const double psi =
+            (static_cast<double>(f[kMainRotorAngle]) + e.offsets[5]) * kRadiansPerDegree;
         q = static_cast<float>(std::sin(psi) * f[kFlapSin] + std::cos(psi) * f[kFlapCos] +
                                f[kConing]);
     } else if (code >= 16 && code <= 40) {
@@ -339,7 +368,8 @@ Pose effectorPose(const Effector& e, const Frame& f) {
     for (std::size_t k = 0; k < 6; ++k) {
         v[k] = effectorValue(e, k, f);
         const bool unscaled = e.drivers[k] >= 52 && e.drivers[k] <= 62;
-        if (k < 3 && !unscaled) v[k] *= kMetresPerFoot; // ft to m
+        if (k < 3 && !unscaled)
+            v[k] *= kMetresPerFoot; // ft to m
     }
     return toLightWave(v[0], v[1], v[2], v[3], v[4], v[5]);
 }
@@ -351,7 +381,8 @@ class SceneWriter {
     explicit SceneWriter(std::FILE* file) : file_(file) {}
 
     SceneWriter& text(std::string_view s) {
-        if (!s.empty() && std::fwrite(s.data(), 1, s.size(), file_) != s.size()) failed_ = true;
+        if (!s.empty() && std::fwrite(s.data(), 1, s.size(), file_) != s.size())
+            failed_ = true;
         return *this;
     }
     SceneWriter& fixed(double v) {
@@ -374,7 +405,8 @@ class SceneWriter {
 /// Control characters would break the one-statement-per-line scene text.
 std::string sceneName(std::string s) {
     for (char& c : s) {
-        if (static_cast<unsigned char>(c) < 0x20) c = '_';
+        if (static_cast<unsigned char>(c) < 0x20)
+            c = '_';
     }
     return s;
 }
@@ -390,7 +422,8 @@ struct Keying {
     std::int64_t keyCount = 0;   ///< K
 };
 
-void writeKeys(SceneWriter& out, const Keying& k, MotionSampler& sampler, const Effector* effector) {
+void writeKeys(SceneWriter& out, const Keying& k, MotionSampler& sampler,
+               const Effector* effector) {
     const std::int64_t d = k.firstFrame;
     const std::int64_t e = d + k.frameCount;
     for (std::int64_t g = d; g < e; g += k.skip) {
@@ -403,7 +436,8 @@ void writeKeys(SceneWriter& out, const Keying& k, MotionSampler& sampler, const 
         const Frame f = sampler.sample(t);
         const Pose p = effector ? effectorPose(*effector, f) : centreOfGravityPose(f);
         auto pose = [&] {
-            for (float v : p) out.fixed(v).text(" ");
+            for (float v : p)
+                out.fixed(v).text(" ");
             out.text("1 1 1\n");
         };
         if (g == d + k.skip && k.hasOffset) {
@@ -417,14 +451,16 @@ void writeKeys(SceneWriter& out, const Keying& k, MotionSampler& sampler, const 
 
 bool writeObject(SceneWriter& out, const Keying& k, MotionSampler& sampler, const std::string& name,
                  const Effector* effector, int parentObject) {
-    if (!sampler.rewind()) return false;
+    if (!sampler.rewind())
+        return false;
     out.text("AddNullObject ").text(name).text("\n");
     out.text("ShowObject 4 7\n");
     out.text("ObjectMotion (unnamed)\n");
     out.text("9\n").integer(k.keyCount).text("\n");
     writeKeys(out, k, sampler, effector);
     out.text("EndBehavior 2\n");
-    if (effector) out.text("ParentObject ").integer(parentObject).text("\n");
+    if (effector)
+        out.text("ParentObject ").integer(parentObject).text("\n");
     out.text("ShadowOptions 7\n\n");
     return true;
 }
@@ -442,20 +478,25 @@ struct ObjectTree {
     /// written once even when a damaged record lists it twice or in a cycle.
     bool write(int index, int parentObject) {
         const auto i = static_cast<std::size_t>(index);
-        if (written[i]) return true;
+        if (written[i])
+            return true;
         written[i] = true;
         const int self = nextObject++;
         const Effector& e = effectors[i];
-        if (!writeObject(out, keying, sampler, sceneName(baseName + "." + e.name), &e, parentObject))
+        if (!writeObject(out, keying, sampler, sceneName(baseName + "." + e.name), &e,
+                         parentObject))
             return false;
         for (int child : e.children) {
-            if (!write(child, self)) return false;
+            if (!write(child, self))
+                return false;
         }
         return true;
     }
 };
 
-std::string quoted(const std::string& s) { return "\"" + s + "\""; }
+std::string quoted(const std::string& s) {
+    return "\"" + s + "\"";
+}
 
 bool fitsFrameNumber(double v) {
     return v > -2147483648.0 && v < 2147483647.0; // false for NaN too
@@ -464,9 +505,12 @@ bool fitsFrameNumber(double v) {
 } // namespace
 
 std::string settingsProblem(const SceneSettings& s) {
-    if (s.frameSkip <= 0) return "Frame skip must be greater than 0";
-    if (!(s.timeScalePercent > 0.0)) return "Time scale must be greater than 0%";
-    if (!(s.timeOffset >= 0.0)) return "Time offset must be greater than 0 seconds";
+    if (s.frameSkip <= 0)
+        return "Frame skip must be greater than 0";
+    if (!(s.timeScalePercent > 0.0))
+        return "Time scale must be greater than 0%";
+    if (!(s.timeOffset >= 0.0))
+        return "Time offset must be greater than 0 seconds";
     return "";
 }
 
@@ -492,12 +536,14 @@ std::string scenePathFor(std::string_view path) {
 
 ConversionResult convertMotionToScene(const std::string& motionPath, const std::string& scenePath,
                                       double fps, const SceneSettings& settings) {
-    if (auto why = frameRateProblem(fps); !why.empty()) return {Outcome::Failed, why};
-    if (auto why = settingsProblem(settings); !why.empty()) return {Outcome::Refused, why};
+    if (auto why = frameRateProblem(fps); !why.empty())
+        return {Outcome::Failed, why};
+    if (auto why = settingsProblem(settings); !why.empty())
+        return {Outcome::Refused, why};
     std::error_code ec;
     if (motionPath == scenePath || std::filesystem::equivalent(motionPath, scenePath, ec)) {
-        return {Outcome::Failed, "The scene file " + quoted(scenePath) +
-                                     " would replace the motion file."};
+        return {Outcome::Failed,
+                "The scene file " + quoted(scenePath) + " would replace the motion file."};
     }
 
     MotionFile motion(motionPath);
@@ -505,7 +551,8 @@ ConversionResult convertMotionToScene(const std::string& motionPath, const std::
         return {Outcome::Failed, "The motion file " + quoted(motionPath) + " could not be opened."};
     }
     MotionHeader header;
-    if (auto why = readHeader(motion, header); !why.empty()) return {Outcome::Refused, why};
+    if (auto why = readHeader(motion, header); !why.empty())
+        return {Outcome::Refused, why};
 
     Keying k;
     k.framesPerSecond = fps;
@@ -525,7 +572,8 @@ ConversionResult convertMotionToScene(const std::string& motionPath, const std::
     k.firstFrame = static_cast<std::int64_t>(std::trunc(firstFrame));
     if (k.frameCount > 0) {
         k.keyCount = (k.frameCount + k.skip - 1) / k.skip;
-        if (k.hasOffset && k.frameCount > k.skip) ++k.keyCount;
+        if (k.hasOffset && k.frameCount > k.skip)
+            ++k.keyCount;
     }
 
     const std::string temp = scenePath + ".kvtmp";
@@ -543,10 +591,11 @@ ConversionResult convertMotionToScene(const std::string& motionPath, const std::
     const std::string base = sceneBaseName(motionPath);
     MotionSampler sampler(motion, header.firstFrame);
     bool ok = writeObject(out, k, sampler, sceneName(base + ".CG"), nullptr, 0);
-    ObjectTree tree{header.effectors, base, k, sampler, out,
-                    std::vector<bool>(header.effectors.size(), false)};
+    ObjectTree tree{header.effectors, base, k,
+                    sampler,          out,  std::vector<bool>(header.effectors.size(), false)};
     for (std::size_t i = 0; ok && i < header.effectors.size(); ++i) {
-        if (header.effectors[i].parent == -1) ok = tree.write(static_cast<int>(i), 1);
+        if (header.effectors[i].parent == -1)
+            ok = tree.write(static_cast<int>(i), 1);
     }
     ok = ok && !out.failed();
     ok = (std::fclose(file) == 0) && ok;

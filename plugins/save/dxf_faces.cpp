@@ -23,7 +23,9 @@ std::string dxfHeader() {
            "   2\nENTITIES\n";
 }
 
-std::string dxfTrailer() { return "   0\nENDSEC\n  0\nEOF\n"; }
+std::string dxfTrailer() {
+    return "   0\nENDSEC\n  0\nEOF\n";
+}
 
 std::string dxfFace(const Face& face) {
     static constexpr std::array<std::string_view, 4> kX = {" 10\n", " 11\n", " 12\n", " 13\n"};
@@ -45,7 +47,8 @@ std::string dxfFace(const Face& face) {
 }
 
 void PolygonFan::addPoint(const Point& p) {
-    if (next_ == 4) next_ = 0;
+    if (next_ == 4)
+        next_ = 0;
     if (points_ > 0 && next_ == 0) {
         sink_(slots_);
         slots_[1] = slots_[3];
@@ -57,7 +60,8 @@ void PolygonFan::addPoint(const Point& p) {
 }
 
 void PolygonFan::finish() {
-    if (next_ == 3) slots_[3] = slots_[2];
+    if (next_ == 3)
+        slots_[3] = slots_[2];
     sink_(slots_);
 }
 

@@ -43,7 +43,7 @@ class PolygonFan {
   private:
     FaceSink sink_;
     Face slots_{};
-    int next_ = 0;  ///< slot the next point fills
+    int next_ = 0;   ///< slot the next point fills
     int points_ = 0; ///< points added so far
 };
 

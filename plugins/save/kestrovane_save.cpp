@@ -8,8 +8,8 @@
 #include "lw_interface.h"
 
 #include <cstdio>
-#include <string>
 #include <filesystem>
+#include <string>
 #include <system_error>
 
 namespace {
@@ -35,31 +35,36 @@ bool qualifies(const EDPolygonInfo* polygon) {
 struct SaveScan {
     MeshEditOp* op = nullptr;
     std::FILE* file = nullptr;
-    int skip = 1;           ///< write every n-th qualifying polygon
-    long qualifying = 0;    ///< qualifying polygons seen in this scan
+    int skip = 1;        ///< write every n-th qualifying polygon
+    long qualifying = 0; ///< qualifying polygons seen in this scan
     bool writeFailed = false;
 };
 
 EDError countPolygon(void* data, const EDPolygonInfo* polygon) {
     auto* scan = static_cast<SaveScan*>(data);
-    if (qualifies(polygon)) ++scan->qualifying;
+    if (qualifies(polygon))
+        ++scan->qualifying;
     return EDERR_NONE;
 }
 
 void writeText(SaveScan& scan, const std::string& text) {
-    if (std::fwrite(text.data(), 1, text.size(), scan.file) != text.size()) scan.writeFailed = true;
+    if (std::fwrite(text.data(), 1, text.size(), scan.file) != text.size())
+        scan.writeFailed = true;
 }
 
 EDError writePolygon(void* data, const EDPolygonInfo* polygon) {
     auto* scan = static_cast<SaveScan*>(data);
-    if (!qualifies(polygon)) return EDERR_NONE;
+    if (!qualifies(polygon))
+        return EDERR_NONE;
     const bool write = scan->qualifying % scan->skip == 0;
     ++scan->qualifying;
-    if (!write) return EDERR_NONE;
+    if (!write)
+        return EDERR_NONE;
     PolygonFan fan([scan](const Face& face) { writeText(*scan, kv::lwsave::dxfFace(face)); });
     for (int i = 0; i < polygon->numPnts; ++i) {
         const EDPointInfo* point = scan->op->pointInfo(scan->op->state, polygon->points[i]);
-        if (!point) return EDERR_BADARGS;
+        if (!point)
+            return EDERR_BADARGS;
         fan.addPoint({point->position[0], point->position[1], point->position[2]});
     }
     fan.finish();
@@ -70,7 +75,8 @@ EDError writePolygon(void* data, const EDPolygonInfo* polygon) {
 bool askSkip(LWPanelFuncs* panels, int& skip) {
     using namespace kv::lwplug;
     LWPanelID panel = createKestrovanePanel(panels);
-    if (!panel) return true; // no panel to show: keep every polygon
+    if (!panel)
+        return true; // no panel to show: keep every polygon
     LWControl* control = addNumControl(panels, panel, "Skip Polygons");
     if (!control) {
         panels->destroy(panel);
@@ -78,7 +84,8 @@ bool askSkip(LWPanelFuncs* panels, int& skip) {
     }
     setInt(control, skip);
     const bool ok = runPanel(panels, panel);
-    if (ok) skip = getInt(control);
+    if (ok)
+        skip = getInt(control);
     panels->destroy(panel);
     return ok;
 }
@@ -91,16 +98,20 @@ void removeQuietly(const std::string& path) {
 void save(MeshEditBegin* begin, LWMessageFuncs* messages, LWPanelFuncs* panels,
           LWFileReqFunc* fileRequest) {
     int skip = 1;
-    if (panels && !askSkip(panels, skip)) return;
-    if (skip < 1) return show(messages, "Skip polygons must be greater than 0");
+    if (panels && !askSkip(panels, skip))
+        return;
+    if (skip < 1)
+        return show(messages, "Skip polygons must be greater than 0");
 
     char name[kNameBuffer] = ">Kestrovane.dxf";
     char path[kNameBuffer] = "\\";
     char fullName[kNameBuffer] = "";
-    if (fileRequest("Select the DXF filename:", name, path, fullName, kNameBuffer) != 1) return;
+    if (fileRequest("Select the DXF filename:", name, path, fullName, kNameBuffer) != 1)
+        return;
     fullName[kNameBuffer - 1] = '\0';
     const std::string target = fullName;
-    if (target.empty()) return;
+    if (target.empty())
+        return;
 
     // Written beside the target and renamed into place, so a save that stops
     // early never replaces an earlier file.
@@ -108,7 +119,8 @@ void save(MeshEditBegin* begin, LWMessageFuncs* messages, LWPanelFuncs* panels,
     SaveScan scan;
     scan.skip = skip;
     scan.file = std::fopen(temp.c_str(), "w");
-    if (!scan.file) return show(messages, "The DXF file \"" + target + "\" could not be created.");
+    if (!scan.file)
+        return show(messages, "The DXF file \"" + target + "\" could not be created.");
 
     scan.op = begin(0, 0, OPSEL_USER);
     if (!scan.op) {
@@ -157,15 +169,19 @@ void save(MeshEditBegin* begin, LWMessageFuncs* messages, LWPanelFuncs* panels,
 }
 
 XCALL_(int) activateSave(int version, GlobalFunc* global, void* local, void*) {
-    if (version != LWMESHEDIT_VERSION) return AFUNC_BADVERSION;
+    if (version != LWMESHEDIT_VERSION)
+        return AFUNC_BADVERSION;
     auto* messages = static_cast<LWMessageFuncs*>(global(LWMESSAGEFUNCS_GLOBAL, GFUSE_TRANSIENT));
-    if (!messages) return AFUNC_BADGLOBAL;
+    if (!messages)
+        return AFUNC_BADGLOBAL;
     auto* panels = static_cast<LWPanelFuncs*>(global(LWPANELFUNCS_GLOBAL, GFUSE_TRANSIENT));
-    auto* fileRequest = reinterpret_cast<LWFileReqFunc*>(global(LWFILEREQFUNC_GLOBAL,
-                                                                 GFUSE_TRANSIENT));
-    if (!fileRequest) return AFUNC_BADGLOBAL;
+    auto* fileRequest =
+        reinterpret_cast<LWFileReqFunc*>(global(LWFILEREQFUNC_GLOBAL, GFUSE_TRANSIENT));
+    if (!fileRequest)
+        return AFUNC_BADGLOBAL;
     auto* begin = reinterpret_cast<MeshEditBegin*>(local);
-    if (!begin) return AFUNC_BADLOCAL;
+    if (!begin)
+        return AFUNC_BADLOCAL;
     save(begin, messages, panels, fileRequest);
     return AFUNC_OK;
 }

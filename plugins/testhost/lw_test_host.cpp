@@ -9,7 +9,9 @@ namespace {
 
 TestHost* g_current = nullptr;
 
-TestHost& host() { return *g_current; }
+TestHost& host() {
+    return *g_current;
+}
 
 } // namespace
 
@@ -48,14 +50,16 @@ std::unique_ptr<PluginModule> PluginModule::load(const std::string& path, std::s
 }
 
 PluginModule::~PluginModule() {
-    if (descriptor_->shutdown) descriptor_->shutdown(serverData_);
+    if (descriptor_->shutdown)
+        descriptor_->shutdown(serverData_);
     dlclose(handle_);
 }
 
 const ServerRecord* PluginModule::findServer(std::string_view className,
                                              std::string_view name) const {
     for (const ServerRecord* s = descriptor_->serverDefs; s->className; ++s) {
-        if (className == s->className && s->name && name == s->name) return s;
+        if (className == s->className && s->name && name == s->name)
+            return s;
     }
     return nullptr;
 }
@@ -72,8 +76,8 @@ std::vector<std::pair<std::string, std::string>> PluginModule::servers() const {
 
 struct ControlState {
     LWControl control{};
-    std::size_t panel = 0;   ///< index into TestHost::panels
-    std::size_t index = 0;   ///< index into the panel's controls
+    std::size_t panel = 0; ///< index into TestHost::panels
+    std::size_t index = 0; ///< index into the panel's controls
     bool integer = false;
     double value = 0.0;
 };
@@ -109,7 +113,8 @@ struct TestHost::Impl {
     // Messages.
     static void info(const char* line1, const char* line2) {
         std::string text = line1 ? line1 : "";
-        if (line2) text += std::string("\n") + line2;
+        if (line2)
+            text += std::string("\n") + line2;
         host().messages.push_back(text);
     }
 
@@ -117,7 +122,8 @@ struct TestHost::Impl {
     static int fileRequest(const char* hail, char* name, char* path, char* fullName, int buflen) {
         TestHost& h = host();
         h.fileRequests.push_back({hail ? hail : "", name ? name : "", path ? path : "", buflen});
-        if (h.fileRequestScripts.empty()) return 0;
+        if (h.fileRequestScripts.empty())
+            return 0;
         const FileRequestScript script = h.fileRequestScripts.front();
         h.fileRequestScripts.pop_front();
         if (script.result == 1 && buflen > 0) {
@@ -143,7 +149,8 @@ struct TestHost::Impl {
         PanelState* p = panel(id);
         p->opened = true;
         h.panels[p->index].openFlags = flags;
-        if (h.panelScripts.empty()) return 0;
+        if (h.panelScripts.empty())
+            return 0;
         const PanelScript script = h.panelScripts.front();
         h.panelScripts.pop_front();
         for (auto& c : p->controls) {
@@ -158,10 +165,12 @@ struct TestHost::Impl {
     static void draw(LWPanelID, DrMode) {}
     static void close(LWPanelID) {}
     static void get(LWPanelID id, pTag tag, void* value) {
-        if (tag == PAN_W) *static_cast<int*>(value) = host().panels[panel(id)->index].width;
+        if (tag == PAN_W)
+            *static_cast<int*>(value) = host().panels[panel(id)->index].width;
     }
     static void set(LWPanelID id, pTag tag, void* value) {
-        if (tag == PAN_W) host().panels[panel(id)->index].width = *static_cast<int*>(value);
+        if (tag == PAN_W)
+            host().panels[panel(id)->index].width = *static_cast<int*>(value);
     }
     static LWControl* addControl(LWPanelID id, const char* type, LWPanControlDesc*,
                                  const char* label) {
@@ -184,7 +193,8 @@ struct TestHost::Impl {
     static ControlState* control(LWControl* c) { return static_cast<ControlState*>(c->priv_data); }
     static void controlDraw(LWControl*, DrMode) {}
     static void controlGet(LWControl* ctl, cTag tag, LWValue* v) {
-        if (tag != CTL_VALUE) return;
+        if (tag != CTL_VALUE)
+            return;
         const ControlState* c = control(ctl);
         if (c->integer) {
             v->intv.type = LWT_INTEGER;
@@ -195,11 +205,13 @@ struct TestHost::Impl {
         }
     }
     static void controlSet(LWControl* ctl, cTag tag, LWValue* v) {
-        if (tag != CTL_VALUE) return;
+        if (tag != CTL_VALUE)
+            return;
         ControlState* c = control(ctl);
         c->value = c->integer ? v->intv.value : v->flt.value;
         TestHost& h = host();
-        if (!h.impl_->panels[c->panel]->opened) h.panels[c->panel].controls[c->index].preset = c->value;
+        if (!h.impl_->panels[c->panel]->opened)
+            h.panels[c->panel].controls[c->index].preset = c->value;
     }
 
     // Mesh edit.
@@ -207,7 +219,8 @@ struct TestHost::Impl {
         TestHost& h = host();
         ++h.edit.begins;
         h.edit.select = select;
-        if (!h.canBeginEdit) return nullptr;
+        if (!h.canBeginEdit)
+            return nullptr;
         Impl& impl = *h.impl_;
         impl.scans = 0;
         impl.op = MeshEditOp{};
@@ -222,7 +235,8 @@ struct TestHost::Impl {
         impl.op.polyInfo = polyInfo;
         impl.pointInfos.assign(h.mesh.points.size(), EDPointInfo{});
         impl.pointIds.clear();
-        for (std::size_t i = 0; i < h.mesh.points.size(); ++i) impl.pointIds.push_back(pointId(i));
+        for (std::size_t i = 0; i < h.mesh.points.size(); ++i)
+            impl.pointIds.push_back(pointId(i));
         return &impl.op;
     }
     static void done(EDStateRef, EDError error, int) { host().edit.doneErrors.push_back(error); }
@@ -247,7 +261,8 @@ struct TestHost::Impl {
             for (std::size_t i = 0; i < h.mesh.polygons.size() && result == EDERR_NONE; ++i) {
                 const auto& polygon = h.mesh.polygons[i];
                 std::vector<LWPntID> ids;
-                for (int p : polygon.points) ids.push_back(pointId(static_cast<std::size_t>(p)));
+                for (int p : polygon.points)
+                    ids.push_back(pointId(static_cast<std::size_t>(p)));
                 EDPolygonInfo info{};
                 info.pol = polygonId(i);
                 info.layer = 1;
@@ -266,14 +281,17 @@ struct TestHost::Impl {
         Impl& impl = *h.impl_;
         ++h.edit.pointLookups;
         const auto raw = reinterpret_cast<std::uintptr_t>(id);
-        if (raw == 0 || raw > h.mesh.points.size()) return nullptr;
+        if (raw == 0 || raw > h.mesh.points.size())
+            return nullptr;
         const std::size_t index = raw - 1;
-        if (static_cast<int>(index) == h.failingPoint) return nullptr;
+        if (static_cast<int>(index) == h.failingPoint)
+            return nullptr;
         EDPointInfo& info = impl.pointInfos[index];
         info.pnt = id;
         info.layer = 1;
         info.flags = 0;
-        for (std::size_t k = 0; k < 3; ++k) info.position[k] = h.mesh.points[index][k];
+        for (std::size_t k = 0; k < 3; ++k)
+            info.position[k] = h.mesh.points[index][k];
         return &info;
     }
 };
@@ -282,16 +300,21 @@ void* TestHost::Impl::global(const char* name, int) {
     TestHost& h = host();
     const std::string n = name ? name : "";
     h.lookups.push_back(n);
-    if (h.missingGlobals.count(n)) return nullptr;
+    if (h.missingGlobals.count(n))
+        return nullptr;
     Impl& impl = *h.impl_;
-    if (n == LWITEMINFO_GLOBAL) return &impl.itemInfo;
+    if (n == LWITEMINFO_GLOBAL)
+        return &impl.itemInfo;
     if (n == LWSCENEINFO_GLOBAL) {
         impl.sceneInfo.framesPerSecond = h.framesPerSecond;
         return &impl.sceneInfo;
     }
-    if (n == LWMESSAGEFUNCS_GLOBAL) return &impl.messageFuncs;
-    if (n == LWPANELFUNCS_GLOBAL) return &impl.panelFuncs;
-    if (n == LWFILEREQFUNC_GLOBAL) return reinterpret_cast<void*>(&fileRequest);
+    if (n == LWMESSAGEFUNCS_GLOBAL)
+        return &impl.messageFuncs;
+    if (n == LWPANELFUNCS_GLOBAL)
+        return &impl.panelFuncs;
+    if (n == LWFILEREQFUNC_GLOBAL)
+        return reinterpret_cast<void*>(&fileRequest);
     return nullptr;
 }
 
@@ -319,10 +342,13 @@ TestHost::TestHost() : impl_(std::make_unique<Impl>()) {
 }
 
 TestHost::~TestHost() {
-    if (g_current == this) g_current = nullptr;
+    if (g_current == this)
+        g_current = nullptr;
 }
 
-TestHost* TestHost::current() { return g_current; }
+TestHost* TestHost::current() {
+    return g_current;
+}
 
 ConversionRun TestHost::convert(const ServerRecord& server, const std::string& motionFile,
                                 int version) {
@@ -334,12 +360,16 @@ ConversionRun TestHost::convert(const ServerRecord& server, const std::string& m
     record.tmpScene = "stale scene";
     ConversionRun run;
     run.result = server.activate(version, Impl::global, &record, nullptr);
-    if (run.result != AFUNC_OK) return run;
-    if (record.readFailure) run.failure = record.readFailure;
-    if (record.tmpScene) run.scene = record.tmpScene;
+    if (run.result != AFUNC_OK)
+        return run;
+    if (record.readFailure)
+        run.failure = record.readFailure;
+    if (record.tmpScene)
+        run.scene = record.tmpScene;
     run.deleteSet = record.deleteTmp != nullptr;
     // The host deletes the converted scene through the plug-in once loaded.
-    if (record.deleteTmp && record.tmpScene) record.deleteTmp(record.tmpScene);
+    if (record.deleteTmp && record.tmpScene)
+        record.deleteTmp(record.tmpScene);
     return run;
 }
 

@@ -53,7 +53,7 @@ struct PanelScript {
 };
 
 struct ControlSeen {
-    std::string type;  ///< "NumControl", "FloatControl", ...
+    std::string type; ///< "NumControl", "FloatControl", ...
     std::string label;
     double preset = 0; ///< value the plug-in set before opening
 };
@@ -92,11 +92,11 @@ struct MeshFixture {
 
 /// What a mesh-edit command did to the host's mesh.
 struct MeshEditLog {
-    int begins = 0;                ///< edits begun
+    int begins = 0; ///< edits begun
     std::optional<EltOpSelect> select;
     std::vector<EltOpLayer> scanLayers; ///< one per polygon scan
     std::vector<EDError> scanResults;
-    std::vector<EDError> doneErrors;    ///< one per ended edit
+    std::vector<EDError> doneErrors; ///< one per ended edit
     int pointLookups = 0;
 };
 
@@ -116,12 +116,12 @@ class TestHost {
 
     // ---- The host as the plug-in finds it.
     double framesPerSecond = 30.0;
-    std::set<std::string> missingGlobals;   ///< services the host does not have
-    std::deque<PanelScript> panelScripts;   ///< an unscripted panel is cancelled
+    std::set<std::string> missingGlobals;             ///< services the host does not have
+    std::deque<PanelScript> panelScripts;             ///< an unscripted panel is cancelled
     std::deque<FileRequestScript> fileRequestScripts; ///< an unscripted request is cancelled
     MeshFixture mesh;
-    bool canBeginEdit = true;   ///< false: there is nothing to edit
-    int failingPoint = -1;      ///< index of a point whose lookup fails
+    bool canBeginEdit = true;            ///< false: there is nothing to edit
+    int failingPoint = -1;               ///< index of a point whose lookup fails
     EDError firstScanError = EDERR_NONE; ///< what the first polygon scan reports
 
     // ---- What the plug-in did.

@@ -35,22 +35,27 @@ int usage() {
 
 bool readMesh(const std::string& path, MeshFixture& mesh) {
     std::ifstream in(path);
-    if (!in) return false;
+    if (!in)
+        return false;
     std::string line;
     while (std::getline(in, line)) {
         std::istringstream words(line);
         std::string kind;
-        if (!(words >> kind)) continue;
+        if (!(words >> kind))
+            continue;
         if (kind == "p") {
             std::array<double, 3> p{};
-            if (!(words >> p[0] >> p[1] >> p[2])) return false;
+            if (!(words >> p[0] >> p[1] >> p[2]))
+                return false;
             mesh.points.push_back(p);
         } else if (kind == "f") {
             MeshFixture::Polygon polygon;
-            if (!(words >> polygon.flags)) return false;
+            if (!(words >> polygon.flags))
+                return false;
             int index;
             while (words >> index) {
-                if (index < 0 || static_cast<std::size_t>(index) >= mesh.points.size()) return false;
+                if (index < 0 || static_cast<std::size_t>(index) >= mesh.points.size())
+                    return false;
                 polygon.points.push_back(index);
             }
             mesh.polygons.push_back(polygon);
@@ -60,14 +65,16 @@ bool readMesh(const std::string& path, MeshFixture& mesh) {
 }
 
 void report(const TestHost& host, int result) {
-    for (const auto& m : host.messages) std::printf("message: %s\n", m.c_str());
+    for (const auto& m : host.messages)
+        std::printf("message: %s\n", m.c_str());
     std::printf("result: %d\n", result);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) return usage();
+    if (argc < 3)
+        return usage();
     const std::vector<std::string> args(argv + 1, argv + argc);
     std::string error;
     auto module = PluginModule::load(args[0], error);
@@ -82,7 +89,8 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
-    if ((mode != "convert" && mode != "save") || args.size() < 3) return usage();
+    if ((mode != "convert" && mode != "save") || args.size() < 3)
+        return usage();
 
     TestHost host;
     kv::lwtest::PanelScript panel;
@@ -115,13 +123,16 @@ int main(int argc, char** argv) {
     if (mode == "convert") {
         const ServerRecord* server = module->findServer(LWSCENECONVERTER_CLASS, "Kestrovane-Load");
         if (!server) {
-            std::fputs("kv-lwtesthost: the module has no scene converter Kestrovane-Load\n", stderr);
+            std::fputs("kv-lwtesthost: the module has no scene converter Kestrovane-Load\n",
+                       stderr);
             return 1;
         }
         const auto run = host.convert(*server, args[2]);
         report(host, run.result);
-        if (run.failure) std::printf("failure: %s\n", run.failure->c_str());
-        if (run.scene) std::printf("scene: %s\n", run.scene->c_str());
+        if (run.failure)
+            std::printf("failure: %s\n", run.failure->c_str());
+        if (run.scene)
+            std::printf("scene: %s\n", run.scene->c_str());
         return run.result == AFUNC_OK && run.scene ? 0 : 1;
     }
 

@@ -25,14 +25,16 @@ struct ConvertForm {
 std::optional<double> parseNumber(std::string_view text) {
     double v = 0.0;
     const auto r = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (r.ec != std::errc() || r.ptr != text.data() + text.size()) return std::nullopt;
+    if (r.ec != std::errc() || r.ptr != text.data() + text.size())
+        return std::nullopt;
     return v;
 }
 
 std::optional<int> parseInteger(std::string_view text) {
     int v = 0;
     const auto r = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (r.ec != std::errc() || r.ptr != text.data() + text.size()) return std::nullopt;
+    if (r.ec != std::errc() || r.ptr != text.data() + text.size())
+        return std::nullopt;
     return v;
 }
 
@@ -69,36 +71,44 @@ int runLws(const std::vector<std::string>& args) {
         }
         const bool isOption = a.size() > 1 && a[0] == '-';
         if (!isOption) {
-            if (!input.empty()) return lwsUsageError("more than one motion file given");
+            if (!input.empty())
+                return lwsUsageError("more than one motion file given");
             input = a;
             continue;
         }
-        if (i + 1 >= args.size()) return lwsUsageError("option " + a + " needs a value");
+        if (i + 1 >= args.size())
+            return lwsUsageError("option " + a + " needs a value");
         const std::string& value = args[++i];
         if (a == "-o" || a == "--output") {
             output = value;
         } else if (a == "--fps") {
             const auto v = parseNumber(value);
-            if (!v) return lwsUsageError("--fps takes a number, not '" + value + "'");
+            if (!v)
+                return lwsUsageError("--fps takes a number, not '" + value + "'");
             fps = *v;
         } else if (a == "--skip") {
             const auto v = parseInteger(value);
-            if (!v) return lwsUsageError("--skip takes a whole number, not '" + value + "'");
+            if (!v)
+                return lwsUsageError("--skip takes a whole number, not '" + value + "'");
             settings.frameSkip = *v;
         } else if (a == "--scale") {
             const auto v = parseNumber(value);
-            if (!v) return lwsUsageError("--scale takes a number, not '" + value + "'");
+            if (!v)
+                return lwsUsageError("--scale takes a number, not '" + value + "'");
             settings.timeScalePercent = *v;
         } else if (a == "--offset") {
             const auto v = parseNumber(value);
-            if (!v) return lwsUsageError("--offset takes a number, not '" + value + "'");
+            if (!v)
+                return lwsUsageError("--offset takes a number, not '" + value + "'");
             settings.timeOffset = *v;
         } else {
             return lwsUsageError("unknown option " + a);
         }
     }
-    if (input.empty()) return lwsUsageError("no motion file given");
-    if (output.empty()) output = lws::scenePathFor(input);
+    if (input.empty())
+        return lwsUsageError("no motion file given");
+    if (output.empty())
+        output = lws::scenePathFor(input);
 
     const auto result = lws::convertMotionToScene(input, output, fps, settings);
     if (result.outcome != lws::Outcome::Written) {
@@ -134,7 +144,8 @@ int runConvert(const std::vector<std::string>& args) {
         return kExitOk;
     }
     for (const auto& f : kForms) {
-        if (args[0] == f.name) return f.run(std::vector<std::string>(args.begin() + 1, args.end()));
+        if (args[0] == f.name)
+            return f.run(std::vector<std::string>(args.begin() + 1, args.end()));
     }
     std::fprintf(stderr, "kestrovane-cli convert: unknown form '%s'\n", args[0].c_str());
     printConvertUsage(stderr);

@@ -19,7 +19,8 @@ constexpr std::size_t kTriangleSize = 36;
 
 void putI32(std::vector<std::uint8_t>& b, std::size_t at, std::int32_t v) {
     const auto u = static_cast<std::uint32_t>(v);
-    for (std::size_t k = 0; k < 4; ++k) b[at + k] = static_cast<std::uint8_t>(u >> (8 * k));
+    for (std::size_t k = 0; k < 4; ++k)
+        b[at + k] = static_cast<std::uint8_t>(u >> (8 * k));
 }
 
 void putF32(std::vector<std::uint8_t>& b, std::size_t at, float v) {
@@ -36,7 +37,8 @@ void appendI32(std::vector<std::uint8_t>& b, std::int32_t v) {
 void appendFrame(std::vector<std::uint8_t>& b, const FrameValues& f) {
     const std::size_t at = b.size();
     b.resize(at + 4 * f.size());
-    for (std::size_t i = 0; i < f.size(); ++i) putF32(b, at + 4 * i, f[i]);
+    for (std::size_t i = 0; i < f.size(); ++i)
+        putF32(b, at + 4 * i, f[i]);
 }
 
 } // namespace
@@ -49,7 +51,8 @@ FrameValues frameAt(float time) {
 
 std::vector<FrameValues> steadyFrames(int count, float period) {
     std::vector<FrameValues> frames;
-    for (int i = 0; i < count; ++i) frames.push_back(frameAt(static_cast<float>(i) * period));
+    for (int i = 0; i < count; ++i)
+        frames.push_back(frameAt(static_cast<float>(i) * period));
     return frames;
 }
 
@@ -74,22 +77,27 @@ std::vector<std::uint8_t> motionBytes(const MotionSpec& spec) {
             putF32(record, base + 60 + 4 * k, e.offsets[k]);
             putF32(record, base + 84 + 4 * k, e.scales[k]);
         }
-        std::memcpy(record.data() + base + 116, e.name.data(), std::min<std::size_t>(e.name.size(), 255));
+        std::memcpy(record.data() + base + 116, e.name.data(),
+                    std::min<std::size_t>(e.name.size(), 255));
     }
     b.insert(b.end(), record.begin(), record.end());
 
     appendI32(b, spec.triangleCount.value_or(spec.triangles));
     b.resize(b.size() + static_cast<std::size_t>(spec.triangles) * kTriangleSize, 0);
-    for (const auto& f : spec.frames) appendFrame(b, f);
-    if (spec.endMarker) appendFrame(b, frameAt(-999.0f));
-    if (spec.truncateTo < b.size()) b.resize(spec.truncateTo);
+    for (const auto& f : spec.frames)
+        appendFrame(b, f);
+    if (spec.endMarker)
+        appendFrame(b, frameAt(-999.0f));
+    if (spec.truncateTo < b.size())
+        b.resize(spec.truncateTo);
     return b;
 }
 
 void writeMotion(const std::filesystem::path& file, const MotionSpec& spec) {
     const auto bytes = motionBytes(spec);
     std::ofstream out(file, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 TempDir::TempDir() {

@@ -39,12 +39,12 @@ struct EffectorSpec {
 struct MotionSpec {
     std::int32_t sizeTag = 11940;
     std::vector<EffectorSpec> effectors;
-    std::optional<std::int32_t> effectorCount;  ///< stored count, when not effectors.size()
-    std::int32_t triangles = 0;                 ///< triangles written (zero-filled)
-    std::optional<std::int32_t> triangleCount;  ///< stored count, when not `triangles`
+    std::optional<std::int32_t> effectorCount; ///< stored count, when not effectors.size()
+    std::int32_t triangles = 0;                ///< triangles written (zero-filled)
+    std::optional<std::int32_t> triangleCount; ///< stored count, when not `triangles`
     std::vector<FrameValues> frames;
     bool endMarker = true;
-    std::size_t truncateTo = SIZE_MAX;          ///< cut the file to this many bytes
+    std::size_t truncateTo = SIZE_MAX; ///< cut the file to this many bytes
 };
 
 /// A frame at `time` with every other field zero.

@@ -47,36 +47,49 @@ Scene parseScene(const std::string& text) {
     };
     auto expect = [&](const std::string& want) {
         const std::string got = lines.take();
-        if (got != want) scene.error = "line " + std::to_string(lines.lineNumber()) + ": expected '" +
-                                       want + "', got '" + got + "'";
+        if (got != want)
+            scene.error = "line " + std::to_string(lines.lineNumber()) + ": expected '" + want +
+                          "', got '" + got + "'";
         return got == want;
     };
-    if (lines.unterminated()) return fail("text does not end with a line end");
-    if (!expect("LWSC") || !expect("1") || !expect("") || !expect("FirstFrame 1")) return scene;
+    if (lines.unterminated())
+        return fail("text does not end with a line end");
+    if (!expect("LWSC") || !expect("1") || !expect("") || !expect("FirstFrame 1"))
+        return scene;
     std::string l = lines.take();
-    if (!startsWith(l, "LastFrame ")) return fail("expected LastFrame");
+    if (!startsWith(l, "LastFrame "))
+        return fail("expected LastFrame");
     scene.lastFrame = std::stoi(l.substr(10));
-    if (!expect("FrameStep 1")) return scene;
+    if (!expect("FrameStep 1"))
+        return scene;
     l = lines.take();
-    if (!startsWith(l, "FramesPerSecond ")) return fail("expected FramesPerSecond");
+    if (!startsWith(l, "FramesPerSecond "))
+        return fail("expected FramesPerSecond");
     scene.framesPerSecond = l.substr(16);
-    if (!expect("")) return scene;
+    if (!expect(""))
+        return scene;
 
     while (!lines.done()) {
         SceneObject object;
         l = lines.take();
-        if (!startsWith(l, "AddNullObject ")) return fail("expected AddNullObject, got '" + l + "'");
+        if (!startsWith(l, "AddNullObject "))
+            return fail("expected AddNullObject, got '" + l + "'");
         object.name = l.substr(14);
-        if (!expect("ShowObject 4 7") || !expect("ObjectMotion (unnamed)") || !expect("9")) return scene;
+        if (!expect("ShowObject 4 7") || !expect("ObjectMotion (unnamed)") || !expect("9"))
+            return scene;
         object.keyCount = std::stoi(lines.take());
         while (!startsWith(lines.peek(), "EndBehavior")) {
-            if (lines.done()) return fail("keys run to the end of the file");
+            if (lines.done())
+                return fail("keys run to the end of the file");
             SceneKey key;
             std::istringstream values(lines.take());
-            for (auto& v : key.values) values >> v;
-            for (auto& s : key.scale) values >> s;
+            for (auto& v : key.values)
+                values >> v;
+            for (auto& s : key.scale)
+                values >> s;
             std::string rest;
-            if (!values || (values >> rest)) return fail("a key's value line is not nine numbers");
+            if (!values || (values >> rest))
+                return fail("a key's value line is not nine numbers");
             std::istringstream spline(lines.take());
             std::string linear, tension, continuity, bias;
             spline >> key.frame >> linear >> tension >> continuity >> bias;
@@ -85,9 +98,12 @@ Scene parseScene(const std::string& text) {
             }
             object.keys.push_back(key);
         }
-        if (!expect("EndBehavior 2")) return scene;
-        if (startsWith(lines.peek(), "ParentObject ")) object.parent = std::stoi(lines.take().substr(13));
-        if (!expect("ShadowOptions 7") || !expect("")) return scene;
+        if (!expect("EndBehavior 2"))
+            return scene;
+        if (startsWith(lines.peek(), "ParentObject "))
+            object.parent = std::stoi(lines.take().substr(13));
+        if (!expect("ShadowOptions 7") || !expect(""))
+            return scene;
         scene.objects.push_back(object);
     }
     return scene;
@@ -95,7 +111,8 @@ Scene parseScene(const std::string& text) {
 
 std::vector<int> keyFrames(const SceneObject& object) {
     std::vector<int> frames;
-    for (const auto& k : object.keys) frames.push_back(k.frame);
+    for (const auto& k : object.keys)
+        frames.push_back(k.frame);
     return frames;
 }
 

@@ -26,7 +26,7 @@ struct Scene {
     int lastFrame = 0;
     std::string framesPerSecond; ///< as written
     std::vector<SceneObject> objects;
-    std::string error;           ///< first deviation from the layout, "" when none
+    std::string error; ///< first deviation from the layout, "" when none
 };
 
 Scene parseScene(const std::string& text);

@@ -1,18 +1,17 @@
 // The plug-ins against the simulator's own code: the saver's DXF read back by
-// the DXF reader, and a motion written with the simulator's record codecs
-// converted by the scene converter.
+// the DXF reader, and a motion file saved by the simulator converted by the
+// scene converter.
 
 #include "common/ports/messages.h"
 #include "geometry/dxf_reader.h"
+#include "model/motion_file.h"
 #include "model/motion_frame.h"
 #include "model/object_model.h"
-#include "model/record_codec.h"
 #include "support/dxf_faces_reader.h"
 #include "support/motion_writer.h"
 #include "support/plugins.h"
 #include "support/scene_reader.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
 
 namespace kv::plugtest {
@@ -75,7 +74,7 @@ TEST(SaverDxfImport, ReadsBackThroughTheSimulatorsDxfReader) {
     }
 }
 
-TEST(ConverterRecordLayout, ReadsAMotionWrittenWithTheSimulatorsCodecs) {
+TEST(ConverterRecordLayout, ConvertsAMotionSavedByTheSimulator) {
     model::ObjectRecord record;
     model::resetObject(record);
     record.effectorCount = 3;
@@ -94,33 +93,21 @@ TEST(ConverterRecordLayout, ReadsAMotionWrittenWithTheSimulatorsCodecs) {
 
     TempDir dir;
     const fs::path motion = dir / "bike.kvm";
-    {
-        std::ofstream out(motion, std::ios::binary);
-        auto put32 = [&](std::int32_t v) {
-            std::uint8_t b[4];
-            io::putI32(b, v);
-            out.write(reinterpret_cast<const char*>(b), 4);
-        };
-        put32(static_cast<std::int32_t>(model::kObjectRecordSize));
-        const auto image = model::encodeObject(record);
-        out.write(reinterpret_cast<const char*>(image.data()),
-                  static_cast<std::streamsize>(image.size()));
-        put32(0);
-        for (int i = 0; i < 4; ++i) {
-            model::MotionFrame f{};
-            f[model::kFrameTime] = static_cast<float>(i);
-            f[model::kFrameStrut] = 0.25f;
-            f[model::kFrameTireRoll] = 90.0f;
-            model::FrameImage bytes{};
-            model::encodeFrame(f, bytes);
-            out.write(reinterpret_cast<const char*>(bytes.data()),
-                      static_cast<std::streamsize>(bytes.size()));
-        }
-        model::FrameImage end{};
-        model::encodeFrame(model::endMarkerFrame(), end);
-        out.write(reinterpret_cast<const char*>(end.data()),
-                  static_cast<std::streamsize>(end.size()));
+    std::vector<model::MotionFrame> frames;
+    for (int i = 0; i < 4; ++i) {
+        model::MotionFrame f{};
+        f[model::kFrameTime] = static_cast<float>(i);
+        f[model::kFrameStrut] = 0.25f;
+        f[model::kFrameTireRoll] = 90.0f;
+        frames.push_back(f);
     }
+    model::TriangleSource geometry;
+    geometry.count = 5;
+    geometry.triangle = [](std::size_t i) {
+        return std::array<float, 9>{static_cast<float>(i), 0, 0, 0, 1, 0, 0, 0, 1};
+    };
+    RecordedMessages saveMessages;
+    ASSERT_TRUE(model::saveLiveMotion(motion, record, geometry, frames, saveMessages));
 
     auto module = loadModule(KV_LOAD_PLUGIN);
     ASSERT_TRUE(module);

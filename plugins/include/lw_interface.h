@@ -24,7 +24,6 @@ extern "C" {
 /* ---- Calling convention and common types ------------------------------- */
 
 #define XCALL_(t) t
-#define XCALL_INIT
 
 typedef struct st_GCoreItem* LWItemID;
 typedef int LWItemType;

@@ -1,6 +1,7 @@
 // Motion file writing and reading into a slot's stored motion.
 
 #include "model/motion_file.h"
+#include "model/motion_playback.h"
 #include "model/record_codec.h"
 #include "support/file_test_support.h"
 #include "support/motion_test_data.h"
@@ -88,6 +89,17 @@ TEST_F(MotionFileTest, ThreeFramesCountingTheEndMarkerGiveLastFrameOne) {
     ASSERT_TRUE(load(save("three.kvm", filetest::sampleObject(), framesAt({0.0f, 0.5f})), 1));
     EXPECT_EQ(store.lastFrame(1), 1);
     EXPECT_EQ(store.cursor(1), 0);
+
+    // Replay holds the second frame from its time on.
+    const MotionFrame second = filetest::sampleFrame(0.5f);
+    for (float t : {0.5f, 0.9f, 100.0f}) {
+        MotionFrame out{};
+        interpolateMotion(store, 1, kFrameFieldCount, t, 0.1f, out, log);
+        for (int i : {kFrameStickX, kFrameNorth, kFrameYaw, kFrameGear, kFrameTachometer}) {
+            EXPECT_FLOAT_EQ(out[i], second[i]) << t << " field " << i;
+        }
+    }
+    EXPECT_TRUE(log.shown.empty());
 }
 
 TEST_F(MotionFileTest, LongerThanTheBufferLoadsMMinusOneFramesAndReportsOnce) {

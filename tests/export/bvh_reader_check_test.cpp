@@ -7,6 +7,7 @@
 #include "export_fixture.h"
 #include "json_value.h"
 #include "model/object_model.h"
+#include "model/template.h"
 
 #include <array>
 #include <cmath>
@@ -67,31 +68,13 @@ std::string run(const std::string& command, int& status) {
     return out;
 }
 
-/// A helicopter like the built-in one, cut down: a main rotor hub with two
-/// blades, a tail rotor hub with one, and a sound point for the engine.
+/// The built-in helicopter with a sound point for its engine added.
 model::ObjectRecord helicopter() {
     using namespace model;
-    ObjectRecord r = bareObject();
+    ObjectRecord r;
+    resetObject(r);
     r.vehicleType = kVehicleHelicopter;
-    setRecordName(r.name, "Helicopter");
-    const int main = addEffector(r, kEffectorBasic, "MainRotorHub");
-    r.effectors[static_cast<std::size_t>(main)].offsets = {0.0f, 0.0f, -7.0f, 0.0f, 0.0f, 0.0f};
-    const int tail = addEffector(r, kEffectorBasic, "TailRotorHub");
-    r.effectors[static_cast<std::size_t>(tail)].offsets = {-27.5f, 0.75f, -4.5f, 90.0f, 0.0f, 0.0f};
-    for (float yaw : {0.0f, 90.0f}) {
-        const int blade = addEffector(r, kEffectorBlade,
-                                      yaw == 0.0f ? "MainRotorBlade1" : "MainRotorBlade2", main);
-        auto& b = r.effectors[static_cast<std::size_t>(blade)];
-        b.drivers = {0, 0, 0, 16, 15, 14};
-        b.offsets = {0.0f, 0.0f, 0.0f, 0.0f, 0.0f, yaw};
-        b.scales = {0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 1.0f};
-        b.radius = 20.0f;
-        b.width = 1.5f;
-    }
-    const int tailBlade = addEffector(r, kEffectorBlade, "TailRotorBlade1", tail);
-    auto& tb = r.effectors[static_cast<std::size_t>(tailBlade)];
-    tb.drivers = {0, 0, 0, 18, 0, 17};
-    tb.scales = {0.0f, 0.0f, 0.0f, 1.0f, 0.0f, 1.0f};
+    applyTemplate(r);
     const int sound = addEffector(r, kEffectorSound, "Engine");
     auto& s = r.effectors[static_cast<std::size_t>(sound)];
     s.drivers = {0, 0, 0, 62, 0, 0};
@@ -143,25 +126,18 @@ TEST_F(BvhReaderCheck, ThreeJsLoaderReadsJointsFramesAndChannels) {
     std::vector<std::string> bones;
     for (const auto& b : result["bones"].items)
         bones.push_back(b.text);
-    const std::vector<std::string> expectedBones = {"HeliRun.CG",
-                                                    "HeliRun.CG.XRot",
-                                                    "HeliRun.CG.ZRot",
-                                                    "HeliRun.MainRotorHub",
-                                                    "HeliRun.MainRotorHub.XRot",
-                                                    "HeliRun.MainRotorHub.ZRot",
-                                                    "HeliRun.MainRotorBlade1",
-                                                    "HeliRun.MainRotorBlade1.XRot",
-                                                    "HeliRun.MainRotorBlade1.ZRot",
-                                                    "HeliRun.MainRotorBlade2",
-                                                    "HeliRun.MainRotorBlade2.XRot",
-                                                    "HeliRun.MainRotorBlade2.ZRot",
-                                                    "HeliRun.TailRotorHub",
-                                                    "HeliRun.TailRotorHub.XRot",
-                                                    "HeliRun.TailRotorHub.ZRot",
-                                                    "HeliRun.TailRotorBlade1",
-                                                    "HeliRun.TailRotorBlade1.XRot",
-                                                    "HeliRun.TailRotorBlade1.ZRot",
-                                                    "HeliRun.Sound.Engine"};
+    std::vector<std::string> expectedBones = {"HeliRun.CG", "HeliRun.CG.XRot", "HeliRun.CG.ZRot"};
+    const auto chain = [&](const std::string& name) {
+        for (const char* suffix : {"", ".XRot", ".ZRot"})
+            expectedBones.push_back(name + suffix);
+    };
+    chain("HeliRun.MainRotorHub");
+    for (int b = 1; b <= 4; ++b)
+        chain("HeliRun.MainRotorBlade" + std::to_string(b));
+    chain("HeliRun.TailRotorHub");
+    for (int b = 1; b <= 4; ++b)
+        chain("HeliRun.TailRotorBlade" + std::to_string(b));
+    expectedBones.push_back("HeliRun.Sound.Engine");
     EXPECT_EQ(bones, expectedBones);
     EXPECT_EQ(result["frameCount"].number, 60.0);
     EXPECT_NEAR(result["frameTime"].number, 1.0 / 30.0, 1e-6);
@@ -204,9 +180,9 @@ TEST_F(BvhReaderCheck, ThreeJsLoaderReadsJointsFramesAndChannels) {
         expectTrack("HeliRun.MainRotorHub.position", k, {0.0, 7.0, 0.0});
         // Blades turn with the rotor from their rest azimuth, flap at it and
         // take the blade pitch as roll.
-        for (const auto& [blade, azimuth] :
-             {std::pair<std::string, double>{"HeliRun.MainRotorBlade1", 0.0},
-              std::pair<std::string, double>{"HeliRun.MainRotorBlade2", 90.0}}) {
+        for (int b = 1; b <= 4; ++b) {
+            const std::string blade = "HeliRun.MainRotorBlade" + std::to_string(b);
+            const double azimuth = 90.0 * (b - 1);
             const double rotor = f[model::kFrameMainRotor];
             const double psi = (rotor + azimuth) * M_PI / 180.0;
             const double flap = std::sin(psi) * f[model::kFrameFlapSin] +
@@ -215,7 +191,11 @@ TEST_F(BvhReaderCheck, ThreeJsLoaderReadsJointsFramesAndChannels) {
             expectRotation(blade + ".XRot", k, 0, -flap);
             expectRotation(blade + ".ZRot", k, 2, f[model::kFrameMainPitch]);
         }
-        expectRotation("HeliRun.TailRotorBlade1", k, 1, -f[model::kFrameTailRotor]);
+        for (int b = 1; b <= 4; ++b) {
+            const std::string blade = "HeliRun.TailRotorBlade" + std::to_string(b);
+            expectRotation(blade, k, 1, -(90.0 * (b - 1) + f[model::kFrameTailRotor]));
+            expectRotation(blade + ".ZRot", k, 2, f[model::kFrameTailPitch]);
+        }
         expectRotation("HeliRun.TailRotorHub.ZRot", k, 2, 90.0);
         expectTrack("HeliRun.TailRotorHub.position", k, {-0.75, 4.5, -27.5});
         // The sound point: raw values, the tachometer fraction as its roll.

@@ -38,6 +38,29 @@ int firstLine(double lo, double origin, double step, int count) {
     return index;
 }
 
+/// Index of the last grid line at or before `hi` (within tolerance); −1 when
+/// none is.
+int lastLine(double hi, double origin, double step, int count) {
+    if (!(step > 0.0))
+        return CompareTolD(origin, hi) <= 0 ? count - 1 : -1;
+    const double k = std::floor((hi - origin) / step);
+    if (!(k >= -1.0))
+        return -1;
+    if (k >= static_cast<double>(count - 1))
+        return count - 1;
+    int index = static_cast<int>(k);
+    // A line a rounding error beyond `hi` still lies on the triangle.
+    if (CompareTolD(static_cast<double>(index + 1) * step + origin, hi) == 0)
+        ++index;
+    return index;
+}
+
+/// The laid-out line and the one found by arithmetic are computed alike, so
+/// they are nearly always identical; the tolerance settles the rest.
+bool sameLine(double line, double v) {
+    return line == v || CompareTolD(line, v) == 0;
+}
+
 Triangle<double> toFeet(const Triangle<double>& tri) {
     Triangle<double> f;
     for (std::size_t c = 0; c < 3; ++c) {
@@ -110,14 +133,12 @@ bool rasteriseTerrainTriangle(TerrainGrid& grid, const Triangle<double>& tri) {
     const std::size_t stride = static_cast<std::size_t>(n);
     double* heights = grid.heights.data();
 
-    for (int k = firstLine(txMin, grid.xMin, grid.dx, n); k < n; ++k) {
+    const int kLast = lastLine(txMax, grid.xMin, grid.dx, n);
+    for (int k = firstLine(txMin, grid.xMin, grid.dx, n); k <= kLast; ++k) {
         const double x = static_cast<double>(k) * grid.dx + grid.xMin;
-        if (CompareTolD(x, txMax) > 0)
-            break;
-        if (CompareTolD(x, txMin) < 0)
+        if (CompareTolD(x, txMin) < 0 || CompareTolD(x, txMax) > 0)
             continue;
-        // The x line is found by arithmetic; it must match the laid-out line.
-        if (CompareTolD(grid.gridX[static_cast<std::size_t>(k)], x) != 0)
+        if (!sameLine(grid.gridX[static_cast<std::size_t>(k)], x))
             return false;
 
         double yLo = kEmptyHeight, yHi = -kEmptyHeight;
@@ -140,13 +161,10 @@ bool rasteriseTerrainTriangle(TerrainGrid& grid, const Triangle<double>& tri) {
             continue;
 
         double* column = heights + static_cast<std::size_t>(k) * stride;
-        for (int m = firstLine(yLo, grid.yMin, grid.dy, n); m < n; ++m) {
+        const int mLast = lastLine(yHi, grid.yMin, grid.dy, n);
+        for (int m = firstLine(yLo, grid.yMin, grid.dy, n); m <= mLast; ++m) {
             const double y = static_cast<double>(m) * grid.dy + grid.yMin;
-            if (CompareTolD(y, yHi) > 0)
-                break;
-            if (CompareTolD(y, yLo) < 0)
-                continue;
-            if (CompareTolD(grid.gridY[static_cast<std::size_t>(m)], y) != 0)
+            if (!sameLine(grid.gridY[static_cast<std::size_t>(m)], y))
                 return false;
             const double z = p0[2] - (ny * (y - p0[1]) + nx * (x - p0[0])) / nz;
             double& held = column[m];

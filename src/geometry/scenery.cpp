@@ -117,6 +117,7 @@ bool SceneryStore::removeScenery(int index, MessagePort& messages) {
 
 void SceneryStore::clear() {
     intake_.reset();
+    reader_.reset();
     std::error_code ec;
     for (int k = 0; k < kMaxSets; ++k)
         std::filesystem::remove(workingFile(k), ec);
@@ -127,6 +128,7 @@ bool SceneryStore::retransformScenery(int index, const model::GeometryTransform&
                                       MessagePort& messages) {
     if (index < 0 || index >= count())
         return false;
+    reader_.reset();
     SceneSetInfo& s = sets_[static_cast<std::size_t>(index)];
     const ImportMapping from = importMapping(s.transform);
     const ImportMapping to = importMapping(transform);
@@ -217,6 +219,27 @@ bool SceneryStore::readStream(std::FILE* in, const SceneSetInfo& info, MessagePo
     sets_.push_back(info);
     sets_.back().triangleCount = static_cast<std::int32_t>(made);
     return true;
+}
+
+} // namespace kv::geom
+
+namespace kv::geom {
+
+StreamRead SceneryStore::readSceneryTriangle(int index, Triangle<float>& out, std::int32_t& count) {
+    count = 0;
+    if (index < 0 || index >= this->count())
+        return StreamRead::Error;
+    count = set(index).triangleCount;
+    if (!reader_ || readerSet_ != index) {
+        reader_ = std::make_unique<SceneryStreamReader>(workingFile(index));
+        readerSet_ = index;
+    }
+    const StreamRead r = reader_->next(out);
+    if (r != StreamRead::Triangle) {
+        reader_.reset();
+        readerSet_ = -1;
+    }
+    return r;
 }
 
 } // namespace kv::geom

@@ -71,11 +71,19 @@ class SceneryStore {
     /// triangles) with `info` as its document data.
     bool readStream(std::FILE* in, const SceneSetInfo& info, MessagePort& messages);
 
+    /// Sequential reader of set `index`'s working file, for building drawing
+    /// data: opens it on first use and gives one triangle (metres) per call
+    /// with the set's triangle count; at the end marker it closes the file and
+    /// returns End. Asking for another set starts that set from its beginning.
+    StreamRead readSceneryTriangle(int index, Triangle<float>& out, std::int32_t& count);
+
   private:
     std::filesystem::path folder_;
     std::vector<SceneSetInfo> sets_;
     SceneSetInfo pending_;
     std::unique_ptr<SceneryStreamWriter> intake_;
+    std::unique_ptr<SceneryStreamReader> reader_;
+    int readerSet_ = -1;
 };
 
 } // namespace kv::geom

@@ -122,6 +122,7 @@ bool TerrainStore::finishImport(bool readSucceeded, ProgressPort& progress, Mess
 
 void TerrainStore::discardTerrain() {
     intake_.reset();
+    reader_.reset();
     present_ = false;
     sorted_ = false;
     info_ = SceneSetInfo{};
@@ -136,6 +137,7 @@ bool TerrainStore::retransformTerrain(const model::GeometryTransform& transform,
         info_.transform = transform;
         return true;
     }
+    reader_.reset();
     const ImportMapping from = importMapping(info_.transform);
     const ImportMapping to = importMapping(transform);
     const std::filesystem::path tempPath = folder_ / tempFileName(kTerrainFileName);
@@ -231,6 +233,16 @@ bool TerrainStore::readStream(std::FILE* in, const SceneSetInfo& info, MessagePo
     info_.triangleCount = static_cast<std::int32_t>(count);
     present_ = true;
     return true;
+}
+
+StreamRead TerrainStore::readTerrainTriangle(Triangle<double>& out, std::int32_t& count) {
+    count = info_.triangleCount;
+    if (!reader_)
+        reader_ = std::make_unique<TerrainStreamReader>(workingFile());
+    const StreamRead r = reader_->next(out);
+    if (r != StreamRead::Triangle)
+        reader_.reset();
+    return r;
 }
 
 double TerrainStore::terrainHeight(bool reset, double x, double y) {

@@ -88,6 +88,13 @@ class TerrainStore {
     /// sorted: call `allocateTerrainGrid` and `sortTerrain` next.
     bool readStream(std::FILE* in, const SceneSetInfo& info, MessagePort& messages);
 
+    /// Sequential reader of the working file, for building drawing data: opens
+    /// the file on first use and gives one triangle (metres) per call with the
+    /// triangle count; at the end marker it closes the file and returns End,
+    /// and the next call starts again from the first triangle. Error when the
+    /// file is missing or cut short (the file is then closed too).
+    StreamRead readTerrainTriangle(Triangle<double>& out, std::int32_t& count);
+
     /// Ground height (ft) at (x, y) ft with the store's own cursor.
     double terrainHeight(bool reset, double x, double y);
     /// Height and unit normal with the store's own cursor.
@@ -102,6 +109,7 @@ class TerrainStore {
     TerrainGrid grid_;
     TerrainCursor cursor_;
     std::unique_ptr<TerrainStreamWriter> intake_;
+    std::unique_ptr<TerrainStreamReader> reader_;
 };
 
 } // namespace kv::geom

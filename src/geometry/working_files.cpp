@@ -117,19 +117,20 @@ bool isEndMarker(double first) {
 
 template <typename T>
 TriangleStreamReader<T>::TriangleStreamReader(const std::filesystem::path& path)
-    : owned_(openFile(path, "rb")), file_(owned_.get()) {}
+    : owned_(openFile(path, "rb")) {}
 
 template <typename T> StreamRead TriangleStreamReader<T>::next(Triangle<T>& out) {
-    if (file_ == nullptr)
+    std::FILE* const stream = file();
+    if (stream == nullptr)
         return StreamRead::Error;
     constexpr std::size_t kB = Codec<T>::kBytes;
     std::array<std::uint8_t, kB * 9> rec;
-    if (std::fread(rec.data(), kB, 1, file_) != 1)
+    if (std::fread(rec.data(), kB, 1, stream) != 1)
         return StreamRead::Error;
     const T first = Codec<T>::get(rec.data());
     if (isEndMarker(first))
         return StreamRead::End;
-    if (std::fread(rec.data() + kB, kB * 8, 1, file_) != 1)
+    if (std::fread(rec.data() + kB, kB * 8, 1, stream) != 1)
         return StreamRead::Error;
     for (std::size_t c = 0; c < 3; ++c) {
         for (std::size_t k = 0; k < 3; ++k)
@@ -140,10 +141,11 @@ template <typename T> StreamRead TriangleStreamReader<T>::next(Triangle<T>& out)
 
 template <typename T>
 TriangleStreamWriter<T>::TriangleStreamWriter(const std::filesystem::path& path)
-    : owned_(openFile(path, "wb+")), file_(owned_.get()) {}
+    : owned_(openFile(path, "wb+")) {}
 
 template <typename T> bool TriangleStreamWriter<T>::write(const Triangle<T>& tri) {
-    if (file_ == nullptr || failed_)
+    std::FILE* const stream = file();
+    if (stream == nullptr || failed_)
         return false;
     int firstCorner = 0;
     while (firstCorner < 3 && endMarkerX(tri[static_cast<std::size_t>(firstCorner)][0])) {
@@ -160,7 +162,7 @@ template <typename T> bool TriangleStreamWriter<T>::write(const Triangle<T>& tri
         for (std::size_t k = 0; k < 3; ++k)
             Codec<T>::put(rec.data() + (c * 3 + k) * kB, corner[k]);
     }
-    if (std::fwrite(rec.data(), rec.size(), 1, file_) != 1) {
+    if (std::fwrite(rec.data(), rec.size(), 1, stream) != 1) {
         failed_ = true;
         return false;
     }
@@ -169,11 +171,12 @@ template <typename T> bool TriangleStreamWriter<T>::write(const Triangle<T>& tri
 }
 
 template <typename T> bool TriangleStreamWriter<T>::writeEnd() {
-    if (file_ == nullptr || failed_)
+    std::FILE* const stream = file();
+    if (stream == nullptr || failed_)
         return false;
     std::array<std::uint8_t, Codec<T>::kBytes> rec;
     Codec<T>::put(rec.data(), static_cast<T>(kStreamEndMarker));
-    if (std::fwrite(rec.data(), rec.size(), 1, file_) != 1 || std::fflush(file_) != 0) {
+    if (std::fwrite(rec.data(), rec.size(), 1, stream) != 1 || std::fflush(stream) != 0) {
         failed_ = true;
     }
     return !failed_;
@@ -182,7 +185,6 @@ template <typename T> bool TriangleStreamWriter<T>::writeEnd() {
 template <typename T> bool TriangleStreamWriter<T>::close() {
     if (owned_) {
         std::FILE* f = owned_.release();
-        file_ = nullptr;
         if (std::fflush(f) != 0 || std::ferror(f) != 0)
             failed_ = true;
         if (std::fclose(f) != 0)

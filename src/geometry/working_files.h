@@ -77,27 +77,28 @@ enum class StreamRead {
 template <typename T> class TriangleStreamReader {
   public:
     /// Reads from `file`, which the caller keeps open.
-    explicit TriangleStreamReader(std::FILE* file) : file_(file) {}
+    explicit TriangleStreamReader(std::FILE* file) : borrowed_(file) {}
     /// Opens the working file at `path`; `isOpen()` tells whether that worked.
     explicit TriangleStreamReader(const std::filesystem::path& path);
 
-    bool isOpen() const { return file_ != nullptr; }
+    bool isOpen() const { return file() != nullptr; }
     /// Reads the next record. A stream that cannot be read is an error.
     StreamRead next(Triangle<T>& out);
 
   private:
+    std::FILE* file() const { return owned_ ? owned_.get() : borrowed_; }
     FileHandle owned_;
-    std::FILE* file_ = nullptr;
+    std::FILE* borrowed_ = nullptr;
 };
 
 /// Sequential writer of a triangle stream.
 template <typename T> class TriangleStreamWriter {
   public:
-    explicit TriangleStreamWriter(std::FILE* file) : file_(file) {}
+    explicit TriangleStreamWriter(std::FILE* file) : borrowed_(file) {}
     /// Creates (or truncates) the working file at `path`.
     explicit TriangleStreamWriter(const std::filesystem::path& path);
 
-    bool isOpen() const { return file_ != nullptr; }
+    bool isOpen() const { return file() != nullptr; }
     /// Appends one triangle. A triangle whose first x would read back as the
     /// end marker is stored with its corners rotated (same winding) so that
     /// another corner comes first; one whose every corner has such an x cannot
@@ -116,8 +117,9 @@ template <typename T> class TriangleStreamWriter {
     bool failed() const { return failed_; }
 
   private:
+    std::FILE* file() const { return owned_ ? owned_.get() : borrowed_; }
     FileHandle owned_;
-    std::FILE* file_ = nullptr;
+    std::FILE* borrowed_ = nullptr;
     std::int64_t written_ = 0;
     std::int64_t dropped_ = 0;
     bool failed_ = false;

@@ -295,5 +295,27 @@ TEST_F(SceneryStreamTest, SetsSurviveAProjectStreamRoundTrip) {
     EXPECT_FALSE(messages_.shown.empty());
 }
 
+TEST_F(SceneryStreamTest, SequentialReaderGivesEachSetsTrianglesThenStartsAgain) {
+    SceneryStore store(*folder_);
+    ASSERT_TRUE(addSet(store, {test::squareFace(0, 0, 2, 1, -0.5)}));
+    ASSERT_TRUE(addSet(store, {test::triangleFace({0, 0, 0}, {1, 0, 0}, {0, 1, 0})}));
+    Triangle<float> t;
+    std::int32_t count = -1;
+    for (int pass = 0; pass < 2; ++pass) {
+        ASSERT_EQ(store.readSceneryTriangle(0, t, count), StreamRead::Triangle);
+        EXPECT_EQ(count, 2);
+        EXPECT_EQ(t[0], (Corner<float>{0, 0, -0.5f}));
+        ASSERT_EQ(store.readSceneryTriangle(0, t, count), StreamRead::Triangle);
+        EXPECT_EQ(store.readSceneryTriangle(0, t, count), StreamRead::End);
+    }
+    // Switching sets starts the other set from its first triangle.
+    ASSERT_EQ(store.readSceneryTriangle(0, t, count), StreamRead::Triangle);
+    ASSERT_EQ(store.readSceneryTriangle(1, t, count), StreamRead::Triangle);
+    EXPECT_EQ(count, 1);
+    EXPECT_EQ(t[1], (Corner<float>{1, 0, 0}));
+    EXPECT_EQ(store.readSceneryTriangle(1, t, count), StreamRead::End);
+    EXPECT_EQ(store.readSceneryTriangle(7, t, count), StreamRead::Error);
+}
+
 } // namespace
 } // namespace kv::geom

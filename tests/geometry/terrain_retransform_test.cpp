@@ -129,5 +129,22 @@ TEST_F(TerrainRetransformTest, TerrainSurvivesAProjectStreamRoundTrip) {
     EXPECT_EQ(copy.grid().heights, store_->grid().heights);
 }
 
+TEST_F(TerrainRetransformTest, SequentialReaderFollowsTheRewrittenFile) {
+    Triangle<double> t;
+    std::int32_t count = 0;
+    ASSERT_EQ(store_->readTerrainTriangle(t, count), StreamRead::Triangle);
+    EXPECT_EQ(count, 4);
+    EXPECT_EQ(t[0], (Corner<double>{0, 0, -1}));
+    // A re-transform in mid-read closes the reader; reading starts again on the new file.
+    model::GeometryTransform moved;
+    moved.translate = {1, 0, 0};
+    ASSERT_TRUE(store_->retransformTerrain(moved, progress_, messages_));
+    ASSERT_EQ(store_->readTerrainTriangle(t, count), StreamRead::Triangle);
+    EXPECT_EQ(t[0], (Corner<double>{1, 0, -1}));
+    for (int k = 0; k < 3; ++k)
+        ASSERT_EQ(store_->readTerrainTriangle(t, count), StreamRead::Triangle);
+    EXPECT_EQ(store_->readTerrainTriangle(t, count), StreamRead::End);
+}
+
 } // namespace
 } // namespace kv::geom

@@ -1,12 +1,14 @@
 #pragma once
 /// Coefficient tables of the Boeing 747 aerodynamic model.
 ///
-/// The lift and drag curves (flaps up and down) and the lift correction in Mach
-/// number are the 747 wind-tunnel and flight values of Heffley and Jewell,
-/// "Aircraft Handling Qualities Data", NASA CR-2144. The remaining tables follow
-/// the 747 stability and control derivatives of the same report (power approach
-/// and cruise conditions, their trends with angle of attack and Mach number)
-/// fitted to these breakpoints. Control derivatives keep the report's signs
+/// The lift and drag curves (flaps up and landing flap) and the lift correction
+/// in Mach number are the model's fixed 747 data. The remaining tables are
+/// estimates built on the published 747 stability and control derivatives
+/// (Heffley and Jewell, "Aircraft Handling Qualities Data", NASA CR-2144, power
+/// approach and cruise): their magnitudes, with the usual trends in angle of
+/// attack and Mach number, and a pitching moment chosen for a static margin of
+/// about 18 % that the elevator can trim from approach to cruise. They are not a
+/// transcription of the report's tables. Control derivatives keep the report's signs
 /// (trailing edge down or left positive) except the aileron tables, whose sign
 /// the model applies directly: a positive aileron channel rolls right.
 /// Angle-of-attack tables are indexed by the shifted angle alpha + 1.5 deg.

@@ -8,14 +8,16 @@
 /// damping derivatives and the control increments, the normal force reduced by
 /// (1 - beta^2) and the side force -0.02 per degree of sideslip as they give
 /// them. Outside that range (-20 and -15 deg; 50 to 90 deg) the values are
-/// continued smoothly toward the flat-plate behaviour of the full TP-1538 set
+/// estimates continued smoothly toward flat-plate behaviour at high angles
 /// (normal force about 1.9 at 90 deg, axial force falling to zero, nose-down
 /// pitching moment, fading control power); the sideslip rows between the
 /// report's 5-deg steps are linear interpolations. The basic tables hold the
 /// leading-edge flap down (flap control 1); the flap tables hold it retracted,
-/// with the report's trend of less lift, more drag and weaker lateral stability
-/// above 10 deg. Pitching moment is about the reference point at 0.35 chord;
-/// the model moves it to 0.25 chord. Control tables are signed so that positive
+/// an estimate with less lift, more drag and weaker lateral stability above
+/// 10 deg. The elevator tables are the slopes of the same pitching-moment and
+/// axial-force data between -12 and +12 deg of stabilator, and -0.19 per 25 deg
+/// on the normal force, as Stevens and Lewis give it. Pitching moment is about the reference point
+/// at 0.35 chord; the model moves it to 0.25 chord. Control tables are signed so that positive
 /// channels pitch up, roll right and yaw right.
 
 #include <array>

@@ -1,15 +1,17 @@
 #pragma once
 /// Coefficient tables of the F-4 Phantom aerodynamic model.
 ///
-/// The lift, drag and pitching-moment curves at the telling angles of attack
-/// (-10, -5, 0, 5, 10, 15, 20, 30, 45, 60 and 90 deg) are the F-4C wind-tunnel
-/// values of Heffley and Jewell, "Aircraft Handling Qualities Data", NASA
-/// CR-2144; the points between them are linear interpolations. Every other
-/// table follows the F-4C stability and control derivatives of the same report
-/// (low-speed values, their trends with angle of attack and Mach number) fitted
-/// to these breakpoints. Control derivatives keep the report's signs (trailing
-/// edge down, left or right-wing-down positive); the model negates them so that
-/// a positive control channel pitches up, rolls right and yaws right.
+/// The lift, drag and pitching-moment curves at -10, -5, 0, 5, 10, 15, 20, 30,
+/// 45, 60 and 90 deg are the model's fixed F-4 data; the points between them
+/// are linear interpolations. Every other table is an estimate built on the
+/// published F-4C stability and control derivatives (Heffley and Jewell,
+/// "Aircraft Handling Qualities Data", NASA CR-2144): their low-speed
+/// magnitudes, with the usual trends in angle of attack (damping and control
+/// power fading past the stall, weathercock stability lost near 30 deg) and in
+/// Mach number (transonic drag rise, stabilator and aileron power falling
+/// supersonically). They are not a transcription of the report's tables. Control derivatives keep
+/// the report's signs (trailing edge down, left or right-wing-down positive); the model negates
+/// them so that a positive control channel pitches up, rolls right and yaws right.
 
 #include <array>
 

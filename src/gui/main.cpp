@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
     kv::gui::QtMessageBox messages;
     kv::gui::MainWindow window(messages);
     messages.setParent(&window);
+    // The file and progress ports that the document operations are handed.
     kv::gui::QtFileDialogs files(&window);
     kv::gui::QtProgress progress(&window);
 

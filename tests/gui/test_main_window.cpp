@@ -1,6 +1,7 @@
 // The main frame: menus and status prompts from the command table, enabling,
 // the object library, opening files by type and dropping them, and closing.
 #include "app/commands.h"
+#include "gui/about_box.h"
 #include "gui/main_window.h"
 #include "gui_test_support.h"
 
@@ -228,6 +229,24 @@ class MainWindowTest : public QObject {
         w.openPaths({"/p/a.kvp"});
         QCOMPARE(messages.messages.size(), std::size_t(1));
         QCOMPARE(messages.messages[0], std::string(kv::gui::kOpeningUnavailableMessage));
+    }
+
+    void aboutBoxShowsItsPictureAndClosesOnAClick() {
+        MainWindow w(messages_);
+        QSize size;
+        bool closed = false;
+        kv::guitest::whenModalShown([&](QWidget* modal) {
+            auto* box = qobject_cast<kv::gui::AboutBox*>(modal);
+            QVERIFY(box != nullptr);
+            size = box->size();
+            QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+            closed = !box->isVisible();
+        });
+        w.commandAction(int(CommandId::HelpAbout))->trigger();
+        QCOMPARE(size, QSize(504, 319));
+        QVERIFY(closed);
+        const QImage picture = kv::gui::aboutPicture().toImage();
+        QCOMPARE(picture.size(), QSize(504, 319));
     }
 
     void exitAsksTheCloseGuard() {

@@ -2,7 +2,10 @@
 /// The "Save First?" prompt before an operation that would drop unsaved
 /// changes: "Save" (default), "Don't Save" and "Cancel".
 
+#include "app/commands_save_prompt.h"
+
 #include <QDialog>
+#include <string_view>
 
 namespace kv::dialogs {
 
@@ -22,5 +25,8 @@ class SaveFirstDialog final : public QDialog {
   private:
     SaveFirstAnswer answer_;
 };
+
+/// Runs the prompt modally over `parent` with the message.
+app::SavePromptChoice askSaveFirst(QWidget* parent, std::string_view message);
 
 } // namespace kv::dialogs

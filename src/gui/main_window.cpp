@@ -1,5 +1,7 @@
 #include "gui/main_window.h"
 
+#include "app/commands_save_prompt.h"
+#include "dialogs/save_first_dialog.h"
 #include "gui/about_box.h"
 #include "views/camera_view.h"
 #include "views/child_window.h"
@@ -235,11 +237,19 @@ void MainWindow::openDroppedUrls(const QList<QUrl>& urls) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (closeGuard_ && !closeGuard_()) {
+    if (!confirmSaveFirst()) {
         event->ignore();
         return;
     }
     event->accept();
+}
+
+bool MainWindow::confirmSaveFirst() {
+    const ProjectStatus status = projectStatus_ ? projectStatus_() : ProjectStatus{};
+    app::SavePromptHooks hooks;
+    hooks.ask = [this](std::string_view message) { return dialogs::askSaveFirst(this, message); };
+    hooks.save = [this] { return projectSaver_ && projectSaver_(); };
+    return app::confirmSaveFirst(status.modified, app::saveChangesFirstMessage(status.name), hooks);
 }
 
 // ---- Status bar ---------------------------------------------------------------------------------

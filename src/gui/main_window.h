@@ -73,8 +73,20 @@ class MainWindow final : public QMainWindow {
     /// Files dropped on the frame: the local ones are opened in turn.
     void openDroppedUrls(const QList<QUrl>& urls);
 
-    /// Asked before the program closes; false keeps it running (the save prompt).
-    void setCloseGuard(std::function<bool()> guard) { closeGuard_ = std::move(guard); }
+    /// What the save prompt needs to know about the project.
+    struct ProjectStatus {
+        bool modified = false;
+        std::string name = "Project";
+    };
+    /// Where the project's status comes from; until set the project is never modified.
+    void setProjectStatusSource(std::function<ProjectStatus()> source) {
+        projectStatus_ = std::move(source);
+    }
+    /// Saves the project for the save prompt (Save Project); false when cancelled or failed.
+    void setProjectSaver(std::function<bool()> saver) { projectSaver_ = std::move(saver); }
+    /// The save prompt with `message` formatted for the current project
+    /// (no prompt when unmodified); true when the operation may go on.
+    bool confirmSaveFirst();
 
     // Windows.
     views::CameraView* cameraView() const { return cameraView_; }
@@ -129,7 +141,8 @@ class MainWindow final : public QMainWindow {
 
     app::CommandState documentState_;
     DocumentOpener opener_;
-    std::function<bool()> closeGuard_;
+    std::function<ProjectStatus()> projectStatus_;
+    std::function<bool()> projectSaver_;
     float cameraAspect_ = 1.3333f;
     bool useWindowAspect_ = false;
     bool layingOut_ = false;

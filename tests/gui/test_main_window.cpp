@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTest>
@@ -249,25 +250,52 @@ class MainWindowTest : public QObject {
         QCOMPARE(picture.size(), QSize(504, 319));
     }
 
-    void exitAsksTheCloseGuard() {
+    void exitWithoutChangesAsksNothing() {
         MainWindow w(messages_);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        int asked = 0;
-        w.setCloseGuard([&] {
-            ++asked;
-            return false; // Cancel in the save prompt
-        });
         w.commandAction(int(CommandId::Exit))->trigger();
-        QCOMPARE(asked, 1);
-        QVERIFY(w.isVisible());
-        w.setCloseGuard([&] {
-            ++asked;
-            return true;
-        });
-        w.commandAction(int(CommandId::Exit))->trigger();
-        QCOMPARE(asked, 2);
         QVERIFY(!w.isVisible());
+    }
+
+    void exitWithChangesRunsTheSavePrompt() {
+        struct Case {
+            const char* button;
+            bool saveSucceeds;
+            bool closed;
+            int saves;
+        };
+        const Case cases[] = {
+            {"Cancel", true, false, 0},
+            {"Save", false, false, 1}, // the save was cancelled: keep running
+            {"Save", true, true, 1},
+            {"Don't Save", false, true, 0},
+        };
+        for (const Case& c : cases) {
+            MainWindow w(messages_);
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            w.setProjectStatusSource([] { return MainWindow::ProjectStatus{true, "Race"}; });
+            int saves = 0;
+            w.setProjectSaver([&] {
+                ++saves;
+                return c.saveSucceeds;
+            });
+            QString title, message;
+            kv::guitest::whenModalShown([&](QWidget* modal) {
+                title = modal->windowTitle();
+                message = modal->findChild<QLabel*>(QStringLiteral("saveFirstMessage"))->text();
+                for (auto* b : modal->findChildren<QPushButton*>()) {
+                    if (b->text() == QString::fromLatin1(c.button))
+                        b->click();
+                }
+            });
+            w.commandAction(int(CommandId::Exit))->trigger();
+            QCOMPARE(title, QStringLiteral("Save First?"));
+            QCOMPARE(message, QStringLiteral("Would you like to save changes to \"Race\" first?"));
+            QCOMPARE(w.isVisible(), !c.closed);
+            QCOMPARE(saves, c.saves);
+        }
     }
 };
 

@@ -1,5 +1,7 @@
 #include "common/message_wrap.h"
 
+#include "common/ports/messages.h"
+
 namespace kv {
 
 std::vector<std::string> wrapMessage(std::string_view text) {
@@ -39,6 +41,10 @@ std::string wrapMessageText(std::string_view text) {
         out += line;
     }
     return out;
+}
+
+void showWrappedMessage(MessagePort& messages, std::string_view text) {
+    messages.showMessage(wrapMessageText(text));
 }
 
 } // namespace kv

@@ -19,4 +19,8 @@ std::vector<std::string> wrapMessage(std::string_view text);
 /// The wrapped lines joined with '\n'.
 std::string wrapMessageText(std::string_view text);
 
+class MessagePort;
+/// Shows `text` through `messages` as the message box would lay it out.
+void showWrappedMessage(MessagePort& messages, std::string_view text);
+
 } // namespace kv

@@ -144,9 +144,8 @@ void VecCross(const Vec3& a, const Vec3& b, Vec3& c) {
 void VecNormalize(const Vec3& x, Vec3& y) {
     const float len = VecLength(x);
     if (len > 0.0f) {
-        const float inv = 1.0f / len;
         for (int i = 0; i < 3; ++i) {
-            y[i] = x[i] * inv;
+            y[i] = x[i] / len;
         }
     } else {
         VecZero(y);

@@ -1,6 +1,9 @@
 #include "model/object_model.h"
 
+#include "model/driver_codes.h"
+
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -96,6 +99,35 @@ int countTires(const ObjectRecord& r) {
         if (isTireKind(r.effectors[static_cast<std::size_t>(i)].kind)) ++count;
     }
     return count;
+}
+
+void deriveRunLimits(ObjectRecord& r) {
+    r.tires.tireCount = std::min(countTires(r), kMaxTires);
+    r.aero.aileronLimit = kDefaultSurfaceLimit;
+    r.aero.elevatorLimit = kDefaultSurfaceLimit;
+    r.aero.rudderLimit = kDefaultSurfaceLimit;
+    r.nozzleLimit = kDefaultNozzleLimit;
+    const int n = std::clamp(r.effectorCount, 0, kMaxEffectors);
+    for (int i = 0; i < n; ++i) {
+        const auto& e = r.effectors[static_cast<std::size_t>(i)];
+        const float pitchScale = std::fabs(e.scales[kDofPitch]);
+        switch (e.drivers[kDofPitch]) {
+        case kDriverAileron:
+            r.aero.aileronLimit = pitchScale;
+            break;
+        case kDriverElevator:
+            r.aero.elevatorLimit = pitchScale;
+            break;
+        case kDriverNozzle:
+            r.nozzleLimit = pitchScale;
+            break;
+        default:
+            break;
+        }
+        if (e.drivers[kDofYaw] == kDriverRudder) {
+            r.aero.rudderLimit = std::fabs(e.scales[kDofYaw]);
+        }
+    }
 }
 
 int tireNumberOf(const ObjectRecord& r, int index) {

@@ -27,6 +27,17 @@ bool checkEffectorTree(const ObjectRecord& r);
 /// count. Parent fields are left as they are.
 void deleteEffector(ObjectRecord& r, int index);
 
+/// Deflection and nozzle limits (deg) when no effector sets them.
+inline constexpr float kDefaultSurfaceLimit = 30.0f;
+inline constexpr float kDefaultNozzleLimit = 90.0f;
+
+/// Stores the quantities derived when a run starts: `tireCount` (at most 10),
+/// the aileron, elevator and rudder limits (30, or the absolute Pitch, Pitch and
+/// Yaw scale of the last effector whose driver on that axis is Aileron,
+/// Elevator, Rudder) and `nozzleLimit` (90, or the absolute Pitch scale of the
+/// last effector whose Pitch driver is Nozzle).
+void deriveRunLimits(ObjectRecord& r);
+
 /// Number of Tire and Skid effectors among the first `effectorCount`.
 int countTires(const ObjectRecord& r);
 

@@ -1,0 +1,91 @@
+#include "geometry/dxf_writer.h"
+
+#include "common/vecmath.h"
+
+#include <string_view>
+
+namespace kv::geom {
+
+namespace {
+
+/// Metres per foot of the working-unit conversion.
+constexpr double kMetresPerFoot = 0.3048037;
+
+struct DxfUnitName {
+    float feetPerUnit;
+    std::string_view name;
+};
+
+/// Header unit names by feet per working unit, in the order they are matched.
+constexpr DxfUnitName kUnitNames[] = {
+    {0.0032808f, "Millimeters"},
+    {0.032808f, "Centimeters"},
+    {3.2808f, "Meters"},
+    {0.08333232f, "Inches"},
+    {1.0f, "Feet"},
+    {2.9999635f, "Yards"},
+};
+
+/// Named in the header when the factor matches none of the six units.
+constexpr std::string_view kUnknownUnitName = "Units";
+
+std::string_view unitName(double feetPerUnit) {
+    for (const DxfUnitName& unit : kUnitNames) {
+        if (CompareTol(static_cast<float>(feetPerUnit), unit.feetPerUnit) == 0) {
+            return unit.name;
+        }
+    }
+    return kUnknownUnitName;
+}
+
+bool put(std::FILE* file, const char* text) {
+    return std::fputs(text, file) >= 0;
+}
+
+bool putValue(std::FILE* file, const char* key, double value) {
+    return std::fputs(key, file) >= 0 && std::fprintf(file, "%g\n", value) >= 0;
+}
+
+} // namespace
+
+bool writeDxfHeader(std::FILE* file, const DxfOutputUnits& units) {
+    const std::string_view name = unitName(units.feetPerUnit);
+    const char* system = units.rightHanded ? "Right" : "Left";
+    return put(file, "999\nDXF file created by Kestrovane\n") &&
+           std::fprintf(file, "999\n%s Hand Coordinate System in %.*s\n", system,
+                        static_cast<int>(name.size()), name.data()) >= 0 &&
+           put(file, "   0\nSECTION\n") && put(file, "   2\nENTITIES\n");
+}
+
+bool writeDxfFace(std::FILE* file, const std::array<double, 12>& corners,
+                  const DxfOutputUnits& units) {
+    static constexpr const char* kKeys[4][3] = {{" 10\n", " 20\n", " 30\n"},
+                                                {" 11\n", " 21\n", " 31\n"},
+                                                {" 12\n", " 22\n", " 32\n"},
+                                                {" 13\n", " 23\n", " 33\n"}};
+    const double perMetre = 1.0 / (units.feetPerUnit * kMetresPerFoot);
+    bool ok = put(file, "  0\n3DFACE\n   8\nKestrovane\n");
+    for (int c = 0; c < 4 && ok; ++c) {
+        const double f = corners[c * 3];
+        const double r = corners[c * 3 + 1];
+        const double d = corners[c * 3 + 2];
+        double out[3] = {f, r, d};
+        if (!units.rightHanded) {
+            // Export matrix rows (0, 1, 0), (0, 0, -1), (1, 0, 0), applied as
+            // the full product so its zero terms round exactly as written.
+            out[0] = 0.0 * f + 1.0 * r + 0.0 * d;
+            out[1] = 0.0 * f + 0.0 * r + -1.0 * d;
+            out[2] = 1.0 * f + 0.0 * r + 0.0 * d;
+        }
+        for (int i = 0; i < 3 && ok; ++i) {
+            ok = putValue(file, kKeys[c][i], out[i] * perMetre);
+        }
+    }
+    return ok;
+}
+
+bool writeDxfTrailer(std::FILE* file) {
+    return put(file, "   0\nENDSEC\n  0\nEOF\n");
+}
+
+} // namespace kv::geom

@@ -1,0 +1,14 @@
+#pragma once
+/// Propulsion and rotor effectors: fill the object's propulsion force set.
+
+#include "simulation/body_state.h"
+#include "simulation/sim_object.h"
+
+namespace kv::sim {
+
+/// Rewrites `obj.forces.propulsion` (body axes) for derivative stage `stage`
+/// (1 predictor, 2 corrector) from the air-relative velocity and the rates.
+/// No engine or rotor model is fitted yet, so the set is zero.
+void computePropulsion(int stage, const BodyState& state, SimObject& obj);
+
+} // namespace kv::sim

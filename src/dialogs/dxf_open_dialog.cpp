@@ -33,7 +33,7 @@ DxfOpenDialog::DxfOpenDialog(const DxfOpenRequest& request, MessagePort& message
 }
 
 void DxfOpenDialog::editTransform() {
-    TransformDialog dialog(request_.transform, request_.lengths, messages_, this);
+    TransformDialog dialog(request_.transform, request_.units, messages_, this);
     if (dialog.exec() == QDialog::Accepted)
         request_.transform = dialog.transform();
 }

@@ -21,7 +21,7 @@ struct DxfOpenRequest {
     int color = model::kColorWhite;     ///< colour code the dialog starts from
     int transparency = model::kSolid;   ///< transparency the dialog starts from
     bool colorEnabled = true;           ///< false for terrain: no colour to choose
-    LengthDisplay lengths;              ///< how the Transform dialog shows translations
+    app::WorkingUnits units;            ///< how the Transform dialog shows translations
 };
 
 struct DxfOpenResult {

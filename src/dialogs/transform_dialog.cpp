@@ -1,5 +1,9 @@
 #include "dialogs/transform_dialog.h"
 
+#include "app/units_convert.h"
+#include "app/units_labels.h"
+#include "common/vecmath.h"
+
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -18,18 +22,7 @@ namespace kv::dialogs {
 namespace {
 
 QString number(double value) {
-    return QString::asprintf("%0.4f", value);
-}
-
-/// Relative comparison within 0.1 per cent, as used to recognise stored unit factors.
-bool nearlyEqual(float a, float b) {
-    const float fa = std::fabs(a);
-    const float fb = std::fabs(b);
-    if (fa < 0.001f && fb < 0.001f)
-        return true;
-    if (fa < 0.001f || fb < 0.001f)
-        return false;
-    return std::fabs((a - b) / a) < 0.001f;
+    return QString::fromStdString(app::formatLength(value));
 }
 
 QGroupBox* fieldGroup(const QString& title, const std::array<QString, 3>& labels,
@@ -51,15 +44,12 @@ QGroupBox* fieldGroup(const QString& title, const std::array<QString, 3>& labels
 } // namespace
 
 TransformDialog::TransformDialog(const model::GeometryTransform& transform,
-                                 const LengthDisplay& display, MessagePort& messages,
+                                 const app::WorkingUnits& units, MessagePort& messages,
                                  QWidget* parent)
-    : QDialog(parent), transform_(transform), display_(display), messages_(messages) {
+    : QDialog(parent), transform_(transform), units_(units), messages_(messages) {
     setWindowTitle(QStringLiteral("Transform"));
     setObjectName(QStringLiteral("transformDialog"));
-    if (!(display_.metresPerUnit > 0.0) || !std::isfinite(display_.metresPerUnit)) {
-        display_.metresPerUnit = 1.0;
-    }
-    const QString& u = display_.unitName;
+    const std::array<std::string, 3> position = app::positionLabels(units_);
     auto* rotate = fieldGroup(
         QStringLiteral("Rotate"),
         {QStringLiteral("Yaw (deg)"), QStringLiteral("Pitch (deg)"), QStringLiteral("Roll (deg)")},
@@ -68,19 +58,18 @@ TransformDialog::TransformDialog(const model::GeometryTransform& transform,
         QStringLiteral("Scale"),
         {QStringLiteral("Longitudinal"), QStringLiteral("Lateral"), QStringLiteral("Vertical")},
         &fields_[3], nullptr, this);
-    auto* translate = fieldGroup(
-        QStringLiteral("Translate"),
-        {QStringLiteral("Forward (%1)").arg(u), QStringLiteral("Right (%1)").arg(u),
-         (display_.rightHandedAxes ? QStringLiteral("Down (%1)") : QStringLiteral("Up (%1)"))
-             .arg(u)},
-        &fields_[6], translateLabels_.data(), this);
+    auto* translate =
+        fieldGroup(QStringLiteral("Translate"),
+                   {QString::fromStdString(position[0]), QString::fromStdString(position[1]),
+                    QString::fromStdString(position[2])},
+                   &fields_[6], translateLabels_.data(), this);
 
     auto* unitBox = new QGroupBox(QStringLiteral("File Units"), this);
     auto* unitLayout = new QGridLayout(unitBox);
-    units_ = new QButtonGroup(this);
+    fileUnits_ = new QButtonGroup(this);
     for (std::size_t i = 0; i < kFileUnits.size(); ++i) {
         auto* b = new QRadioButton(QString::fromLatin1(kFileUnits[i].name), unitBox);
-        units_->addButton(b, static_cast<int>(i));
+        fileUnits_->addButton(b, static_cast<int>(i));
         unitLayout->addWidget(b, static_cast<int>(i % 3), static_cast<int>(i / 3));
     }
     auto* handBox = new QGroupBox(QStringLiteral("File Coordinate System"), this);
@@ -121,23 +110,22 @@ void TransformDialog::showTransform(const model::GeometryTransform& t) {
     fields_[2]->setText(number(t.rotate[0]));
     for (int i = 0; i < 3; ++i)
         fields_[3 + i]->setText(number(t.scale[i]));
-    const double m = display_.metresPerUnit;
-    fields_[6]->setText(number(t.translate[0] / m));
-    fields_[7]->setText(number(t.translate[1] / m));
-    double vertical = t.translate[2] / m;
-    if (!display_.rightHandedAxes)
-        vertical = -vertical;
+    const float f = units_.lengthUnitFactor;
+    fields_[6]->setText(number(app::toDisplayMetres(t.translate[0], f)));
+    fields_[7]->setText(number(app::toDisplayMetres(t.translate[1], f)));
+    const float vertical =
+        app::toDisplayVertical(app::toDisplayMetres(t.translate[2], f), units_.rightHandedAxes);
     // No "-0.0000" for a zero height.
-    fields_[8]->setText(number(vertical == 0.0 ? 0.0 : vertical));
+    fields_[8]->setText(number(vertical == 0.0f ? 0.0f : vertical));
 
     // A stored unit that matches none of the six keeps its value until one is chosen.
-    units_->setExclusive(false);
-    for (QAbstractButton* b : units_->buttons())
+    fileUnits_->setExclusive(false);
+    for (QAbstractButton* b : fileUnits_->buttons())
         b->setChecked(false);
-    units_->setExclusive(true);
+    fileUnits_->setExclusive(true);
     for (std::size_t i = 0; i < kFileUnits.size(); ++i) {
-        if (nearlyEqual(t.fileUnit, kFileUnits[i].metres)) {
-            units_->button(static_cast<int>(i))->setChecked(true);
+        if (CompareTol(t.fileUnit, kFileUnits[i].metres) == 0) {
+            fileUnits_->button(static_cast<int>(i))->setChecked(true);
             break;
         }
     }
@@ -160,19 +148,20 @@ void TransformDialog::accept() {
             return;
         }
     }
-    if (v[3] == 0.0 || v[4] == 0.0 || v[5] == 0.0 || static_cast<float>(v[3]) == 0.0f ||
-        static_cast<float>(v[4]) == 0.0f || static_cast<float>(v[5]) == 0.0f) {
+    if (static_cast<float>(v[3]) == 0.0f || static_cast<float>(v[4]) == 0.0f ||
+        static_cast<float>(v[5]) == 0.0f) {
         messages_.showMessage("The scale factor must not equal zero.");
         return;
     }
     model::GeometryTransform t = transform_;
     t.rotate = {static_cast<float>(v[2]), static_cast<float>(v[1]), static_cast<float>(v[0])};
     t.scale = {static_cast<float>(v[3]), static_cast<float>(v[4]), static_cast<float>(v[5])};
-    const double m = display_.metresPerUnit;
-    const double vertical = display_.rightHandedAxes ? v[8] : -v[8];
-    t.translate = {static_cast<float>(v[6] * m), static_cast<float>(v[7] * m),
-                   static_cast<float>(vertical * m)};
-    if (const int unit = units_->checkedId(); unit >= 0) {
+    const float f = units_.lengthUnitFactor;
+    const float down = app::fromDisplayVertical(static_cast<float>(v[8]), units_.rightHandedAxes);
+    t.translate = {app::fromDisplayMetres(static_cast<float>(v[6]), f),
+                   app::fromDisplayMetres(static_cast<float>(v[7]), f),
+                   app::fromDisplayMetres(down, f)};
+    if (const int unit = fileUnits_->checkedId(); unit >= 0) {
         t.fileUnit = kFileUnits[static_cast<std::size_t>(unit)].metres;
     }
     t.rightHanded = hand_->checkedId() == 0 ? 0 : 1;

@@ -3,11 +3,11 @@
 /// (rotation, scale, translation, file units and file coordinate system).
 /// Works on a copy; OK refuses while a scale factor is zero.
 
+#include "app/units.h"
 #include "common/ports/messages.h"
 #include "model/object_record.h"
 
 #include <QDialog>
-#include <QString>
 #include <array>
 
 class QButtonGroup;
@@ -15,17 +15,6 @@ class QLabel;
 class QLineEdit;
 
 namespace kv::dialogs {
-
-/// How translations are shown: the working length unit.
-struct LengthDisplay {
-    /// Metres per working length unit (the working unit's factor × 0.3048037).
-    double metresPerUnit = 1.0;
-    /// Short unit name for the labels, e.g. "m".
-    QString unitName = QStringLiteral("m");
-    /// With right-handed working axes the vertical is shown as stored ("Down");
-    /// otherwise negated under "Up".
-    bool rightHandedAxes = false;
-};
 
 /// The six file units offered, with their metres per file unit.
 struct FileUnitChoice {
@@ -42,7 +31,9 @@ inline constexpr std::array<FileUnitChoice, 6> kFileUnits{{{"m", 1.0f},
 class TransformDialog final : public QDialog {
     Q_OBJECT
   public:
-    TransformDialog(const model::GeometryTransform& transform, const LengthDisplay& display,
+    /// Translations are shown in the working length unit of `units`, the
+    /// vertical one negated under "Up" with left-handed working axes.
+    TransformDialog(const model::GeometryTransform& transform, const app::WorkingUnits& units,
                     MessagePort& messages, QWidget* parent = nullptr);
 
     /// The edited transform (valid after OK).
@@ -55,7 +46,7 @@ class TransformDialog final : public QDialog {
     QLabel* translateLabel(int axis) const {
         return translateLabels_.at(static_cast<std::size_t>(axis));
     }
-    QButtonGroup* unitButtons() const { return units_; }
+    QButtonGroup* unitButtons() const { return fileUnits_; }
     QButtonGroup* handButtons() const { return hand_; }
 
   public slots:
@@ -66,11 +57,11 @@ class TransformDialog final : public QDialog {
     void showTransform(const model::GeometryTransform& t);
 
     model::GeometryTransform transform_;
-    LengthDisplay display_;
+    app::WorkingUnits units_;
     MessagePort& messages_;
     std::array<QLineEdit*, 9> fields_{};
     std::array<QLabel*, 3> translateLabels_{};
-    QButtonGroup* units_ = nullptr;
+    QButtonGroup* fileUnits_ = nullptr;
     QButtonGroup* hand_ = nullptr;
 };
 

@@ -1,6 +1,8 @@
 // kestrovane: the desktop program.
 #include "app/commands_documents.h"
+#include "app/preferences_file.h"
 #include "gui/main_window.h"
+#include "gui/preference_commands.h"
 #include "gui/qt_file_dialogs.h"
 #include "gui/qt_message_box.h"
 #include "gui/qt_progress.h"
@@ -35,8 +37,13 @@ int main(int argc, char** argv) {
     kv::gui::QtFileDialogs files(&window);
     kv::gui::QtProgress progress(&window);
 
-    window.setObjectLibrary(
-        kv::app::listObjectLibrary(QFile::encodeName(dataFolder).toStdString()));
+    kv::app::Preferences preferences;
+    const std::filesystem::path dataPath = QFile::encodeName(dataFolder).toStdString();
+    kv::app::loadPreferencesAtStartUp(dataPath, preferences);
+    kv::gui::PreferenceCommands preferenceCommands(window, preferences, dataPath, messages);
+    preferenceCommands.install();
+
+    window.setObjectLibrary(kv::app::listObjectLibrary(dataPath));
     // Without a window manager a maximised window keeps its default size: start at full size.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         window.setGeometry(screen->availableGeometry());

@@ -6,7 +6,7 @@
 /// presses are noted for the job.
 
 #include "app/progress_timing.h"
-#include "gui/steady_clock.h"
+#include "common/steady_clock.h"
 
 #include <QDialog>
 #include <QObject>
@@ -58,7 +58,7 @@ class QtProgress final : public ProgressPort {
     app::ProgressDisplay& display() { return display_; }
 
   private:
-    SteadyClock clock_;
+    kv::SteadyClock clock_;
     QtProgressWindow window_;
     app::ProgressDisplay display_{clock_, window_};
     app::ProgressPortDisplay port_{display_};

@@ -5,6 +5,7 @@
 #include <QOpenGLContext>
 #include <QPainter>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 namespace kv::views {
@@ -68,6 +69,27 @@ void SceneSurface::setGrid(float spacing, float size) {
     }
 }
 
+void SceneSurface::setFieldOfView(float degrees) {
+    if (degrees > 1.0f && degrees < 179.0f) {
+        fieldOfView_ = degrees;
+        update();
+    }
+}
+
+void CameraView::setGrid(float spacing, float size) {
+    if (!(spacing > 0.0f && size > 0.0f))
+        return;
+    gridSpacing_ = spacing;
+    gridSize_ = size;
+    if (surface_ != nullptr)
+        surface_->setGrid(spacing, size);
+}
+
+void CameraView::setFieldOfView(float degrees) {
+    if (surface_ != nullptr)
+        surface_->setFieldOfView(degrees);
+}
+
 void SceneSurface::initializeGL() {
     glDisable(GL_LIGHTING);
     glDisable(GL_DEPTH_TEST);
@@ -109,7 +131,9 @@ void SceneSurface::paintGL() {
     glColor3f(0.0f, 0.6f, 0.0f);
     glBegin(GL_LINES);
     const float s = gridSize_;
-    const int lines = static_cast<int>(2.0f * s / gridSpacing_ + 0.5f);
+    // A fine spacing over a large size would mean millions of lines: cap the count.
+    constexpr int kMaxGridLines = 4000;
+    const int lines = std::min(static_cast<int>(2.0f * s / gridSpacing_ + 0.5f), kMaxGridLines);
     for (int i = 0; i <= lines; ++i) {
         const float a = -s + static_cast<float>(i) * gridSpacing_;
         glVertex3f(-s, a, 0.0f);

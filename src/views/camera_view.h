@@ -18,6 +18,8 @@ class SceneSurface final : public QOpenGLWidget {
     explicit SceneSurface(QWidget* parent = nullptr);
     /// Ground grid line spacing and half extent (m).
     void setGrid(float spacing, float size);
+    /// Vertical field of view (deg).
+    void setFieldOfView(float degrees);
 
   protected:
     void initializeGL() override;
@@ -35,6 +37,13 @@ class CameraView final : public QWidget {
   public:
     explicit CameraView(QWidget* parent = nullptr);
 
+    /// Ground grid line spacing and half extent (m).
+    void setGrid(float spacing, float size);
+    /// Vertical field of view (deg).
+    void setFieldOfView(float degrees);
+    float gridSpacing() const { return gridSpacing_; }
+    float gridSize() const { return gridSize_; }
+
     /// The GL surface, or null when the platform has no OpenGL.
     SceneSurface* surface() const { return surface_; }
     /// Whether this platform can show an OpenGL surface inside a window.
@@ -45,6 +54,8 @@ class CameraView final : public QWidget {
 
   private:
     SceneSurface* surface_ = nullptr;
+    float gridSpacing_ = 50.0f;
+    float gridSize_ = 1000.0f;
 };
 
 } // namespace kv::views

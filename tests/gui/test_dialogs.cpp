@@ -14,7 +14,7 @@
 #include <QPushButton>
 #include <QTest>
 
-using kv::dialogs::LengthDisplay;
+using kv::app::WorkingUnits;
 using kv::dialogs::TransformDialog;
 using kv::model::GeometryTransform;
 
@@ -60,7 +60,7 @@ class DialogsTest : public QObject {
   private slots:
     void transformShowsItsFields() {
         kv::guitest::RecordingMessages messages;
-        TransformDialog d(sample(), LengthDisplay{}, messages);
+        TransformDialog d(sample(), WorkingUnits{}, messages);
         QCOMPARE(d.windowTitle(), QStringLiteral("Transform"));
         const QStringList labels = labelTexts(d);
         for (const char* l : {"Yaw (deg)", "Pitch (deg)", "Roll (deg)", "Longitudinal", "Lateral",
@@ -87,10 +87,9 @@ class DialogsTest : public QObject {
 
     void transformTranslationInWorkingUnits() {
         kv::guitest::RecordingMessages messages;
-        LengthDisplay feet;
-        feet.metresPerUnit = 0.3048037;
-        feet.unitName = QStringLiteral("ft");
-        feet.rightHandedAxes = true;
+        WorkingUnits feet;
+        feet.lengthUnitFactor = 1.0f;
+        feet.rightHandedAxes = 1;
         GeometryTransform t;
         t.translate = {3.048037f, 0.0f, 0.3048037f};
         TransformDialog d(t, feet, messages);
@@ -105,17 +104,16 @@ class DialogsTest : public QObject {
         QVERIFY(std::abs(d.transform().translate[2] - 0.3048037f) < 1e-6f);
 
         // Left-handed working axes: "Up", entered values are negated.
-        LengthDisplay metres;
-        TransformDialog up(GeometryTransform{}, metres, messages);
+        TransformDialog up(GeometryTransform{}, WorkingUnits{}, messages);
         QCOMPARE(up.translateLabel(2)->text(), QStringLiteral("Up (m)"));
         up.field(8)->setText(QStringLiteral("10"));
         up.accept();
-        QCOMPARE(up.transform().translate[2], -10.0f);
+        QVERIFY(std::abs(up.transform().translate[2] + 10.0f) < 1e-4f);
     }
 
     void transformOkStoresTheEditedValues() {
         kv::guitest::RecordingMessages messages;
-        TransformDialog d(GeometryTransform{}, LengthDisplay{}, messages);
+        TransformDialog d(GeometryTransform{}, WorkingUnits{}, messages);
         d.field(0)->setText(QStringLiteral("90")); // yaw
         d.field(2)->setText(QStringLiteral("-5")); // roll
         d.field(5)->setText(QStringLiteral("3"));  // vertical scale
@@ -147,7 +145,7 @@ class DialogsTest : public QObject {
         for (const Case& c : cases) {
             kv::guitest::RecordingMessages messages;
             GeometryTransform original = sample();
-            TransformDialog d(original, LengthDisplay{}, messages);
+            TransformDialog d(original, WorkingUnits{}, messages);
             d.show();
             d.field(c.field)->setText(QString::fromLatin1(c.text));
             d.accept();
@@ -161,7 +159,7 @@ class DialogsTest : public QObject {
 
     void transformResetGivesDefaults() {
         kv::guitest::RecordingMessages messages;
-        TransformDialog d(sample(), LengthDisplay{}, messages);
+        TransformDialog d(sample(), WorkingUnits{}, messages);
         buttonNamed(d, QStringLiteral("Reset"))->click();
         const QStringList expected{"0.0000", "0.0000", "0.0000", "1.0000", "1.0000",
                                    "1.0000", "0.0000", "0.0000", "0.0000"};
@@ -179,7 +177,7 @@ class DialogsTest : public QObject {
         kv::guitest::RecordingMessages messages;
         GeometryTransform t;
         t.fileUnit = 0.5f;
-        TransformDialog d(t, LengthDisplay{}, messages);
+        TransformDialog d(t, WorkingUnits{}, messages);
         QVERIFY(d.unitButtons()->checkedButton() == nullptr);
         d.accept();
         QCOMPARE(d.transform().fileUnit, 0.5f);

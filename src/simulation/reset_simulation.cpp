@@ -4,6 +4,7 @@
 #include "simulation/body_setup.h"
 #include "simulation/frame_record.h"
 #include "simulation/gaussian_random.h"
+#include "simulation/rotor_step.h"
 
 #include <algorithm>
 
@@ -54,6 +55,7 @@ void ResetSimulation(RunState& run, const RunSettings& settings,
 
         slot.sim.slot = s;
         setUpBody(slot.sim, record);
+        setUpRotor(slot.sim.rotor, record, settings.framePeriod);
         slot.autopilot = AutopilotState{};
         slot.autopilot.started = false;
         slot.autopilot.vehicleType = record.vehicleType;

@@ -24,8 +24,8 @@ inline constexpr int kRotorStateCount = 16;
 using RotorState = std::array<float, kRotorStateCount>;
 
 /// Swashplate actuator signals s1..s4 (rad) mixed from the cyclic, collective
-/// and pedal channels: s1 lateral and s2 longitudinal cyclic, s3 main-rotor
-/// collective, s4 tail-rotor collective.
+/// and pedal channels: s1 chiefly lateral and s2 chiefly longitudinal cyclic,
+/// s3 the main-rotor collective pitch, s4 the tail-rotor pitch.
 using RotorActuators = std::array<float, 4>;
 
 /// The rotor model of one object. The predicted state and the stage-1

@@ -132,8 +132,7 @@ double componentVariance(int band, std::size_t component, double h) {
     const TurbulenceBand& row = kTurbulenceTable[static_cast<std::size_t>(band)];
     const TurbulenceComponentLaw& law = row.components[component];
     const double ratio = h / row.referenceHeight;
-    const double length =
-        law.scaleLength * std::pow(ratio, static_cast<double>(law.lengthExponent));
+    const double length = law.scaleLength * std::pow(ratio, law.lengthExponent);
     const double speed = 2.0 * length; // m/s
     TurbulenceState s = freshState();
     SeedGaussianRandom(static_cast<unsigned>(100 + band * 3 + static_cast<int>(component)));
@@ -163,8 +162,7 @@ TEST(Turbulence, EachBandHasItsStatedIntensity) {
         for (std::size_t c = 0; c < 3; ++c) {
             const TurbulenceComponentLaw& law = row.components[c];
             const double sigma =
-                law.intensity *
-                std::pow(h / row.referenceHeight, static_cast<double>(law.intensityExponent));
+                law.intensity * std::pow(h / row.referenceHeight, law.intensityExponent);
             const double variance = componentVariance(band, c, h);
             EXPECT_NEAR(variance / (sigma * sigma), 1.0, 0.1)
                 << "band " << band << ", component " << c << ", sigma " << sigma;
@@ -174,14 +172,14 @@ TEST(Turbulence, EachBandHasItsStatedIntensity) {
 
 TEST(Turbulence, TableRowsAsTabulated) {
     const TurbulenceBand& low = kTurbulenceTable[0];
-    EXPECT_EQ(low.referenceHeight, 18.3f);
-    EXPECT_EQ(low.components[1].scaleLength, 18.4f);
-    EXPECT_EQ(low.components[2].intensityExponent, 0.36f);
+    EXPECT_EQ(low.referenceHeight, 18.3);
+    EXPECT_EQ(low.components[1].scaleLength, 18.4);
+    EXPECT_EQ(low.components[2].intensityExponent, 0.36);
     const TurbulenceBand& high = kTurbulenceTable[8];
-    EXPECT_EQ(high.components[2].scaleLength, 1230.0f);
-    EXPECT_EQ(high.components[0].intensityExponent, 1.4f);
-    EXPECT_EQ(kTurbulenceTable[9].components[2].intensity, 17.0f);
-    EXPECT_EQ(kTurbulenceTable[7].components[2].lengthExponent, 0.842f);
+    EXPECT_EQ(high.components[2].scaleLength, 1230.0);
+    EXPECT_EQ(high.components[0].intensityExponent, 1.4);
+    EXPECT_EQ(kTurbulenceTable[9].components[2].intensity, 17.0);
+    EXPECT_EQ(kTurbulenceTable[7].components[2].lengthExponent, 0.842);
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 
 namespace kv::sim {
 
-const WheeledEngineSpec kCarEngine{
+const WheeledEngineData kCarEngine{
     .curveRpm = {1500, 2000, 2500, 3000, 3500, 4000, 4500, 5000, 5500, 6000, 9000},
     .curveTorque = {327, 341, 350, 384, 408, 425, 420, 400, 377, 323, 0},
     .torqueNormaliser = 323.0f,

@@ -7,7 +7,7 @@
 namespace kv::sim {
 
 /// Torque curve, gearbox and limits of the car engine.
-extern const WheeledEngineSpec kCarEngine;
+extern const WheeledEngineData kCarEngine;
 
 /// Engine speed, gear, drive torque and tachometer of a car for one derivative
 /// evaluation; clears the propulsion force set.

@@ -4,7 +4,7 @@
 
 namespace kv::sim {
 
-const WheeledEngineSpec kMotorcycleEngine{
+const WheeledEngineData kMotorcycleEngine{
     .curveRpm = {3000, 4000, 5000, 6000, 7000, 8000, 9000, 10000, 11000, 12000, 15000},
     .curveTorque = {35, 32, 40, 42, 50, 52, 51, 57, 56, 54, 0},
     .torqueNormaliser = 130.0f,

@@ -7,7 +7,7 @@
 namespace kv::sim {
 
 /// Torque curve, gearbox and limits of the motorcycle engine.
-extern const WheeledEngineSpec kMotorcycleEngine;
+extern const WheeledEngineData kMotorcycleEngine;
 
 /// Engine speed, gear, drive torque and tachometer of a motorcycle for one
 /// derivative evaluation; clears the propulsion force set.

@@ -2,6 +2,7 @@
 
 #include "simulation/car_engine.h"
 #include "simulation/motorcycle_engine.h"
+#include "simulation/rotor_step.h"
 #include "simulation/thrust_engines.h"
 #include "simulation/ufo_drive.h"
 
@@ -28,9 +29,8 @@ void computePropulsion(int stage, const BodyState& state, SimObject& obj) {
         MotorcycleEngine(obj);
         break;
     case model::kEngineHelicopter:
-        // Call point of the helicopter rotor model, which writes this set, the
-        // rotor channels and the tachometer for the stage.
         obj.forces.propulsion.clear();
+        HelicopterRotor(stage, obj, obj.airVelocity, state.rates);
         break;
     case model::kEngineUfo:
         ufoDrive(state, obj);

@@ -5,6 +5,7 @@
 #include "simulation/frame_record.h"
 #include "simulation/gaussian_random.h"
 #include "simulation/propulsion_settings.h"
+#include "simulation/rotor_step.h"
 
 #include <algorithm>
 
@@ -57,6 +58,7 @@ void ResetSimulation(RunState& run, const RunSettings& settings,
         setUpBody(slot.sim, record);
         setPropulsionRunValues(slot.sim.propulsionSettings, settings.dt, settings.framePeriod,
                                settings.environment.gravity);
+        setUpRotor(slot.sim.rotor, record, settings.framePeriod);
         slot.autopilot = AutopilotState{};
         slot.autopilot.started = false;
         slot.autopilot.vehicleType = record.vehicleType;

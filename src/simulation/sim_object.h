@@ -10,6 +10,7 @@
 #include "simulation/engine_state.h"
 #include "simulation/force_set.h"
 #include "simulation/propulsion_settings.h"
+#include "simulation/rotor_state.h"
 #include "simulation/turbulence.h"
 
 namespace kv::sim {
@@ -83,6 +84,7 @@ struct SimObject {
     ContactChannels contact;
     EngineState engine;
     TurbulenceState turbulence; ///< this object's gust filters, cleared at set-up
+    RotorModel rotor;           ///< helicopter rotor model, rebuilt at set-up
 
     AeroModelState aeroModel;              ///< aerodynamic settings and table cursors
     PropulsionSettings propulsionSettings; ///< engine limits, blade count and run timing

@@ -15,8 +15,8 @@ constexpr double kSqrt3 = 1.7320508075688772;
 constexpr double kPiD = 3.141592653589793;
 constexpr float kMinDuration = 0.01f;
 
-constexpr TurbulenceComponentLaw same(float length, float intensity) {
-    return {length, 0.0f, intensity, 0.0f};
+constexpr TurbulenceComponentLaw same(double length, double intensity) {
+    return {length, 0.0, intensity, 0.0};
 }
 
 } // namespace
@@ -24,21 +24,16 @@ constexpr TurbulenceComponentLaw same(float length, float intensity) {
 // Band 6 has no reference height of its own; its exponents are 0, so any
 // positive value serves.
 const std::array<TurbulenceBand, kTurbulenceBands> kTurbulenceTable{{
-    {18.3f,
-     {{{31.5f, 0.65f, 2.54f, 0.16f}, {18.4f, 0.83f, 1.94f, 0.25f}, {10.0f, 1.05f, 1.43f, 0.36f}}}},
-    {304.8f, {{same(300.0f, 4.39f), same(300.0f, 4.39f), same(300.0f, 4.39f)}}},
-    {762.0f, {{same(533.0f, 5.7f), same(533.0f, 5.7f), same(533.0f, 5.7f)}}},
-    {1524.0f, {{same(533.0f, 5.79f), same(533.0f, 5.79f), same(533.0f, 5.79f)}}},
-    {3048.0f, {{same(533.0f, 5.52f), same(533.0f, 5.52f), same(533.0f, 5.52f)}}},
-    {6096.0f, {{same(533.0f, 5.27f), same(533.0f, 5.27f), same(533.0f, 5.27f)}}},
-    {1.0f, {{same(533.0f, 4.22f), same(533.0f, 4.22f), same(533.0f, 4.22f)}}},
-    {10000.0f,
-     {{{533.0f, 3.65f, 4.2f, 0.51f}, {533.0f, 3.65f, 4.2f, 0.51f}, {533.0f, 0.842f, 4.2f, 0.0f}}}},
-    {27000.0f,
-     {{{20000.0f, 1.54f, 7.0f, 1.4f},
-       {20000.0f, 1.54f, 7.0f, 1.4f},
-       {1230.0f, 1.15f, 4.22f, 0.95f}}}},
-    {120000.0f, {{same(200000.0f, 70.0f), same(200000.0f, 70.0f), same(11800.0f, 17.0f)}}},
+    {18.3, {{{31.5, 0.65, 2.54, 0.16}, {18.4, 0.83, 1.94, 0.25}, {10.0, 1.05, 1.43, 0.36}}}},
+    {304.8, {{same(300.0, 4.39), same(300.0, 4.39), same(300.0, 4.39)}}},
+    {762.0, {{same(533.0, 5.7), same(533.0, 5.7), same(533.0, 5.7)}}},
+    {1524.0, {{same(533.0, 5.79), same(533.0, 5.79), same(533.0, 5.79)}}},
+    {3048.0, {{same(533.0, 5.52), same(533.0, 5.52), same(533.0, 5.52)}}},
+    {6096.0, {{same(533.0, 5.27), same(533.0, 5.27), same(533.0, 5.27)}}},
+    {1.0, {{same(533.0, 4.22), same(533.0, 4.22), same(533.0, 4.22)}}},
+    {10000.0, {{{533.0, 3.65, 4.2, 0.51}, {533.0, 3.65, 4.2, 0.51}, {533.0, 0.842, 4.2, 0.0}}}},
+    {27000.0, {{{20000.0, 1.54, 7.0, 1.4}, {20000.0, 1.54, 7.0, 1.4}, {1230.0, 1.15, 4.22, 0.95}}}},
+    {120000.0, {{same(200000.0, 70.0), same(200000.0, 70.0), same(11800.0, 17.0)}}},
 }};
 
 int TurbulenceBandOf(double h) {
@@ -56,16 +51,14 @@ void UpdateTurbulence(TurbulenceState& state, float altitude, float speed, Vec3&
     const double v = std::max(static_cast<double>(speed) * kMetresPerFoot, 1.0);
     const double dt = state.dt;
     const TurbulenceBand& band = kTurbulenceTable[static_cast<std::size_t>(TurbulenceBandOf(h))];
-    const double ratio = h / static_cast<double>(band.referenceHeight);
+    const double ratio = h / band.referenceHeight;
     const double duration = std::max(state.duration, kMinDuration);
     const double strength = std::max(state.strength, 0.0f);
 
     for (std::size_t c = 0; c < 3; ++c) {
         const TurbulenceComponentLaw& law = band.components[c];
-        const double length = static_cast<double>(law.scaleLength) * duration *
-                              std::pow(ratio, static_cast<double>(law.lengthExponent));
-        const double sigma = static_cast<double>(law.intensity) * strength *
-                             std::pow(ratio, static_cast<double>(law.intensityExponent));
+        const double length = law.scaleLength * duration * std::pow(ratio, law.lengthExponent);
+        const double sigma = law.intensity * strength * std::pow(ratio, law.intensityExponent);
         const double a = v / length;
         const double e = std::exp(-a * dt);
         const double eta = GaussianRandom(std::sqrt(kPiD / dt), 0.0);

@@ -15,15 +15,15 @@ inline constexpr int kTurbulenceBands = 10;
 /// Scale length and intensity law of one velocity component in one band:
 /// L = L0*(h/href)^p, sigma = sigma0*(h/href)^q.
 struct TurbulenceComponentLaw {
-    float scaleLength;       ///< L0 (m)
-    float lengthExponent;    ///< p
-    float intensity;         ///< sigma0 (m/s)
-    float intensityExponent; ///< q
+    double scaleLength;       ///< L0 (m)
+    double lengthExponent;    ///< p
+    double intensity;         ///< sigma0 (m/s)
+    double intensityExponent; ///< q
 };
 
 /// One altitude band: its reference height and the laws of u, v and w.
 struct TurbulenceBand {
-    float referenceHeight;                            ///< href (m)
+    double referenceHeight;                           ///< href (m)
     std::array<TurbulenceComponentLaw, 3> components; ///< longitudinal u, lateral v, vertical w
 };
 

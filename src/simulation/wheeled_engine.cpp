@@ -5,24 +5,24 @@
 
 namespace kv::sim {
 
-int SelectGear(const WheeledEngineSpec& spec, int gear, int transmission, float rpm,
+int SelectGear(const WheeledEngineData& data, int gear, int transmission, float rpm,
                float throttle) {
     if (transmission == kReverse) {
         return 1;
     }
-    const bool kickdown = throttle > kKickdownThrottle && rpm < spec.kickdownRpm;
-    const bool coastDown = throttle == 0.0f && rpm < spec.coastDownRpm;
+    const bool kickdown = throttle > kKickdownThrottle && rpm < data.kickdownRpm;
+    const bool coastDown = throttle == 0.0f && rpm < data.coastDownRpm;
     if ((kickdown || coastDown) && gear >= 2) {
         return gear - 1;
     }
-    const bool cruiseUp = throttle < kKickdownThrottle && rpm > spec.cruiseUpRpm;
-    if (gear < kTopGear && (cruiseUp || rpm > spec.forcedUpRpm)) {
+    const bool cruiseUp = throttle < kKickdownThrottle && rpm > data.cruiseUpRpm;
+    if (gear < kTopGear && (cruiseUp || rpm > data.forcedUpRpm)) {
         return gear + 1;
     }
     return gear;
 }
 
-void RunWheeledEngine(const WheeledEngineSpec& spec, TableCursor& cursor, SimObject& obj) {
+void RunWheeledEngine(const WheeledEngineData& data, TableCursor& cursor, SimObject& obj) {
     EngineState& engine = obj.engine;
     ControlBlock& controls = obj.controls;
     // The control block starts cleared (gear 0, whose ratio is 0 and which no
@@ -32,28 +32,28 @@ void RunWheeledEngine(const WheeledEngineSpec& spec, TableCursor& cursor, SimObj
 
     float rpm;
     if (controls.transmission == kNeutral) {
-        rpm = spec.neutralFollowsWheels ? engine.wheelRpm : spec.idleRpm;
+        rpm = data.neutralFollowsWheels ? engine.wheelRpm : data.idleRpm;
     } else {
-        rpm = engine.wheelRpm * spec.ratios[static_cast<std::size_t>(controls.gear)] *
-              spec.finalDrive;
+        rpm = engine.wheelRpm * data.ratios[static_cast<std::size_t>(controls.gear)] *
+              data.finalDrive;
     }
-    rpm = std::min(std::fabs(rpm), spec.maxRpm);
+    rpm = std::min(std::fabs(rpm), data.maxRpm);
 
     engine.smoothedRpm = 0.98f * engine.smoothedRpm + 0.02f * rpm;
-    const float torque = TableLookup(cursor, spec.curveRpm, spec.curveTorque, rpm);
+    const float torque = TableLookup(cursor, data.curveRpm, data.curveTorque, rpm);
 
-    controls.gear = SelectGear(spec, controls.gear, controls.transmission, rpm, throttle);
+    controls.gear = SelectGear(data, controls.gear, controls.transmission, rpm, throttle);
 
-    float drive = torque * engine.power * engine.powerFactor * throttle / spec.torqueNormaliser *
-                  spec.ratios[static_cast<std::size_t>(controls.gear)] * (1.0f - kDrivetrainLoss) *
-                  spec.finalDrive;
+    float drive = torque * engine.power * engine.powerFactor * throttle / data.torqueNormaliser *
+                  data.ratios[static_cast<std::size_t>(controls.gear)] * (1.0f - kDrivetrainLoss) *
+                  data.finalDrive;
     if (controls.transmission == kReverse) {
         drive = -drive;
     }
     engine.driveTorque = drive;
 
-    engine.rpm = std::max(spec.idleRpm, engine.smoothedRpm);
-    engine.tachometer = engine.rpm / spec.maxRpm;
+    engine.rpm = std::max(data.idleRpm, engine.smoothedRpm);
+    engine.tachometer = engine.rpm / data.maxRpm;
     obj.forces.propulsion.clear();
 }
 

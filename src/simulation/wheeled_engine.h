@@ -17,7 +17,7 @@ inline constexpr int kTopGear = 6;
 inline constexpr float kDrivetrainLoss = 0.18f;
 
 /// The fixed data of one wheeled engine type.
-struct WheeledEngineSpec {
+struct WheeledEngineData {
     std::array<float, kTorqueCurvePoints> curveRpm;    ///< torque-curve breakpoints (rev/min)
     std::array<float, kTorqueCurvePoints> curveTorque; ///< torque at each breakpoint (ft*lbf)
     float torqueNormaliser;                 ///< curve torque that delivers the rated power (ft*lbf)
@@ -39,11 +39,11 @@ inline constexpr float kKickdownThrottle = 0.6f;
 /// driven-wheel speed, the display filter, the torque curve, at most one gear
 /// change, the drive torque at the wheels, the shown speed and tachometer. The
 /// propulsion force set is cleared: these engines push only through the wheels.
-void RunWheeledEngine(const WheeledEngineSpec& spec, TableCursor& cursor, SimObject& obj);
+void RunWheeledEngine(const WheeledEngineData& data, TableCursor& cursor, SimObject& obj);
 
 /// The gear after one gearbox decision at engine speed `rpm` (rev/min) and
 /// throttle `throttle` (0..1); reverse always selects gear 1.
-int SelectGear(const WheeledEngineSpec& spec, int gear, int transmission, float rpm,
+int SelectGear(const WheeledEngineData& data, int gear, int transmission, float rpm,
                float throttle);
 
 } // namespace kv::sim

@@ -20,10 +20,10 @@ SimObject car(int gear, float throttle, float power = 200.0f) {
     return obj;
 }
 
-/// Sets the wheel speed that turns `spec`'s engine at `rpm` in the current gear.
-void holdEngineAt(const WheeledEngineSpec& spec, SimObject& obj, float rpm) {
+/// Sets the wheel speed that turns the engine of `data` at `rpm` in the current gear.
+void holdEngineAt(const WheeledEngineData& data, SimObject& obj, float rpm) {
     obj.engine.wheelRpm =
-        rpm / (spec.ratios[static_cast<std::size_t>(obj.controls.gear)] * spec.finalDrive);
+        rpm / (data.ratios[static_cast<std::size_t>(obj.controls.gear)] * data.finalDrive);
 }
 
 TEST(CarEngine, TorqueAndPowerFollowTheCurveInFirstGear) {

@@ -1,3 +1,6 @@
+#include "sim_fixtures.h"
+#include "simulation/body_setup.h"
+#include "simulation/compute_derivatives.h"
 #include "simulation/rider_shift.h"
 
 #include <cmath>
@@ -45,6 +48,22 @@ TEST(RiderShift, WeightTurnsWithTheBodyAndTheHeightGivesARightingMoment) {
     EXPECT_NEAR(f[2], 180.0f * std::cos(roll), 1e-3f);
     // The weight 1.5 ft above the reference rolls the machine further over.
     EXPECT_NEAR(obj.forces.propulsion.moment[0], 1.5f * 180.0f * std::sin(roll), 1e-3f);
+}
+
+TEST(RiderShift, OnlyAMotorcycleCarriesTheRider) {
+    for (std::int32_t type :
+         {model::kVehicleCar, model::kVehicleMotorcycle, model::kVehicleAircraft}) {
+        model::ObjectRecord r = test::freeBody();
+        r.vehicleType = type;
+        SimObject obj;
+        setUpBody(obj, r);
+        Environment e;
+        e.gravity = 0.0f;
+        BodyState s = obj.state;
+        const StateDerivative d = ComputeDerivatives(kPredictorStage, s, obj, e);
+        const float rider = type == model::kVehicleMotorcycle ? kRiderWeight / obj.mass : 0.0f;
+        EXPECT_FLOAT_EQ(d.acceleration[2], rider) << "vehicle type " << type;
+    }
 }
 
 } // namespace

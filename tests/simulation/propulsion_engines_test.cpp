@@ -182,8 +182,8 @@ TEST(Propulsion, ReverseNegatesThrust) {
     }
 }
 
-TEST(Propulsion, UnknownAndRotorTypesLeaveAZeroSetHere) {
-    for (int type : {0, 10, -3, static_cast<int>(model::kEngineHelicopter)}) {
+TEST(Propulsion, UnknownEngineTypesGiveAZeroSet) {
+    for (int type : {0, 10, -3}) {
         SimObject obj = engineObject(type, 1000.0f, 1.0f);
         obj.forces.propulsion.force = {1.0f, 1.0f, 1.0f};
         obj.forces.propulsion.moment = {1.0f, 1.0f, 1.0f};

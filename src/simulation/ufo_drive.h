@@ -19,7 +19,8 @@ inline constexpr float kUfoPathHoldMinSpeed = 10.0f;
 /// negative in reverse.
 float ufoTargetSpeed(const SimObject& obj);
 
-/// Rewrites the propulsion set of a UFO. With the pilot's hold word set it is a
+/// Rewrites the propulsion set of a UFO. With the hold word (the pilot status
+/// word of the control block, which carries the brake hold) set it is a
 /// plain push of m times the target speed along body x. Otherwise the set
 /// holds the speed loop m(target - u) along x; along z the body-axis share of
 /// the weight, -m g cos(pitch) cos(roll), cancelled out, and the path hold

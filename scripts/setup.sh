@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config git
-  libgtest-dev libgmock-dev googletest libbenchmark-dev libdxflib-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev libdxflib-dev libfcl-dev
   clang libclang-rt-dev
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev libglu1-mesa-dev libsdl2-dev
   xvfb xauth libgl1-mesa-dri

@@ -9,6 +9,8 @@ struct EngineState {
     float powerFactor = 1.0f; ///< factor applied by the engine model
     float rpm = 0.0f;         ///< engine speed shown (rev/min)
     float tachometer = 0.0f;  ///< tachometer fraction 0..1
+    float wheelRpm = 0.0f;    ///< mean driven-wheel speed (rev/min), written by the contact model
+    float driveTorque = 0.0f; ///< total drive torque at the driven wheels (ft*lbf)
 };
 
 } // namespace kv::sim

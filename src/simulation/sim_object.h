@@ -8,6 +8,8 @@
 #include "simulation/control_block.h"
 #include "simulation/engine_state.h"
 #include "simulation/force_set.h"
+#include "simulation/ground_contact_state.h"
+#include "simulation/object_contact.h"
 
 namespace kv::sim {
 
@@ -79,6 +81,8 @@ struct SimObject {
     ControlBlock controls;
     ContactChannels contact;
     EngineState engine;
+    GroundContactState groundContact; ///< tires, skids and geometry points against the ground
+    ObjectContact objectContact;      ///< contact with the partner object, from the pair test
 };
 
 } // namespace kv::sim

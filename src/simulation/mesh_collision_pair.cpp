@@ -39,9 +39,18 @@ void MeshCollisionPair::buildModels(std::span<const model::ObjectRecord> /*objec
 void storeObjectContact(SimObject& obj, SimObject& partner,
                         std::span<const std::array<float, 9>> corners) {
     ObjectContact& c = obj.objectContact;
-    c.partner = &partner;
     c.vertices.clear();
-    Vec3 centroidSum{};
+    if (corners.empty()) {
+        c.partner = nullptr;
+        return;
+    }
+    c.partner = &partner;
+    struct Face {
+        Vec3 centroid;
+        Vec3 normal; ///< length twice the area, turned away from the centre of gravity
+    };
+    std::vector<Face> faces;
+    faces.reserve(corners.size());
     Vec3 normalSum{};
     for (const auto& tri : corners) {
         std::array<Vec3, 3> p;
@@ -59,28 +68,49 @@ void storeObjectContact(SimObject& obj, SimObject& partner,
                 c.vertices.push_back(p[k]);
             }
         }
-        Vec3 centroid{(p[0][0] + p[1][0] + p[2][0]) / 3.0f, (p[0][1] + p[1][1] + p[2][1]) / 3.0f,
+        Face f;
+        f.centroid = {(p[0][0] + p[1][0] + p[2][0]) / 3.0f, (p[0][1] + p[1][1] + p[2][1]) / 3.0f,
                       (p[0][2] + p[1][2] + p[2][2]) / 3.0f};
-        VecAdd(centroidSum, centroid, centroidSum);
-        Vec3 e1, e2, n;
+        Vec3 e1, e2;
         VecSub(p[1], p[0], e1);
         VecSub(p[2], p[0], e2);
-        VecCross(e1, e2, n); // length is twice the area: an area weight
-        if (VecDot(n, centroid) < 0.0f) {
-            VecScale(n, -1.0f, n);
+        VecCross(e1, e2, f.normal);
+        if (VecDot(f.normal, f.centroid) < 0.0f) {
+            VecScale(f.normal, -1.0f, f.normal);
         }
-        VecAdd(normalSum, n, normalSum);
+        VecAdd(normalSum, f.normal, normalSum);
+        faces.push_back(f);
     }
-    if (corners.empty()) {
-        c.partner = nullptr;
-        return;
+    Vec3 mean;
+    VecNormalize(normalSum, mean);
+
+    // The touching surface is made of the faces that look the way the mean
+    // normal does; faces along the sides of the contact (which touch edge on)
+    // would pull the point away from it.
+    Vec3 weighted{};
+    float area = 0.0f;
+    for (const Face& f : faces) {
+        const float a = VecLength(f.normal);
+        if (a > 0.0f && VecDot(f.normal, mean) >= 0.5f * a) {
+            Vec3 w;
+            VecScale(f.centroid, a, w);
+            VecAdd(weighted, w, weighted);
+            area += a;
+        }
     }
-    Vec3 centroid;
-    VecScale(centroidSum, 1.0f / static_cast<float>(corners.size()), centroid);
+    Vec3 centroid{};
+    if (area > 0.0f) {
+        VecScale(weighted, 1.0f / area, centroid);
+    } else {
+        for (const Face& f : faces) {
+            VecAdd(centroid, f.centroid, centroid);
+        }
+        VecScale(centroid, 1.0f / static_cast<float>(faces.size()), centroid);
+    }
     MatVec3(obj.bodyToEarth, centroid, c.point);
     VecAdd(c.point, obj.position, c.point);
     Vec3 n;
-    MatVec3(obj.bodyToEarth, normalSum, n);
+    MatVec3(obj.bodyToEarth, mean, n);
     VecNormalize(n, n);
     if (VecLength(n) == 0.0f) {
         VecSub(partner.position, obj.position, n);

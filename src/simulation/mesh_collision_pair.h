@@ -37,8 +37,9 @@ class MeshCollisionPair final : public CollisionPair {
 /// Fills `obj.objectContact` from its touching triangles `corners` (9 floats
 /// each, body axes, m), taking each corner once, with `partner` as partner.
 /// The normal is the area-weighted mean of the triangles' normals, each
-/// turned away from the centre of gravity; when they cancel, it points from
-/// this object towards the partner.
+/// turned away from the centre of gravity (when they cancel, it points from
+/// this object towards the partner); the point is the area-weighted centroid
+/// of the triangles facing within 60 degrees of that normal.
 void storeObjectContact(SimObject& obj, SimObject& partner,
                         std::span<const std::array<float, 9>> corners);
 

@@ -2,6 +2,7 @@
 // Fake grounds and set-up helpers for the contact tests.
 
 #include "geometry/mesh_store.h"
+#include "sim_fixtures.h"
 #include "model/object_model.h"
 #include "model/object_record.h"
 #include "model/template.h"

@@ -60,6 +60,16 @@ void checkContacts(const SimObject& obj, int step) {
 
 class TemplateSettles : public ::testing::TestWithParam<int> {};
 
+/// The aircraft rolls on the simple tire law, whose only longitudinal force
+/// with the brakes off is the rolling resistance 0.01 * N * clamp(v, -1, 1):
+/// the small backward speed the landing leaves (about 0.004 ft/s at 10 s)
+/// dies away with a time constant of 1 / (0.01 * 32.17) = 3.1 s, which moves
+/// it about 3 mm in the last 10 s. Parked, as an aircraft is, it holds still;
+/// the coasting itself is checked below.
+bool parkedWithBrakes(int type) {
+    return type == model::kVehicleAircraft;
+}
+
 TEST_P(TemplateSettles, DroppedHalfAFootOntoLevelGroundItComesToRest) {
     const int type = GetParam();
     const model::ObjectRecord record = test::templateRecord(type);
@@ -72,6 +82,9 @@ TEST_P(TemplateSettles, DroppedHalfAFootOntoLevelGroundItComesToRest) {
     model::ObjectRecord placed = record;
     placed.initial.position = {0.0f, 0.0f, -(lowest + 0.5f)};
     auto obj = test::setUpObject(placed, &ground, points, kDt);
+    if (parkedWithBrakes(type)) {
+        obj->controls.channels[kBrake] = 1.0f;
+    }
 
     test::Stepper stepper;
     stepper.dt = kDt;
@@ -101,13 +114,43 @@ TEST_P(TemplateSettles, DroppedHalfAFootOntoLevelGroundItComesToRest) {
     EXPECT_GT(obj->position[2], placed.initial.position[2]) << "it came down";
 }
 
+std::string vehicleName(const ::testing::TestParamInfo<int>& param) {
+    static const char* const kNames[] = {"Car", "Motorcycle", "Aircraft", "Helicopter"};
+    return kNames[param.param];
+}
+
 INSTANTIATE_TEST_SUITE_P(Templates, TemplateSettles,
                          ::testing::Values(model::kVehicleCar, model::kVehicleMotorcycle,
                                            model::kVehicleAircraft, model::kVehicleHelicopter),
-                         [](const ::testing::TestParamInfo<int>& info) {
-                             const char* names[] = {"Car", "Motorcycle", "Aircraft", "Helicopter"};
-                             return std::string(names[info.param]);
-                         });
+                         vehicleName);
+
+TEST(AircraftOnLevelGround, WithTheBrakesOffItCoastsOnTheRollingResistance) {
+    const model::ObjectRecord record = test::templateRecord(model::kVehicleAircraft);
+    const std::vector<Vec3> points = test::templateContactVertices(model::kVehicleAircraft);
+    const FlatGround ground(0.0f);
+    auto probe = test::setUpObject(record, &ground, points);
+    model::ObjectRecord placed = record;
+    placed.initial.position = {0.0f, 0.0f, -(lowestPoint(*probe) + 0.5f)};
+    auto obj = test::setUpObject(placed, &ground, points, kDt);
+    test::Stepper stepper;
+    float speedAt10 = 0.0f;
+    float speedAt11 = 0.0f;
+    for (int step = 1; step <= 20 * kStepsPerSecond; ++step) {
+        stepper.step(*obj);
+        ASSERT_FALSE(stepper.stop);
+        checkContacts(*obj, step);
+        if (step == 10 * kStepsPerSecond) {
+            speedAt10 = obj->earthVelocity[0];
+        } else if (step == 11 * kStepsPerSecond) {
+            speedAt11 = obj->earthVelocity[0];
+        }
+    }
+    ASSERT_NE(speedAt10, 0.0f);
+    // One second of rolling resistance alone: exp(-0.01 * 32.17).
+    EXPECT_NEAR(speedAt11 / speedAt10, std::exp(-0.01f * 32.17f), 0.01f);
+    EXPECT_LT(std::fabs(speedAt10), 0.01f);
+    EXPECT_LT(std::fabs(obj->earthVelocity[0]), 0.001f);
+}
 
 TEST(CarOnASlope, WithTheBrakeHeldItDoesNotSlideDown) {
     const test::SlopedGround slope(0.1f); // rises 10 % towards north

@@ -2,11 +2,11 @@
 // Fake grounds and set-up helpers for the contact tests.
 
 #include "geometry/mesh_store.h"
-#include "sim_fixtures.h"
 #include "model/object_model.h"
 #include "model/object_record.h"
 #include "model/template.h"
 #include "model/template_mesh.h"
+#include "sim_fixtures.h"
 #include "simulation/body_setup.h"
 #include "simulation/contact_setup.h"
 #include "simulation/ground_query.h"

@@ -103,7 +103,7 @@ TEST_F(ConvertCli, BadUsageExitsWithTwo) {
     const fs::path input = dir_ / "car.kvm";
     writeMotion(input, motion());
     for (const std::string& args :
-         {std::string("convert"), std::string("convert bvh ") + quoted(input),
+         {std::string("convert"), std::string("convert fbx ") + quoted(input),
           std::string("convert lws"), "convert lws " + quoted(input) + " --fps",
           "convert lws " + quoted(input) + " --fps fast",
           "convert lws " + quoted(input) + " --skip 1.5",

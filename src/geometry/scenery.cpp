@@ -130,8 +130,8 @@ bool SceneryStore::retransformScenery(int index, const model::GeometryTransform&
         return false;
     reader_.reset();
     SceneSetInfo& s = sets_[static_cast<std::size_t>(index)];
-    const ImportMapping from = importMapping(s.transform);
-    const ImportMapping to = importMapping(transform);
+    const DxfImportMapping from = makeDxfImportMapping(s.transform);
+    const DxfImportMapping to = makeDxfImportMapping(transform);
     const std::filesystem::path file = workingFile(index);
     const std::filesystem::path temp = folder_ / tempFileName(sceneryFileName(index));
     bool ok = true;
@@ -154,8 +154,7 @@ bool SceneryStore::retransformScenery(int index, const model::GeometryTransform&
                 break;
             }
             for (auto& corner : tri) {
-                const auto p =
-                    applyMapping(to, undoMapping(from, {corner[0], corner[1], corner[2]}));
+                const auto p = remapStoredPoint(from, to, {corner[0], corner[1], corner[2]});
                 corner = {static_cast<float>(p[0]), static_cast<float>(p[1]),
                           static_cast<float>(p[2])};
             }

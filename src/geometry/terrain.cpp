@@ -138,8 +138,8 @@ bool TerrainStore::retransformTerrain(const model::GeometryTransform& transform,
         return true;
     }
     reader_.reset();
-    const ImportMapping from = importMapping(info_.transform);
-    const ImportMapping to = importMapping(transform);
+    const DxfImportMapping from = makeDxfImportMapping(info_.transform);
+    const DxfImportMapping to = makeDxfImportMapping(transform);
     const std::filesystem::path tempPath = folder_ / tempFileName(kTerrainFileName);
     std::error_code ec;
     bool ok = true;
@@ -165,7 +165,7 @@ bool TerrainStore::retransformTerrain(const model::GeometryTransform& transform,
                 break;
             }
             for (auto& corner : tri)
-                corner = applyMapping(to, undoMapping(from, corner));
+                corner = remapStoredPoint(from, to, corner);
             if (!writer.write(tri)) {
                 messages.showMessage(kCannotWrite);
                 ok = false;

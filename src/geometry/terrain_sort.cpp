@@ -55,6 +55,16 @@ int lastLine(double hi, double origin, double step, int count) {
     return index;
 }
 
+/// `a` lies below `b` beyond the tolerance. The tolerant compare only runs
+/// when `a` is below at all, which on the hot path it rarely is.
+bool below(double a, double b) {
+    return a < b && CompareTolD(a, b) < 0;
+}
+/// `a` lies above `b` beyond the tolerance.
+bool above(double a, double b) {
+    return a > b && CompareTolD(a, b) > 0;
+}
+
 /// The laid-out line and the one found by arithmetic are computed alike, so
 /// they are nearly always identical; the tolerance settles the rest.
 bool sameLine(double line, double v) {
@@ -136,7 +146,7 @@ bool rasteriseTerrainTriangle(TerrainGrid& grid, const Triangle<double>& tri) {
     const int kLast = lastLine(txMax, grid.xMin, grid.dx, n);
     for (int k = firstLine(txMin, grid.xMin, grid.dx, n); k <= kLast; ++k) {
         const double x = static_cast<double>(k) * grid.dx + grid.xMin;
-        if (CompareTolD(x, txMin) < 0 || CompareTolD(x, txMax) > 0)
+        if (below(x, txMin) || above(x, txMax))
             continue;
         if (!sameLine(grid.gridX[static_cast<std::size_t>(k)], x))
             return false;
@@ -150,7 +160,7 @@ bool rasteriseTerrainTriangle(TerrainGrid& grid, const Triangle<double>& tri) {
                 continue;
             const double lo = std::min(a[0], b[0]);
             const double hi = std::max(a[0], b[0]);
-            if (CompareTolD(x, lo) < 0 || CompareTolD(x, hi) > 0)
+            if (below(x, lo) || above(x, hi))
                 continue;
             const double u = std::clamp((x - a[0]) / ex, 0.0, 1.0);
             const double y = a[1] + u * (b[1] - a[1]);

@@ -1,15 +1,15 @@
 #include "geometry/working_files_export.h"
 
+#include "common/atomic_file.h"
 #include "geometry/working_files.h"
 
 #include <algorithm>
 #include <array>
-#include <system_error>
 
 namespace kv::geom {
 namespace {
 
-constexpr std::string_view kCannotOpen = "The DXF file could not be opened.";
+constexpr std::string_view kCannotRead = "The working file could not be read.";
 constexpr std::string_view kCannotWrite = "The DXF file could not be written.";
 
 template <typename T>
@@ -50,46 +50,25 @@ bool writeFaces(const std::filesystem::path& source, std::int64_t count, std::FI
 bool exportWorkingFile(const std::filesystem::path& source, StreamPrecision precision,
                        std::int64_t triangleCount, const std::filesystem::path& target,
                        const DxfOutputUnits& units, ProgressPort* progress, MessagePort& messages) {
-    std::filesystem::path temp = target;
-    temp += ".tmp";
-    FileHandle out(std::fopen(temp.c_str(), "w+"));
-    if (!out) {
-        messages.showMessage(kCannotOpen);
-        return false;
-    }
     if (progress != nullptr)
         progress->start("Writing Terrain Polygons:");
     bool aborted = false;
     bool readFailed = false;
-    bool ok = writeDxfHeader(out.get(), units);
-    if (ok) {
-        ok = precision == StreamPrecision::Double
-                 ? writeFaces<double>(source, triangleCount, out.get(), units, progress, aborted,
-                                      readFailed)
-                 : writeFaces<float>(source, triangleCount, out.get(), units, progress, aborted,
-                                     readFailed);
-    }
-    if (ok)
-        ok = writeDxfTrailer(out.get());
-    std::FILE* f = out.release();
-    if (std::fflush(f) != 0 || std::ferror(f) != 0)
-        ok = false;
-    if (std::fclose(f) != 0)
-        ok = false;
+    const bool ok = writeFileAtomically(target, [&](std::FILE* out) {
+        if (!writeDxfHeader(out, units))
+            return false;
+        const bool faces = precision == StreamPrecision::Double
+                               ? writeFaces<double>(source, triangleCount, out, units, progress,
+                                                    aborted, readFailed)
+                               : writeFaces<float>(source, triangleCount, out, units, progress,
+                                                   aborted, readFailed);
+        return faces && writeDxfTrailer(out);
+    });
     if (progress != nullptr)
         progress->finish();
-
-    std::error_code ec;
-    if (ok) {
-        std::filesystem::rename(temp, target, ec);
-        if (!ec)
-            return true;
-    }
-    std::filesystem::remove(temp, ec);
-    if (aborted)
-        return false;
-    messages.showMessage(readFailed ? std::string_view("The working file could not be read.")
-                                    : kCannotWrite);
+    if (ok || aborted)
+        return ok;
+    messages.showMessage(readFailed ? kCannotRead : kCannotWrite);
     return false;
 }
 

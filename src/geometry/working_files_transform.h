@@ -1,30 +1,18 @@
 #pragma once
-/// The import mapping of a `GeometryTransform` and its inverse, used to carry
-/// stored scenery and terrain points from one transform to another.
-///
-/// A file point p becomes M (s ⊙ p) + t (metres, system axes), with M = Rᵀ for a
-/// right-hand file and Rᵀ H for a left-hand one (R the roll-pitch-yaw matrix, H
-/// the left-hand import matrix), s = scale × fileUnit and t = translate.
+/// Carrying stored scenery and terrain points from the transform they were
+/// imported through to an edited one.
 
-#include "model/object_record.h"
+#include "geometry/dxf_transform.h"
 
 #include <array>
 
 namespace kv::geom {
 
-struct ImportMapping {
-    std::array<double, 9> m{}; ///< rotation, row order
-    std::array<double, 3> s{}; ///< per-axis scale (metres per file unit)
-    std::array<double, 3> t{}; ///< translation (m)
-};
-
-ImportMapping importMapping(const model::GeometryTransform& transform);
-
-/// M (s ⊙ p) + t.
-std::array<double, 3> applyMapping(const ImportMapping& map, const std::array<double, 3>& p);
-
-/// The file point that `applyMapping` took to `q`: Mᵀ (q − t) divided by s. An
-/// axis whose scale is 0 lost its coordinate at import; it comes back as 0.
-std::array<double, 3> undoMapping(const ImportMapping& map, const std::array<double, 3>& q);
+/// The stored point `p` (metres, system axes), imported through `from`, as
+/// it would have been imported through `to`. An axis whose scale in `from` is
+/// 0 lost its file coordinate at import; that coordinate comes back as 0
+/// rather than as a division by zero.
+std::array<double, 3> remapStoredPoint(const DxfImportMapping& from, const DxfImportMapping& to,
+                                       const std::array<double, 3>& p);
 
 } // namespace kv::geom

@@ -1,6 +1,7 @@
 #include "common/le_io.h"
 #include "geometry/scenery.h"
 #include "geometry/working_files.h"
+#include "support/fake_ports.h"
 #include "support/terrain_test_faces.h"
 #include "support/terrain_test_ports.h"
 
@@ -73,7 +74,7 @@ class SceneryStreamTest : public ::testing::Test {
 
     std::unique_ptr<PrivateWorkingFolder> folder_;
     test::ScriptedProgress progress_;
-    test::MessageLog messages_;
+    test::RecordingMessages messages_;
 };
 
 TEST_F(SceneryStreamTest, EndMarkerIsRecognisedWithinThePrecisionsTolerance) {
@@ -292,7 +293,7 @@ TEST_F(SceneryStreamTest, SetsSurviveAProjectStreamRoundTrip) {
     SceneryStore refused(*otherFolder);
     EXPECT_FALSE(refused.readStream(again.get(), wrong, messages_));
     EXPECT_EQ(refused.count(), 0);
-    EXPECT_FALSE(messages_.shown.empty());
+    EXPECT_FALSE(messages_.messages.empty());
 }
 
 TEST_F(SceneryStreamTest, SequentialReaderGivesEachSetsTrianglesThenStartsAgain) {

@@ -1,4 +1,5 @@
 #include "geometry/terrain.h"
+#include "support/fake_ports.h"
 #include "support/terrain_test_faces.h"
 #include "support/terrain_test_ports.h"
 
@@ -31,7 +32,7 @@ class TerrainQueryTest : public ::testing::Test {
     std::unique_ptr<PrivateWorkingFolder> folder_;
     std::unique_ptr<TerrainStore> store_;
     test::ScriptedProgress progress_;
-    test::MessageLog messages_;
+    test::RecordingMessages messages_;
 };
 
 TEST_F(TerrainQueryTest, InsideTheGridTheBilinearLookupReproducesThePlane) {

@@ -1,5 +1,6 @@
 #include "geometry/terrain.h"
 #include "geometry/working_files_transform.h"
+#include "support/fake_ports.h"
 #include "support/terrain_test_faces.h"
 #include "support/terrain_test_ports.h"
 
@@ -34,7 +35,7 @@ class TerrainRetransformTest : public ::testing::Test {
     std::unique_ptr<PrivateWorkingFolder> folder_;
     std::unique_ptr<TerrainStore> store_;
     test::ScriptedProgress progress_;
-    test::MessageLog messages_;
+    test::RecordingMessages messages_;
 };
 
 TEST_F(TerrainRetransformTest, NewTransformMovesTheGroundAndTheGridFollows) {
@@ -75,7 +76,7 @@ TEST_F(TerrainRetransformTest, AbortedPassKeepsTheOldFileAndTransform) {
     EXPECT_NEAR(store_->terrainHeight(true, 3.0, 3.0), -1 * kFt, 1e-9);
     // Two triangles of four were done: 6 points of 12.
     EXPECT_DOUBLE_EQ(aborting.lastFraction, 0.5);
-    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_TRUE(messages_.messages.empty());
 }
 
 TEST_F(TerrainRetransformTest, AbortedSortAfterTheNewTransformDiscardsTheTerrain) {
@@ -87,29 +88,32 @@ TEST_F(TerrainRetransformTest, AbortedSortAfterTheNewTransformDiscardsTheTerrain
     EXPECT_EQ(store_->terrainHeight(true, 3.0, 3.0), 0.0);
 }
 
-TEST(TerrainMapping, UndoingTheMappingReturnsTheFilePoint) {
-    model::GeometryTransform t;
-    t.rightHanded = 0;
-    t.fileUnit = 0.0254f;
-    t.rotate = {10, -20, 135};
-    t.translate = {1, -2, 3};
-    t.scale = {1.5f, 2, 0.5f};
-    const ImportMapping m = importMapping(t);
-    const std::array<double, 3> p = {12.0, -7.5, 40.25};
-    const auto back = undoMapping(m, applyMapping(m, p));
+TEST(TerrainRemap, StoredPointsMoveFromOneTransformToAnother) {
+    model::GeometryTransform a;
+    a.rightHanded = 0;
+    a.fileUnit = 0.0254f;
+    a.rotate = {10, -20, 135};
+    a.translate = {1, -2, 3};
+    a.scale = {1.5f, 2, 0.5f};
+    model::GeometryTransform b;
+    b.rotate = {0, 5, -30};
+    b.translate = {-4, 0, 2};
+    const auto ma = makeDxfImportMapping(a);
+    const auto mb = makeDxfImportMapping(b);
+    const std::array<double, 3> file = {12.0, -7.5, 40.25};
+    const auto viaA = applyDxfImport(ma, file);
+    const auto viaB = remapStoredPoint(ma, mb, viaA);
+    const auto direct = applyDxfImport(mb, file);
     for (std::size_t k = 0; k < 3; ++k)
-        EXPECT_NEAR(back[k], p[k], 1e-9);
+        EXPECT_NEAR(viaB[k], direct[k], 1e-9);
 
-    // A left-hand unit transform takes (1, 2, 3) to forward 3, right 1, down −2.
-    model::GeometryTransform lh;
-    lh.rightHanded = 0;
-    EXPECT_EQ(applyMapping(importMapping(lh), {1, 2, 3}), (std::array<double, 3>{3, 1, -2}));
-
-    // A zero scale lost its axis at import; undoing gives 0 there, not a NaN.
+    // A zero scale lost its axis at import; it comes back as 0, not a NaN.
     model::GeometryTransform flat;
     flat.scale = {1, 1, 0};
-    const auto q = undoMapping(importMapping(flat), {1, 2, 0});
-    EXPECT_EQ(q, (std::array<double, 3>{1, 2, 0}));
+    const auto q = remapStoredPoint(makeDxfImportMapping(flat), mb, {1, 2, 0});
+    const auto expected = applyDxfImport(mb, {1, 2, 0});
+    for (std::size_t k = 0; k < 3; ++k)
+        EXPECT_NEAR(q[k], expected[k], 1e-12);
 }
 
 TEST_F(TerrainRetransformTest, TerrainSurvivesAProjectStreamRoundTrip) {

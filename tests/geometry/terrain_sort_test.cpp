@@ -1,4 +1,5 @@
 #include "geometry/terrain.h"
+#include "support/fake_ports.h"
 #include "support/terrain_test_faces.h"
 #include "support/terrain_test_ports.h"
 
@@ -33,7 +34,7 @@ class TerrainSortTest : public ::testing::Test {
 
     std::unique_ptr<PrivateWorkingFolder> folder_;
     test::ScriptedProgress progress_;
-    test::MessageLog messages_;
+    test::RecordingMessages messages_;
 };
 
 TEST_F(TerrainSortTest, HorizontalSquareAtTwoLinesGivesItsHeightAtAllFourPoints) {
@@ -52,7 +53,7 @@ TEST_F(TerrainSortTest, HorizontalSquareAtTwoLinesGivesItsHeightAtAllFourPoints)
         for (int j = 0; j < 2; ++j)
             EXPECT_DOUBLE_EQ(g.height(i, j), -1.5 * kFt) << i << "," << j;
     }
-    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_TRUE(messages_.messages.empty());
     EXPECT_EQ(progress_.titles,
               (std::vector<std::string>{"Reading Terrain Polygons:", "Sorting Terrain Polygons:"}));
     EXPECT_EQ(progress_.open, 0);
@@ -93,7 +94,7 @@ TEST_F(TerrainSortTest, VerticalTriangleAddsNoHeights) {
     ASSERT_TRUE(import(wallOnly, {wall}));
     for (double h : wallOnly.grid().heights)
         EXPECT_EQ(h, 0.0);
-    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_TRUE(messages_.messages.empty());
 }
 
 TEST_F(TerrainSortTest, GridLinesAreEvenlySpacedFromTheBounds) {
@@ -127,7 +128,7 @@ TEST_F(TerrainSortTest, OneLineGridAndFlatExtentsSortWithoutMessages) {
     ASSERT_TRUE(import(one, {test::squareFace(0, 0, 4, 4, -2)}));
     EXPECT_DOUBLE_EQ(one.grid().height(0, 0), -2 * kFt);
     EXPECT_EQ(one.grid().dx, 0.0);
-    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_TRUE(messages_.messages.empty());
 }
 
 TEST(TerrainHoles, UncoveredPointsBecomeZeroOrTheMeanOfTheirNeighbours) {
@@ -183,7 +184,7 @@ TEST_F(TerrainSortTest, AbortingTheSortFailsTheImportAndDiscardsTheTerrain) {
     EXPECT_TRUE(store.info().baseName.empty());
     EXPECT_FALSE(std::filesystem::exists(store.workingFile()));
     EXPECT_EQ(store.terrainHeight(true, 1.0, 1.0), 0.0);
-    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_TRUE(messages_.messages.empty());
     EXPECT_EQ(aborting.open, 0);
 }
 
@@ -221,9 +222,10 @@ TEST_F(TerrainSortTest, UnplaceableTrianglesAreSkippedWithOneMessage) {
     TerrainStore store(*folder_, 3);
     ASSERT_TRUE(import(store, {test::triangleFace({-1e308, 0, 0}, {1e308, 0, 0}, {0, 1e308, -1}),
                                test::triangleFace({-1e308, 5, 0}, {1e308, 5, 0}, {0, 1e308, -1})}));
-    ASSERT_EQ(messages_.shown.size(), 1u);
-    EXPECT_EQ(messages_.shown[0], "A terrain polygon could not be sorted. This may be caused by a "
-                                  "very large or very small terrain size.");
+    ASSERT_EQ(messages_.messages.size(), 1u);
+    EXPECT_EQ(messages_.messages[0],
+              "A terrain polygon could not be sorted. This may be caused by a "
+              "very large or very small terrain size.");
     EXPECT_TRUE(store.present());
 }
 

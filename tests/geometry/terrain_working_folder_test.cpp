@@ -1,4 +1,5 @@
 #include "geometry/terrain.h"
+#include "support/fake_ports.h"
 #include "support/terrain_test_faces.h"
 #include "support/terrain_test_ports.h"
 
@@ -24,7 +25,7 @@ TEST(TerrainWorkingFolder, EachProgramGetsItsOwnOwnerOnlyFolder) {
 
     // The same fixed file names in both folders never meet.
     test::ScriptedProgress progress;
-    test::MessageLog messages;
+    test::RecordingMessages messages;
     TerrainStore ta(*a, 2), tb(*b, 2);
     ASSERT_TRUE(ta.beginImport({}, "a.dxf", progress, messages));
     ta.intakeFace(test::squareFace(0, 0, 1, 1, -1), 1.0f, progress, messages);

@@ -1,7 +1,6 @@
 #pragma once
-/// Fakes of the messages and progress ports for terrain and scenery tests.
+/// A scripted fake of the progress port.
 
-#include "common/ports/messages.h"
 #include "common/ports/progress.h"
 
 #include <string>
@@ -9,13 +8,6 @@
 #include <vector>
 
 namespace kv::test {
-
-/// Keeps every message shown, in order.
-class MessageLog final : public MessagePort {
-  public:
-    void showMessage(std::string_view text) override { shown.emplace_back(text); }
-    std::vector<std::string> shown;
-};
 
 /// Records the displays started and answers "abort" at a chosen update.
 class ScriptedProgress final : public ProgressPort {

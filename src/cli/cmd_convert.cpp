@@ -3,6 +3,7 @@
 // scene form shares its conversion source with the Kestrovane-Load plug-in.
 
 #include "cli/command.h"
+#include "cli/convert_motion.h"
 #include "load/lws_convert.h"
 
 #include <charconv>
@@ -123,6 +124,8 @@ int runLws(const std::vector<std::string>& args) {
 
 constexpr ConvertForm kForms[] = {
     {"lws", "LightWave scene of null objects", runLws},
+    {"bvh", "BioVision BVH motion capture file", convertBvh},
+    {"asf", "Acclaim ASF skeleton and AMC motion files", convertAsf},
 };
 
 void printConvertUsage(std::FILE* out) {
@@ -153,7 +156,7 @@ int runConvert(const std::vector<std::string>& args) {
 }
 
 const CommandRegistrar registrar{
-    Command{"convert", "convert a motion file (lws: LightWave scene)", runConvert}};
+    Command{"convert", "convert a motion file (lws, bvh, asf)", runConvert}};
 
 } // namespace
 } // namespace kv::cli

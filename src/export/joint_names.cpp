@@ -1,0 +1,22 @@
+#include "export/joint_names.h"
+
+#include "model/object_model.h"
+
+namespace kv::exp {
+
+std::string motionTitle(const std::filesystem::path& motionFile) {
+    return motionFile.stem().string();
+}
+
+std::string centreOfGravityName(std::string_view title) {
+    return std::string(title) + ".CG";
+}
+
+std::string effectorJointName(std::string_view title, const model::EffectorRecord& effector) {
+    std::string name(title);
+    name += isSoundEffector(effector) ? ".Sound." : ".";
+    name += model::recordName(effector.name);
+    return name;
+}
+
+} // namespace kv::exp

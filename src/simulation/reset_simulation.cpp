@@ -4,6 +4,8 @@
 #include "simulation/body_setup.h"
 #include "simulation/contact_setup.h"
 #include "simulation/frame_record.h"
+#include "simulation/gaussian_random.h"
+#include "simulation/rotor_step.h"
 
 #include <algorithm>
 
@@ -23,6 +25,7 @@ void ResetSimulation(RunState& run, const RunSettings& settings,
         o.recordChannel = -1;
     }
     run.slotCount = 0;
+    SeedGaussianRandom(kRunRandomSeed);
     if (objects.empty()) {
         return;
     }
@@ -53,6 +56,7 @@ void ResetSimulation(RunState& run, const RunSettings& settings,
 
         slot.sim.slot = s;
         setUpBody(slot.sim, record);
+        setUpRotor(slot.sim.rotor, record, settings.framePeriod);
         SetUpContacts(record, slot.sim, settings.dt, settings.ground,
                       contactVerticesOf(settings.meshes, slot.objectIndex));
         slot.autopilot = AutopilotState{};

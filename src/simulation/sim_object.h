@@ -10,6 +10,8 @@
 #include "simulation/force_set.h"
 #include "simulation/ground_contact_state.h"
 #include "simulation/object_contact.h"
+#include "simulation/rotor_state.h"
+#include "simulation/turbulence.h"
 
 namespace kv::sim {
 
@@ -81,6 +83,9 @@ struct SimObject {
     ControlBlock controls;
     ContactChannels contact;
     EngineState engine;
+    TurbulenceState turbulence; ///< this object's gust filters, cleared at set-up
+    RotorModel rotor;           ///< helicopter rotor model, rebuilt at set-up
+
     GroundContactState groundContact; ///< tires, skids and geometry points against the ground
     ObjectContact objectContact;      ///< contact with the partner object, from the pair test
 };

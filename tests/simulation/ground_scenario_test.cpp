@@ -70,9 +70,20 @@ bool parkedWithBrakes(int type) {
     return type == model::kVehicleAircraft;
 }
 
+/// The helicopter rests on the points of its skids alone, whose friction
+/// -V_t/|V_t| * min(|V_t|, 1) * N * mu has no static part: a steady sideways
+/// load makes it creep. With its rotor turning at zero controls the rotor
+/// pushes it round (checked below), so it is parked with the engine off.
+bool parkedWithEngineOff(int type) {
+    return type == model::kVehicleHelicopter;
+}
+
 TEST_P(TemplateSettles, DroppedHalfAFootOntoLevelGroundItComesToRest) {
     const int type = GetParam();
-    const model::ObjectRecord record = test::templateRecord(type);
+    model::ObjectRecord record = test::templateRecord(type);
+    if (parkedWithEngineOff(type)) {
+        record.engineType = 0;
+    }
     const std::vector<Vec3> points = test::templateContactVertices(type);
     ASSERT_FALSE(points.empty());
     const FlatGround ground(0.0f);
@@ -150,6 +161,35 @@ TEST(AircraftOnLevelGround, WithTheBrakesOffItCoastsOnTheRollingResistance) {
     EXPECT_NEAR(speedAt11 / speedAt10, std::exp(-0.01f * 32.17f), 0.01f);
     EXPECT_LT(std::fabs(speedAt10), 0.01f);
     EXPECT_LT(std::fabs(obj->earthVelocity[0]), 0.001f);
+}
+
+TEST(HelicopterOnLevelGround, WithItsRotorTurningItRestsOnItsSkidsButCreepsRound) {
+    const model::ObjectRecord record = test::templateRecord(model::kVehicleHelicopter);
+    const std::vector<Vec3> points = test::templateContactVertices(model::kVehicleHelicopter);
+    const FlatGround ground(0.0f);
+    auto probe = test::setUpObject(record, &ground, points);
+    model::ObjectRecord placed = record;
+    placed.initial.position = {0.0f, 0.0f, -(lowestPoint(*probe) + 0.5f)};
+    auto obj = test::setUpObject(placed, &ground, points, kDt);
+    test::Stepper stepper;
+    float downAt10 = 0.0f;
+    float rateAt10 = 0.0f;
+    float heave = 0.0f;
+    for (int step = 1; step <= 20 * kStepsPerSecond; ++step) {
+        stepper.step(*obj);
+        ASSERT_FALSE(stepper.stop);
+        if (step == 10 * kStepsPerSecond) {
+            downAt10 = obj->position[2];
+            rateAt10 = obj->state.rates[2];
+        } else if (step > 10 * kStepsPerSecond) {
+            heave = std::max(heave, std::fabs(obj->position[2] - downAt10));
+        }
+    }
+    std::printf("helicopter, rotor turning: yaw rate %.4f rad/s, yaw %.2f deg after 20 s\n",
+                static_cast<double>(obj->state.rates[2]),
+                static_cast<double>(obj->yaw * 57.29578f));
+    EXPECT_LT(heave, kMillimetre) << "it does not bounce";
+    EXPECT_NEAR(obj->state.rates[2], rateAt10, 1e-3f) << "a steady creep";
 }
 
 TEST(CarOnASlope, WithTheBrakeHeldItDoesNotSlideDown) {

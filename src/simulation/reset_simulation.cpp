@@ -2,6 +2,7 @@
 
 #include "model/object_model.h"
 #include "simulation/body_setup.h"
+#include "simulation/contact_setup.h"
 #include "simulation/frame_record.h"
 #include "simulation/gaussian_random.h"
 #include "simulation/propulsion_settings.h"
@@ -59,6 +60,8 @@ void ResetSimulation(RunState& run, const RunSettings& settings,
         setPropulsionRunValues(slot.sim.propulsionSettings, settings.dt, settings.framePeriod,
                                settings.environment.gravity);
         setUpRotor(slot.sim.rotor, record, settings.framePeriod);
+        SetUpContacts(record, slot.sim, settings.dt, settings.ground,
+                      contactVerticesOf(settings.meshes, slot.objectIndex));
         slot.autopilot = AutopilotState{};
         slot.autopilot.started = false;
         slot.autopilot.vehicleType = record.vehicleType;

@@ -10,6 +10,8 @@
 #include "simulation/engine_state.h"
 #include "simulation/force_set.h"
 #include "simulation/propulsion_settings.h"
+#include "simulation/ground_contact_state.h"
+#include "simulation/object_contact.h"
 #include "simulation/rotor_state.h"
 #include "simulation/turbulence.h"
 
@@ -88,6 +90,8 @@ struct SimObject {
 
     AeroModelState aeroModel;              ///< aerodynamic settings and table cursors
     PropulsionSettings propulsionSettings; ///< engine limits, blade count and run timing
+    GroundContactState groundContact; ///< tires, skids and geometry points against the ground
+    ObjectContact objectContact;      ///< contact with the partner object, from the pair test
 };
 
 } // namespace kv::sim

@@ -92,4 +92,48 @@ Mat4 lookAtModelview(const Vec3& eye, const Vec3& target, const Vec3& up) {
                 1};
 }
 
+Mat4 objectTransform(const Vec3& position, const Vec3& a) {
+    Mat4 m = mat4Translation(position[0], position[1], position[2]);
+    m = mat4Multiply(m, mat4Rotation(a[2], 0, 0, 1));
+    m = mat4Multiply(m, mat4Rotation(a[1], 0, 1, 0));
+    return mat4Multiply(m, mat4Rotation(a[0], 1, 0, 0));
+}
+
+Mat4 perspective(float fovyDeg, float aspect, float zNear, float zFar) {
+    const float f = 1.0f / std::tan(fovyDeg * 0.5f * kDegToRad);
+    Mat4 m{};
+    m[0] = f / aspect;
+    m[5] = f;
+    m[10] = (zFar + zNear) / (zNear - zFar);
+    m[11] = -1.0f;
+    m[14] = 2.0f * zFar * zNear / (zNear - zFar);
+    return m;
+}
+
+bool cameraProjection(int width, int height, float fov, float viewAspect, Mat4& out) {
+    if (height <= 0 || width <= 0 || !(viewAspect > 0.0f))
+        return false;
+    out = perspective(fov / viewAspect, static_cast<float>(width) / static_cast<float>(height),
+                      kNearPlane, kFarPlane);
+    return true;
+}
+
+AspectCheck checkViewAspect(int w, int h, float viewAspect, bool useWindowAspect) {
+    AspectCheck c;
+    c.viewAspect = viewAspect;
+    if (w <= 0 || h <= 0 || !(viewAspect > 0.0f))
+        return c;
+    const float windowAspect = static_cast<float>(w) / static_cast<float>(h);
+    if (useWindowAspect) {
+        c.aspectChanged = windowAspect != viewAspect;
+        c.viewAspect = windowAspect;
+        return c;
+    }
+    if (std::fabs(windowAspect - viewAspect) > 0.001f * viewAspect) {
+        c.resizeFrame = true;
+        c.clientHeight = static_cast<int>(std::lround(static_cast<float>(w) / viewAspect));
+    }
+    return c;
+}
+
 } // namespace kv::app

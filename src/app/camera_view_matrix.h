@@ -31,4 +31,32 @@ Mat4 cameraModelview(const Vec3& position, const Vec3& anglesDeg);
 /// A look-at modelview from eye, target and up, all in world coordinates.
 Mat4 lookAtModelview(const Vec3& eye, const Vec3& target, const Vec3& up);
 
+/// An object's placement inside the camera modelview: translate to its
+/// position, then yaw about z, pitch about y, roll about x (deg).
+Mat4 objectTransform(const Vec3& position, const Vec3& anglesDeg);
+
+/// The projection as gluPerspective builds it (vertical angle in degrees).
+Mat4 perspective(float fovyDeg, float aspect, float zNear, float zFar);
+
+inline constexpr float kNearPlane = 0.5f;
+inline constexpr float kFarPlane = 30000.0f;
+
+/// The camera view's projection for a window of `width` x `height` pixels:
+/// vertical angle = field of view / view aspect. False for a window without
+/// height, which keeps the previous projection.
+bool cameraProjection(int width, int height, float fieldOfViewDeg, float viewAspect, Mat4& out);
+
+/// What the view aspect check before a frame asks for.
+struct AspectCheck {
+    bool aspectChanged = false; ///< the view aspect took the window's; rebuild the guides
+    float viewAspect = 1.0f;
+    bool resizeFrame = false; ///< resize the frame so its client height = width / aspect
+    int clientHeight = 0;
+};
+
+/// With the window aspect in use the view takes the window's width / height;
+/// otherwise a window off the view aspect by more than 0.1 % is resized.
+AspectCheck checkViewAspect(int clientWidth, int clientHeight, float viewAspect,
+                            bool useWindowAspect);
+
 } // namespace kv::app

@@ -10,7 +10,7 @@ namespace {
 
 struct Colour {
     float r, g, b;
-    float spec;
+    float specular; ///< grey level of the highlight; negative: the colour itself
     float shininess;
 };
 
@@ -38,8 +38,8 @@ Material objectMaterial(int colourIndex, int transparency) {
     m.ambient = {c.r, c.g, c.b, 1.0f};
     m.diffuse = m.ambient;
     // Gold's highlight is its own colour; the others are grey.
-    m.specular = c.spec < 0.0f ? std::array<float, 4>{c.r, c.g, c.b, 1.0f}
-                               : std::array<float, 4>{c.spec, c.spec, c.spec, 1.0f};
+    m.specular = c.specular < 0.0f ? std::array<float, 4>{c.r, c.g, c.b, 1.0f}
+                                   : std::array<float, 4>{c.specular, c.specular, c.specular, 1.0f};
     m.shininess = c.shininess;
     const float alpha = transparency == kSmoky ? 0.5f : transparency == kClear ? 0.25f : 1.0f;
     m.ambient[3] = alpha;

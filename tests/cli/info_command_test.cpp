@@ -1,6 +1,8 @@
 #include "cli/cli_run.h"
+#include "common/le_io.h"
 #include "model/motion_file.h"
 #include "model/object_file.h"
+#include "model/object_file_convert.h"
 #include "model/object_model.h"
 #include "support/file_test_support.h"
 #include "support/motion_test_data.h"
@@ -95,6 +97,29 @@ TEST_F(InfoCommandTest, DescribesADxfFileWithFacesTrianglesAndBounds) {
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "{\"kind\": \"dxf\", \"faces\": 3, \"triangles\": 3, \"bounds\": "
                      "{\"min\": [0, 0, -3], \"max\": [10, 5, 0]}}\n");
+}
+
+TEST_F(InfoCommandTest, APreviousVersionObjectIsDescribedWithoutRewritingIt) {
+    // Size word, a record image with only the vehicle type set, two triangles
+    // and the end marker frame of the previous layout.
+    std::string bytes(4 + model::kPreviousObjectRecordSize + 4 + 2 * 36 + model::kPreviousFrameSize,
+                      '\0');
+    auto* p = reinterpret_cast<std::uint8_t*>(bytes.data());
+    io::putI32(p, model::kPreviousObjectRecordTag);
+    io::putI32(p + 4 + 4, model::kVehicleAircraft);
+    io::putI32(p + 4 + model::kPreviousObjectRecordSize, 2);
+    for (std::size_t i = 0; i < 18; ++i)
+        io::putF32(p + 4 + model::kPreviousObjectRecordSize + 4 + 4 * i, static_cast<float>(i));
+    io::putF32(p + bytes.size() - model::kPreviousFrameSize, model::kFrameEndMarker);
+    const fs::path file = dir_ / "old.kvo";
+    writeAll(file, bytes);
+
+    const CliResult r = runCli({"info", file.string()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("\"vehicleType\": \"aircraft\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"effectors\": [], \"triangles\": 2}"), std::string::npos) << r.out;
+    EXPECT_EQ(readAll(file), bytes);
+    EXPECT_EQ(dir_.entries(), std::vector<std::string>{"old.kvo"});
 }
 
 TEST_F(InfoCommandTest, ProjectFilesAreNotSupportedYet) {

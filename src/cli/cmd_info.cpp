@@ -177,7 +177,7 @@ int infoObject(const fs::path& file, MessagePort& messages) {
     return kExitOk;
 }
 
-int infoMotion(const fs::path& file, MessagePort& messages) {
+int infoMotion(const fs::path& file, StderrMessages& messages) {
     model::MotionStore store;
     // One place more than the longest recording, for its end marker.
     if (!store.allocate(1, app::kMaxRecordFrames + 1))
@@ -189,6 +189,10 @@ int infoMotion(const fs::path& file, MessagePort& messages) {
                            reportErrors, messages)) {
         return kExitFailure;
     }
+    // A read that succeeds with a message has cut the motion short (more
+    // frames than a recording can hold): its frame count would be wrong.
+    if (messages.count() > 0)
+        return kExitFailure;
     const int last = store.lastFrame(0);
     const double duration = last >= 0 ? static_cast<double>(store.frames(
                                             0)[static_cast<std::size_t>(last)][model::kFrameTime])

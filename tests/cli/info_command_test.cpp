@@ -122,6 +122,13 @@ TEST_F(InfoCommandTest, APreviousVersionObjectIsDescribedWithoutRewritingIt) {
     EXPECT_EQ(dir_.entries(), std::vector<std::string>{"old.kvo"});
 }
 
+TEST_F(InfoCommandTest, AMotionLongerThanARecordingCanHoldIsNotMiscounted) {
+    const CliResult r = runCli({"info", writeMotion("long.kvm", 18010).string()});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err, "");
+}
+
 TEST_F(InfoCommandTest, ProjectFilesAreNotSupportedYet) {
     const fs::path file = dir_ / "scene.kvp";
     writeAll(file, "anything");

@@ -1,0 +1,26 @@
+#pragma once
+/// Runs kestrovane-cli as a separate process and captures what it printed.
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace kv::clitest {
+
+struct CliResult {
+    int exitCode = -1; ///< exit status, or -1 when the process did not exit normally
+    std::string out;   ///< everything written to stdout
+    std::string err;   ///< everything written to stderr
+};
+
+/// Runs the tool with `args` (no shell involved in the arguments).
+CliResult runCli(const std::vector<std::string>& args);
+
+std::string readAll(const std::filesystem::path& file);
+void writeAll(const std::filesystem::path& file, const std::string& bytes);
+
+/// A DXF file of 3DFACE entities, each four corners x, y, z (file units).
+std::string dxfText(const std::vector<std::array<double, 12>>& faces);
+
+} // namespace kv::clitest

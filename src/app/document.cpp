@@ -82,6 +82,14 @@ void Document::resetSimulation() {
     sim::ResetSimulation(run_, runSettings(), runObjects());
 }
 
+void Document::runSimulation(const sim::RunPorts& ports) {
+    if (objects_.empty())
+        return;
+    const sim::RunSettings settings = runSettings();
+    state_.collisionOn = settings.interactiveCount >= 2 && !settings.observe ? 1 : 0;
+    sim::RunSimulation(run_, settings, runObjects(), camera_, ports);
+}
+
 void Document::resetCameraSlot() {
     if (objects_.empty())
         return;

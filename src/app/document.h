@@ -20,7 +20,9 @@
 #include "geometry/terrain.h"
 #include "model/motion_store.h"
 #include "model/object_record.h"
+#include "simulation/camera_record.h"
 #include "simulation/run_settings.h"
+#include "simulation/run_simulation.h"
 #include "simulation/run_state.h"
 
 #include <cstdint>
@@ -100,6 +102,10 @@ class Document {
     std::span<model::ObjectRecord> runObjects();
     /// Puts every simulated object back to its initial conditions.
     void resetSimulation();
+    /// Simulation > Begin: records the collision flag of this run and runs
+    /// the loop on the document's objects, settings and camera.
+    void runSimulation(const sim::RunPorts& ports);
+    sim::CameraRecord& camera() { return camera_; }
 
     // ---- document operations; each returns success ----
     /// Project defaults: a Car from its template in slot 0, the camera slot,
@@ -160,6 +166,7 @@ class Document {
     ProjectState state_ = newProjectState();
     Preferences preferences_;
     sim::RunState run_;
+    sim::CameraRecord camera_;
     int interactiveCount_ = 1;
     bool modified_ = false;
     bool hasFile_ = false;

@@ -5,6 +5,7 @@
 #include "app/memory_allocation.h"
 #include "project_test_support.h"
 #include "support/document_ports.h"
+#include "support/fake_ports.h"
 #include "support/file_test_support.h"
 #include "support/motion_test_data.h"
 
@@ -256,6 +257,29 @@ TEST_F(DocumentObjects, NewProjectForgetsEverything) {
     EXPECT_FALSE(std::filesystem::exists(doc.scenery().workingFile(0)));
     EXPECT_EQ(doc.motions().lastFrame(1), -1);
     EXPECT_FALSE(doc.modified());
+}
+
+} // namespace
+} // namespace kv::app
+
+namespace kv::app {
+namespace {
+
+TEST(DocumentRun, BeginRunsTheDocumentsObjectsAndRecordsIntoItsChannels) {
+    DocumentRig rig;
+    SimulatedClock clock;
+    test::ScriptedControls controls;
+    test::ScriptedScene scene;
+    scene.escapeFrom = 5;
+    rig.doc->resetSimulation();
+    rig.doc->runSimulation(sim::RunPorts{clock, controls, scene, rig.messages});
+    EXPECT_GT(rig.doc->run().channels.channels[0].count, 0);
+    EXPECT_EQ(rig.doc->state().collisionOn, 0);
+    // The recorded motion is what Save Motion As offers.
+    filetest::ScratchDir dir;
+    rig.files.answers.push_back((dir / "run").string());
+    EXPECT_EQ(rig.doc->saveMotionAs(), 1);
+    EXPECT_TRUE(std::filesystem::exists(dir / "run.kvm"));
 }
 
 } // namespace

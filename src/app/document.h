@@ -135,6 +135,13 @@ class Document {
     bool saveObjectGeometryAs(int slot);
     bool convertToBvh(std::optional<std::filesystem::path> motion = std::nullopt);
     bool convertToAcclaim(std::optional<std::filesystem::path> motion = std::nullopt);
+    /// Carries scenery set `set` (or the terrain) to a new import transform.
+    bool transformScenery(int set, const model::GeometryTransform& transform);
+    bool transformTerrain(const model::GeometryTransform& transform);
+    /// The initial conditions at `time` (s) of a motion file, chosen through
+    /// the file port when not given; nothing when no file was chosen or read.
+    std::optional<model::InitialConditions>
+    initialConditionsFrom(float time, std::optional<std::filesystem::path> motion = std::nullopt);
     /// Removes object `slot` (1 or above): later slots, meshes and motions move down.
     bool removeObject(int slot);
     bool removeScenery(int set);

@@ -8,6 +8,7 @@
 #include "geometry/dxf_reader.h"
 #include "geometry/dxf_writer.h"
 #include "model/motion_file.h"
+#include "model/motion_playback.h"
 #include "model/object_file.h"
 #include "model/object_file_convert.h"
 
@@ -486,6 +487,37 @@ bool Document::convertToAcclaim(std::optional<std::filesystem::path> motion) {
                                       exportOptionsOf(preferences_), slot, ports_.messages);
     resetCameraSlot();
     return ok;
+}
+
+bool Document::transformScenery(int set, const model::GeometryTransform& transform) {
+    if (!scenery_.retransformScenery(set, transform, ports_.messages))
+        return false;
+    modified_ = true;
+    return true;
+}
+
+bool Document::transformTerrain(const model::GeometryTransform& transform) {
+    if (!terrain_->present())
+        return false;
+    const bool ok = terrain_->retransformTerrain(transform, ports_.progress, ports_.messages);
+    state_.terrainPresent = terrain_->present() ? 1 : 0;
+    modified_ = true;
+    resetSimulation();
+    return ok;
+}
+
+std::optional<model::InitialConditions>
+Document::initialConditionsFrom(float time, std::optional<std::filesystem::path> motion) {
+    if (!motion)
+        motion = ask(openRequest("Open Motion File:", kMotionFilter));
+    if (!motion)
+        return std::nullopt;
+    const model::MotionTarget camera{cameraSlot(), &object(cameraSlot()),
+                                     geometryIntakeOf(meshes_, cameraSlot())};
+    auto result = model::initialConditionsFromMotion(*motion, time, preferences_.framePeriod,
+                                                     camera, motions_, ports_.messages);
+    resetCameraSlot();
+    return result;
 }
 
 OpenedAs Document::openByExtension(const std::filesystem::path& file) {

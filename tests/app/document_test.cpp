@@ -284,3 +284,20 @@ TEST(DocumentRun, BeginRunsTheDocumentsObjectsAndRecordsIntoItsChannels) {
 
 } // namespace
 } // namespace kv::app
+
+namespace kv::app {
+namespace {
+
+TEST(DocumentMotion, InitialConditionsComeFromTheChosenFileAndLeaveTheCameraEmpty) {
+    DocumentRig rig;
+    filetest::ScratchDir dir;
+    const auto file = projecttest::writeMotion(dir / "ic.kvm", 6);
+    const auto ic = rig.doc->initialConditionsFrom(0.2f, file);
+    ASSERT_TRUE(ic.has_value());
+    EXPECT_EQ(rig.doc->object(rig.doc->cameraSlot()).vehicleType, model::kVehicleNone);
+    EXPECT_FALSE(rig.doc->initialConditionsFrom(0.2f));
+    EXPECT_EQ(rig.files.requests.back().title, "Open Motion File:");
+}
+
+} // namespace
+} // namespace kv::app

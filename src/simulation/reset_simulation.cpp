@@ -3,6 +3,8 @@
 #include "model/object_model.h"
 #include "simulation/body_setup.h"
 #include "simulation/frame_record.h"
+#include "simulation/gaussian_random.h"
+#include "simulation/rotor_step.h"
 
 #include <algorithm>
 
@@ -22,6 +24,7 @@ void ResetSimulation(RunState& run, const RunSettings& settings,
         o.recordChannel = -1;
     }
     run.slotCount = 0;
+    SeedGaussianRandom(kRunRandomSeed);
     if (objects.empty()) {
         return;
     }
@@ -52,6 +55,7 @@ void ResetSimulation(RunState& run, const RunSettings& settings,
 
         slot.sim.slot = s;
         setUpBody(slot.sim, record);
+        setUpRotor(slot.sim.rotor, record, settings.framePeriod);
         slot.autopilot = AutopilotState{};
         slot.autopilot.started = false;
         slot.autopilot.vehicleType = record.vehicleType;

@@ -8,6 +8,8 @@
 #include "simulation/control_block.h"
 #include "simulation/engine_state.h"
 #include "simulation/force_set.h"
+#include "simulation/rotor_state.h"
+#include "simulation/turbulence.h"
 
 namespace kv::sim {
 
@@ -79,6 +81,8 @@ struct SimObject {
     ControlBlock controls;
     ContactChannels contact;
     EngineState engine;
+    TurbulenceState turbulence; ///< this object's gust filters, cleared at set-up
+    RotorModel rotor;           ///< helicopter rotor model, rebuilt at set-up
 };
 
 } // namespace kv::sim

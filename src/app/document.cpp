@@ -66,7 +66,7 @@ sim::RunSettings Document::runSettings() const {
     s.recordCapacity = run_.channels.allocated ? run_.channels.capacity : 0;
     s.observe = state_.observeMode != 0;
     s.interactiveCount = std::clamp(interactiveCount_, 1, 2);
-    s.environment.gravity = state_.gravity;
+    s.environment = environment();
     return s;
 }
 
@@ -80,6 +80,38 @@ void Document::resetSimulation() {
     if (objects_.empty())
         return;
     sim::ResetSimulation(run_, runSettings(), runObjects());
+}
+
+sim::Environment Document::environment() const {
+    const ProjectEnvironment& e = state_.environment;
+    sim::Environment out;
+    out.gravity = state_.gravity;
+    out.turbulenceOn = e.turbulenceOn;
+    out.windOn = e.steadyWindOn;
+    out.windSpeed = e.windSpeed;
+    out.windDirection = e.windDirection;
+    out.turbulenceStrength = e.turbulenceStrength;
+    out.turbulenceDuration = e.turbulenceDuration;
+    out.externalForce.axes = e.forceWorldAxes;
+    out.externalForce.point = e.forcePoint;
+    out.externalForce.force = e.force;
+    out.externalForce.moment = e.moment;
+    return out;
+}
+
+void Document::setEnvironment(const sim::Environment& environment) {
+    ProjectEnvironment& e = state_.environment;
+    state_.gravity = environment.gravity;
+    e.turbulenceOn = environment.turbulenceOn;
+    e.steadyWindOn = environment.windOn;
+    e.windSpeed = environment.windSpeed;
+    e.windDirection = environment.windDirection;
+    e.turbulenceStrength = environment.turbulenceStrength;
+    e.turbulenceDuration = environment.turbulenceDuration;
+    e.forceWorldAxes = environment.externalForce.axes;
+    e.forcePoint = environment.externalForce.point;
+    e.force = environment.externalForce.force;
+    e.moment = environment.externalForce.moment;
 }
 
 void Document::runSimulation(const sim::RunPorts& ports) {

@@ -21,6 +21,7 @@
 #include "model/motion_store.h"
 #include "model/object_record.h"
 #include "simulation/camera_record.h"
+#include "simulation/environment.h"
 #include "simulation/run_settings.h"
 #include "simulation/run_simulation.h"
 #include "simulation/run_state.h"
@@ -84,6 +85,10 @@ class Document {
     }
     ProjectState& state() { return state_; }
     const ProjectState& state() const { return state_; }
+    /// The project's gravity, wind, turbulence and external force, kept in
+    /// the state block and handed to every run.
+    sim::Environment environment() const;
+    void setEnvironment(const sim::Environment& environment);
     Preferences& preferences() { return preferences_; }
     const Preferences& preferences() const { return preferences_; }
     geom::MeshStore& meshes() { return meshes_; }

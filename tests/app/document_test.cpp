@@ -301,3 +301,32 @@ TEST(DocumentMotion, InitialConditionsComeFromTheChosenFileAndLeaveTheCameraEmpt
 
 } // namespace
 } // namespace kv::app
+
+namespace kv::app {
+namespace {
+
+TEST(DocumentEnvironment, TravelsInTheProjectFileAndIntoEveryRun) {
+    DocumentRig a;
+    EXPECT_EQ(a.doc->environment().externalForce.axes, sim::kExternalEarthAxes);
+    sim::Environment env = a.doc->environment();
+    env.gravity = 5.0f;
+    env.windOn = 1;
+    env.windSpeed = 33.0f;
+    env.externalForce.axes = sim::kExternalBodyAxes;
+    env.externalForce.moment = {1.0f, 2.0f, 3.0f};
+    a.doc->setEnvironment(env);
+    EXPECT_FLOAT_EQ(a.doc->runSettings().environment.windSpeed, 33.0f);
+    filetest::ScratchDir dir;
+    a.files.answers.push_back((dir / "env").string());
+    ASSERT_TRUE(a.doc->saveProject(false));
+    DocumentRig b;
+    ASSERT_TRUE(b.doc->openProject(dir / "env.kvp"));
+    const sim::Environment back = b.doc->runSettings().environment;
+    EXPECT_FLOAT_EQ(back.gravity, 5.0f);
+    EXPECT_EQ(back.windOn, 1);
+    EXPECT_EQ(back.externalForce.axes, sim::kExternalBodyAxes);
+    EXPECT_FLOAT_EQ(back.externalForce.moment[2], 3.0f);
+}
+
+} // namespace
+} // namespace kv::app

@@ -46,6 +46,9 @@ struct ControlBlock {
     float tailRotorAngle = 0.0f; ///< tail rotor rotation angle (rad)
     float tailRotorPitch = 0.0f; ///< tail rotor blade pitch (rad)
     float tireSteer = 0.0f;      ///< tire steer channel, -1..1
+    /// Factors applied component-wise to the stored external force while the
+    /// external-force switch is on (forward, right, down), -1..1 each.
+    std::array<float, 3> externalForceMultipliers{};
 };
 
 /// The pilot layer's commanded positions: the same fields as the control block,

@@ -8,9 +8,12 @@
 
 namespace kv::sim {
 
-/// The external force and moment (body axes) on `obj`; zero while the object's
-/// external-force switch is off. No force model is fitted yet, so it is zero.
-ForceSet computeExternalForce(const BodyState& state, const SimObject& obj,
-                              const Environment& environment);
+/// The external force and moment on `obj` in body axes, for an object whose
+/// external-force switch is on: the stored force scaled component-wise by the
+/// object's multipliers, applied at the stored point, plus the stored moment.
+/// Settings in earth axes are turned with the object's earth-to-body matrix.
+/// The caller skips the call while the switch is off.
+ForceSet ExternalForceSet(const BodyState& state, const SimObject& obj,
+                          const Environment& environment);
 
 } // namespace kv::sim

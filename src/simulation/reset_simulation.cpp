@@ -3,6 +3,7 @@
 #include "model/object_model.h"
 #include "simulation/body_setup.h"
 #include "simulation/frame_record.h"
+#include "simulation/gaussian_random.h"
 
 #include <algorithm>
 
@@ -22,6 +23,7 @@ void ResetSimulation(RunState& run, const RunSettings& settings,
         o.recordChannel = -1;
     }
     run.slotCount = 0;
+    SeedGaussianRandom(kRunRandomSeed);
     if (objects.empty()) {
         return;
     }

@@ -8,6 +8,7 @@
 #include "simulation/control_block.h"
 #include "simulation/engine_state.h"
 #include "simulation/force_set.h"
+#include "simulation/turbulence.h"
 
 namespace kv::sim {
 
@@ -79,6 +80,7 @@ struct SimObject {
     ControlBlock controls;
     ContactChannels contact;
     EngineState engine;
+    TurbulenceState turbulence; ///< this object's gust filters, cleared at set-up
 };
 
 } // namespace kv::sim

@@ -40,7 +40,7 @@ bool isUnstableDerivative(double value) {
 }
 
 void StepObject(SimObject& obj, const StepContext& ctx) {
-    updateWind(obj, ctx.environment, ctx.dt);
+    UpdateWind(obj, ctx.environment, ctx.dt);
 
     BodyState s0 = obj.state;
     const StateDerivative d1 = ComputeDerivatives(kPredictorStage, s0, obj, ctx.environment);

@@ -1,14 +1,24 @@
-// kestrovane-cli demo: a headless run of the built-in default object.
+// kestrovane-cli demo: a headless run of the built-in default project, a Car
+// from its template on level ground, driven with a little throttle.
 #include "cli/command.h"
 #include "common/ports/messages.h"
 #include "common/simulated_clock.h"
+#include "geometry/mesh_store.h"
 #include "model/motion_frame.h"
 #include "model/object_model.h"
+#include "model/template.h"
+#include "model/template_mesh.h"
+#include "simulation/contact_geometry.h"
+#include "simulation/contact_setup.h"
+#include "simulation/ground_query.h"
 #include "simulation/run_simulation.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,13 +28,15 @@ namespace {
 constexpr const char* kDemoHelp =
     "usage: kestrovane-cli demo [--seconds S] [--rate FPS] [--accuracy good|better|best]\n"
     "\n"
-    "Runs a headless simulation of the built-in default object: a 100 slug rigid\n"
-    "body starting 100 ft up, moving forward at 60 ft/s and turning at 20 deg/s,\n"
-    "under a simulated clock (as fast as the machine allows), and prints what\n"
-    "happened: the frames recorded, and the final position (m) and attitude (deg).\n"
+    "Runs a headless simulation of the built-in default project: the Car from its\n"
+    "template, set just above level ground and driven with a little throttle\n"
+    "(the stick pushed a fifth of the way forward, in drive), under a simulated\n"
+    "clock (as fast as the machine allows), and prints what happened: the frames\n"
+    "recorded, the final position (m), attitude (deg) and speed, and each tire's\n"
+    "strut compression, skid indicator and wheel speed.\n"
     "\n"
     "options:\n"
-    "  --seconds S     length of the run in seconds, 0 < S <= 600 (default 3)\n"
+    "  --seconds S     length of the run in seconds, 0 < S <= 600 (default 10)\n"
     "  --rate FPS      frames per second, 0..1000; 0 counts as 1 (default 30)\n"
     "  --accuracy A    physics rate: good (60 Hz), better (120 Hz), best (240 Hz)\n"
     "                  (default better)\n"
@@ -56,17 +68,47 @@ class HeadlessScene final : public sim::ScenePort {
     int lastFrame_;
 };
 
+/// Throttle lever the demo drives with: the stick pushed this far forward.
+constexpr float kDemoThrottle = 0.2f;
+/// Height of the lowest wheel above the ground at the start (ft).
+constexpr float kDropHeight = 0.1f;
+
+/// Pushes the stick a little forward every frame.
+class GentleThrottle final : public sim::ControlsPort {
+  public:
+    void readControls(const sim::CameraRecord&, sim::ControlRecord& vehicle,
+                      sim::ControlRecord& cameraControls) override {
+        vehicle = sim::ControlRecord{};
+        vehicle.stickY = -kDemoThrottle;
+        cameraControls = sim::ControlRecord{};
+    }
+};
+
+/// The default project's object: slot 0 reset and given the Car template.
 model::ObjectRecord defaultObject() {
     model::ObjectRecord r;
     model::resetObject(r);
-    model::setRecordName(r.name, "Default");
-    r.vehicleType = model::kVehicleNone;
-    r.mass.mass = 100.0f;
-    r.mass.inertia = {1500.0f, 0.0f, 0.0f, 0.0f, 4000.0f, 0.0f, 0.0f, 0.0f, 5000.0f};
-    r.initial.position = {0.0f, 0.0f, -100.0f};
-    r.initial.velocity = {60.0f, 0.0f, 0.0f};
-    r.initial.rates = {0.0f, 0.0f, 20.0f};
+    r.vehicleType = model::kVehicleCar;
+    model::applyTemplate(r);
     return r;
+}
+
+/// Distance (ft) from the centre of gravity down to the lowest wheel bottom or
+/// geometry point of `r` standing level.
+float lowestPointOf(const model::ObjectRecord& r, const geom::MeshStore& meshes) {
+    sim::SimObject probe;
+    sim::SetUpContacts(r, probe, 1.0f, nullptr, sim::contactVerticesOf(&meshes, 0));
+    sim::GroundContactState& g = probe.groundContact;
+    sim::updateContactGeometry(g, probe.controls);
+    float lowest = 0.0f;
+    for (int i = 0; i < g.effectorCount; ++i) {
+        const sim::ContactEffector& c = g.effectors[static_cast<std::size_t>(i)];
+        lowest = std::max(lowest, c.attach[2] + (c.isTire ? c.radius : 0.0f));
+    }
+    for (const Vec3& p : g.points) {
+        lowest = std::max(lowest, p[2]);
+    }
+    return lowest;
 }
 
 bool parseNumber(const std::string& text, double& out) {
@@ -81,7 +123,7 @@ int usageError(const std::string& what) {
 }
 
 int runDemo(const std::vector<std::string>& args) {
-    double seconds = 3.0;
+    double seconds = 10.0;
     double rate = 30.0;
     sim::Accuracy accuracy = sim::Accuracy::Better;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -122,26 +164,51 @@ int runDemo(const std::vector<std::string>& args) {
     const int frames = std::max(1, static_cast<int>(std::lround(seconds / settings.framePeriod)));
     settings.recordCapacity = std::max(frames, sim::kMinRecordCapacity);
 
-    std::vector<model::ObjectRecord> objects{defaultObject()};
-    SimulatedClock clock;
-    sim::NullControls controls;
-    HeadlessScene scene(frames);
     StderrMessages messages;
+    geom::MeshStore meshes(messages);
+    if (!meshes.allocate(1)) {
+        std::fprintf(stderr, "kestrovane-cli demo: no memory for the object geometry\n");
+        return kExitFailure;
+    }
+    meshes.clearGeometry(0);
+    model::loadTemplateMesh(model::kVehicleCar, [&](const std::array<double, 12>& face) {
+        return meshes.addFace(face);
+    });
+    meshes.thinContactVertices(0);
+
+    std::vector<model::ObjectRecord> objects{defaultObject()};
+    const float start = -(lowestPointOf(objects[0], meshes) + kDropHeight);
+    objects[0].initial.position = {0.0f, 0.0f, start};
+
+    const sim::FlatGround ground(0.0f);
+    settings.ground = &ground;
+    settings.meshes = &meshes;
+    settings.initialControls.transmission = sim::kDrive;
+    settings.initialControls.gear = 1;
+    settings.initialControls.channels[sim::kThrottle] = kDemoThrottle;
+
+    SimulatedClock clock;
+    GentleThrottle controls;
+    HeadlessScene scene(frames);
     sim::CameraRecord camera;
-    sim::RunState run;
-    sim::RunSimulation(run, settings, objects, camera,
+    auto run = std::make_unique<sim::RunState>();
+    sim::RunSimulation(*run, settings, objects, camera,
                        sim::RunPorts{clock, controls, scene, messages, nullptr});
 
-    const auto& channels = run.channels.channels;
-    const model::MotionFrame& last = run.slots[0].frame;
-    std::printf("Kestrovane demo: %s, a 100 slug free body (no ground contact yet)\n",
-                model::recordName(objects[0].name).c_str());
-    std::printf("frames run: %d at %.6g fps, %d physics steps of %.6g s each\n", run.frameCounter,
-                1.0 / static_cast<double>(settings.framePeriod), run.subSteps,
+    const auto& channels = run->channels.channels;
+    const sim::SimObject& car = run->slots[0].sim;
+    const model::MotionFrame& last = run->slots[0].frame;
+    std::printf("Kestrovane demo: the %s on level ground, throttle %.2f in drive\n",
+                model::recordName(objects[0].name).c_str(), static_cast<double>(kDemoThrottle));
+    std::printf("frames run: %d at %.6g fps, %d physics steps of %.6g s each\n", run->frameCounter,
+                1.0 / static_cast<double>(settings.framePeriod), run->subSteps,
                 static_cast<double>(settings.dt));
     std::printf("frames recorded: object %d, camera %d\n", channels[0].count,
                 channels[sim::kCameraChannel].count);
     std::printf("final time: %.3f s\n", static_cast<double>(last[model::kFrameTime]));
+    std::printf("start height: centre of gravity %.3f m up, wheels %.2f m clear of the ground\n",
+                static_cast<double>(-start * 0.3048037f),
+                static_cast<double>(kDropHeight * 0.3048037f));
     std::printf("final position (m): north %.3f, east %.3f, down %.3f\n",
                 static_cast<double>(last[model::kFrameNorth]),
                 static_cast<double>(last[model::kFrameEast]),
@@ -150,11 +217,30 @@ int runDemo(const std::vector<std::string>& args) {
                 static_cast<double>(last[model::kFrameRoll]),
                 static_cast<double>(last[model::kFramePitch]),
                 static_cast<double>(last[model::kFrameYaw]));
+    std::printf("final speed: %.3f m/s forward; on the ground: %s\n",
+                static_cast<double>(car.state.velocity[0] * 0.3048037f),
+                car.groundContact.inContact ? "yes" : "no");
+    std::printf("engine: %.0f rpm shown, gear %d, drive torque %.1f ft*lbf, driven wheels "
+                "%.1f rpm\n",
+                static_cast<double>(car.engine.rpm), car.controls.gear,
+                static_cast<double>(car.engine.driveTorque),
+                static_cast<double>(car.engine.wheelRpm));
+    const sim::GroundContactState& g = car.groundContact;
+    for (int i = 0; i < g.effectorCount; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        const sim::ContactEffector& c = g.effectors[k];
+        const model::EffectorRecord& e = objects[0].effectors[static_cast<std::size_t>(c.effector)];
+        std::printf("  %-15s compression %5.1f %% (%.0f lbf), skid %.2f, wheel %.1f rpm\n",
+                    model::recordName(e.name).c_str(),
+                    static_cast<double>(car.contact.compression[k] * 100.0f),
+                    static_cast<double>(c.normalForce), static_cast<double>(car.contact.skid[k]),
+                    static_cast<double>(c.tire.spin * 9.549296f));
+    }
     return kExitOk;
 }
 
 const CommandRegistrar kDemo{Command{
-    "demo", "run a headless simulation of the built-in default object and print what happened",
+    "demo", "drive the built-in default car on level ground headless and print what happened",
     runDemo}};
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "model/object_model.h"
 #include "simulation/body_setup.h"
+#include "simulation/contact_setup.h"
 #include "simulation/frame_record.h"
 #include "simulation/gaussian_random.h"
 
@@ -54,6 +55,8 @@ void ResetSimulation(RunState& run, const RunSettings& settings,
 
         slot.sim.slot = s;
         setUpBody(slot.sim, record);
+        SetUpContacts(record, slot.sim, settings.dt, settings.ground,
+                      contactVerticesOf(settings.meshes, slot.objectIndex));
         slot.autopilot = AutopilotState{};
         slot.autopilot.started = false;
         slot.autopilot.vehicleType = record.vehicleType;

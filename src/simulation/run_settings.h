@@ -3,6 +3,11 @@
 
 #include "simulation/control_block.h"
 #include "simulation/environment.h"
+#include "simulation/ground_query.h"
+
+namespace kv::geom {
+class MeshStore;
+}
 
 namespace kv::sim {
 
@@ -27,6 +32,12 @@ struct RunSettings {
     int interactiveCount = 1;         ///< slots to simulate: 1, or 2 with an interactive object
     Environment environment;
     ControlBlock initialControls; ///< control positions every slot starts with
+
+    /// The surface objects stand on; none: level ground at 0.
+    const GroundQuery* ground = nullptr;
+    /// Each object's geometry at its object index, whose contact vertices
+    /// touch the ground; none: no geometry points.
+    const geom::MeshStore* meshes = nullptr;
 };
 
 /// Settings from the accuracy, the update rate (frames/s) and the record

@@ -9,6 +9,8 @@
 #include "simulation/engine_state.h"
 #include "simulation/force_set.h"
 #include "simulation/turbulence.h"
+#include "simulation/ground_contact_state.h"
+#include "simulation/object_contact.h"
 
 namespace kv::sim {
 
@@ -81,6 +83,8 @@ struct SimObject {
     ContactChannels contact;
     EngineState engine;
     TurbulenceState turbulence; ///< this object's gust filters, cleared at set-up
+    GroundContactState groundContact; ///< tires, skids and geometry points against the ground
+    ObjectContact objectContact;      ///< contact with the partner object, from the pair test
 };
 
 } // namespace kv::sim

@@ -286,8 +286,9 @@ TEST(AutopilotCar, CruiseHoldsTheSpeedAndDropsOutOnTheBrake) {
     EXPECT_EQ(rig.command.autopilotEngaged, 0);
     EXPECT_EQ(rig.command.channels[kThrottle], 0.0f);
     for (int ch = 0; ch < kControlChannelCount; ++ch) {
-        if (ch != kThrottle && ch != kBrake)
+        if (ch != kThrottle && ch != kBrake) {
             EXPECT_EQ(rig.command.channels[static_cast<std::size_t>(ch)], 0.0f) << ch;
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 // A pilot layer driven directly: sensed values set by hand, one call a step.
 
 #include "model/object_record.h"
+#include "simulation/pilot_stages.h"
 #include "simulation/pilot_step.h"
 
 namespace kv::sim::test {

@@ -8,7 +8,7 @@ namespace kv::sim {
 
 /// Rewrites `obj.forces.propulsion` (body axes) for derivative stage `stage`
 /// (1 predictor, 2 corrector) from the air-relative velocity and the rates.
-/// No engine or rotor model is fitted yet, so the set is zero.
+/// The helicopter engine's rotor model fills it; other engines leave it zero.
 void computePropulsion(int stage, const BodyState& state, SimObject& obj);
 
 } // namespace kv::sim

@@ -5,6 +5,7 @@
 #include "simulation/contact_setup.h"
 #include "simulation/frame_record.h"
 #include "simulation/gaussian_random.h"
+#include "simulation/rotor_step.h"
 
 #include <algorithm>
 
@@ -57,6 +58,7 @@ void ResetSimulation(RunState& run, const RunSettings& settings,
         setUpBody(slot.sim, record);
         SetUpContacts(record, slot.sim, settings.dt, settings.ground,
                       contactVerticesOf(settings.meshes, slot.objectIndex));
+        setUpRotor(slot.sim.rotor, record, settings.framePeriod);
         slot.autopilot = AutopilotState{};
         slot.autopilot.started = false;
         slot.autopilot.vehicleType = record.vehicleType;

@@ -8,6 +8,7 @@
 #include "simulation/control_block.h"
 #include "simulation/engine_state.h"
 #include "simulation/force_set.h"
+#include "simulation/rotor_state.h"
 #include "simulation/turbulence.h"
 #include "simulation/ground_contact_state.h"
 #include "simulation/object_contact.h"
@@ -85,6 +86,7 @@ struct SimObject {
     TurbulenceState turbulence; ///< this object's gust filters, cleared at set-up
     GroundContactState groundContact; ///< tires, skids and geometry points against the ground
     ObjectContact objectContact;      ///< contact with the partner object, from the pair test
+    RotorModel rotor;           ///< helicopter rotor model, rebuilt at set-up
 };
 
 } // namespace kv::sim

@@ -3,6 +3,7 @@
 #include "common/message_wrap.h"
 #include "simulation/compute_derivatives.h"
 #include "simulation/derived_quantities.h"
+#include "simulation/rotor_step.h"
 #include "simulation/wind.h"
 
 #include <array>
@@ -43,7 +44,9 @@ void StepObject(SimObject& obj, const StepContext& ctx) {
     UpdateWind(obj, ctx.environment, ctx.dt);
 
     BodyState s0 = obj.state;
+    prepareRotorStep(obj, ctx);
     const StateDerivative d1 = ComputeDerivatives(kPredictorStage, s0, obj, ctx.environment);
+    reportRotorInstability(obj, ctx);
 
     const double dt = static_cast<double>(ctx.dt);
     Widened x = widen(s0);
@@ -63,6 +66,7 @@ void StepObject(SimObject& obj, const StepContext& ctx) {
     }
 
     const StateDerivative d2 = ComputeDerivatives(kCorrectorStage, s1, obj, ctx.environment);
+    reportRotorInstability(obj, ctx);
 
     x = widen(s0);
     for (int i = 0; i < kStateElementCount; ++i) {

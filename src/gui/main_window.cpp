@@ -1,0 +1,406 @@
+#include "gui/main_window.h"
+
+#include "app/commands_save_prompt.h"
+#include "dialogs/save_first_dialog.h"
+#include "gui/about_box.h"
+#include "views/camera_view.h"
+#include "views/child_window.h"
+#include "views/instrument_view.h"
+#include "views/project_view.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QUrl>
+
+namespace kv::gui {
+
+namespace {
+
+QString fromView(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+DocumentOpener unavailableDocumentOpener(MessagePort& messages) {
+    return [&messages](app::DocumentType, const std::string&) {
+        messages.showMessage(kOpeningUnavailableMessage);
+        return false;
+    };
+}
+
+MainWindow::MainWindow(MessagePort& messages, QWidget* parent)
+    : QMainWindow(parent), messages_(messages), opener_(unavailableDocumentOpener(messages)) {
+    setObjectName(QStringLiteral("mainFrame"));
+    setWindowTitle(QStringLiteral("Kestrovane"));
+    setAcceptDrops(true);
+    mdi_ = new QMdiArea(this);
+    mdi_->setObjectName(QStringLiteral("mdiArea"));
+    mdi_->setBackground(QColor(128, 128, 128));
+    setCentralWidget(mdi_);
+    buildMenus();
+    buildStatusBar();
+    createChildWindows();
+    installWindowCommands();
+    refreshCommandStates();
+}
+
+MainWindow::~MainWindow() {
+    // The child windows hide while the frame is torn down; no state refresh then.
+    for (views::KvChildWindow* w : {cameraWindow_, panelWindow_, projectWindow_}) {
+        w->disconnect(this);
+    }
+    mdi_->disconnect(this);
+}
+
+// ---- Commands -------------------------------------------------------------------------------
+
+QMenu* MainWindow::menuFor(const std::vector<std::string_view>& levels) {
+    std::string key;
+    QMenu* menu = nullptr;
+    for (std::size_t i = 0; i + 1 < levels.size(); ++i) {
+        if (!key.empty())
+            key += '>';
+        key += levels[i];
+        auto found = menus_.find(key);
+        if (found != menus_.end()) {
+            menu = found->second;
+            continue;
+        }
+        QMenu* created = menu == nullptr ? menuBar()->addMenu(fromView(levels[i]))
+                                         : menu->addMenu(fromView(levels[i]));
+        created->setObjectName(QString::fromStdString("menu:" + key));
+        connect(created, &QMenu::aboutToShow, this, &MainWindow::refreshCommandStates);
+        menus_[key] = created;
+        menu = created;
+    }
+    return menu;
+}
+
+void MainWindow::buildMenus() {
+    // Top-level menus exist in their bar order even before their first item.
+    for (std::string_view top : app::topLevelMenus())
+        menuFor({top, ""});
+    for (const app::CommandInfo& row : app::commandTable()) {
+        const auto levels = app::menuPathLevels(row.menuPath);
+        QMenu* menu = menuFor(levels);
+        if (row.separatorBefore)
+            menu->addSeparator();
+        QAction* action = menu->addAction(fromView(levels.back()));
+        const int id = static_cast<int>(row.id);
+        action->setData(id);
+        action->setObjectName(QStringLiteral("command%1").arg(id));
+        if (!row.shortcut.empty())
+            action->setShortcut(QKeySequence(fromView(row.shortcut)));
+        action->setStatusTip(fromView(row.prompt));
+        action->setCheckable(row.check != app::CheckRule::None);
+        connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
+        actions_[id] = action;
+    }
+    objectMenu_ = menus_.at("Object");
+}
+
+void MainWindow::setCommandHandler(app::CommandId id, Handler handler) {
+    handlers_[static_cast<int>(id)] = std::move(handler);
+    refreshCommandStates();
+}
+
+bool MainWindow::hasCommandHandler(int id) const {
+    if (id >= app::kObjectLibraryFirstId &&
+        id < app::kObjectLibraryFirstId + static_cast<int>(library_.size())) {
+        return true;
+    }
+    return handlers_.count(id) != 0;
+}
+
+QAction* MainWindow::commandAction(int id) const {
+    auto found = actions_.find(id);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+void MainWindow::runCommand(int id) {
+    refreshCommandStates();
+    QAction* action = commandAction(id);
+    if (action == nullptr || !action->isEnabled())
+        return;
+    const int libraryIndex = id - app::kObjectLibraryFirstId;
+    if (libraryIndex >= 0 && libraryIndex < static_cast<int>(library_.size())) {
+        opener_(app::DocumentType::Object,
+                library_[static_cast<std::size_t>(libraryIndex)].path.string());
+    } else if (auto found = handlers_.find(id); found != handlers_.end()) {
+        // A copy: the handler may replace itself.
+        Handler handler = found->second;
+        handler();
+    }
+    refreshCommandStates();
+}
+
+app::CommandState MainWindow::commandState() const {
+    app::CommandState s = documentState_;
+    s.instrumentPanelVisible = panelWindow_ != nullptr && !panelWindow_->isHidden();
+    s.projectWindowVisible = projectWindow_ != nullptr && !projectWindow_->isHidden();
+    s.statusBarVisible = !statusBar()->isHidden();
+    return s;
+}
+
+void MainWindow::setDocumentState(const app::CommandState& state) {
+    documentState_ = state;
+    refreshCommandStates();
+}
+
+void MainWindow::refreshCommandStates() {
+    const app::CommandState state = commandState();
+    for (const app::CommandInfo& row : app::commandTable()) {
+        QAction* action = actions_.at(static_cast<int>(row.id));
+        action->setEnabled(hasCommandHandler(static_cast<int>(row.id)) &&
+                           app::isCommandEnabled(row.enable, state));
+        if (const auto checked = app::commandChecked(row.check, state)) {
+            action->setChecked(*checked);
+        }
+    }
+}
+
+// ---- Object library and opening files --------------------------------------------------------
+
+void MainWindow::setObjectLibrary(std::vector<app::ObjectLibraryEntry> entries) {
+    for (QAction* a : libraryActions_) {
+        actions_.erase(a->data().toInt());
+        objectMenu_->removeAction(a);
+        delete a;
+    }
+    libraryActions_.clear();
+    if (entries.size() > static_cast<std::size_t>(app::kObjectLibraryMaxEntries)) {
+        entries.resize(static_cast<std::size_t>(app::kObjectLibraryMaxEntries));
+    }
+    library_ = std::move(entries);
+    for (std::size_t i = 0; i < library_.size(); ++i) {
+        auto* action = new QAction(QString::fromStdString(library_[i].menuText), objectMenu_);
+        if (i == 0) {
+            auto* separator = new QAction(objectMenu_);
+            separator->setSeparator(true);
+            separator->setData(-1);
+            objectMenu_->addAction(separator);
+            libraryActions_.push_back(separator);
+        }
+        const int id = app::kObjectLibraryFirstId + static_cast<int>(i);
+        action->setData(id);
+        action->setObjectName(QStringLiteral("command%1").arg(id));
+        action->setStatusTip(fromView(app::commandPrompt(id)));
+        connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
+        objectMenu_->addAction(action);
+        libraryActions_.push_back(action);
+        actions_[id] = action;
+    }
+}
+
+void MainWindow::openPaths(const QStringList& paths) {
+    for (const QString& path : paths) {
+        const std::string local = QFile::encodeName(path).toStdString();
+        const app::DocumentType type = app::documentTypeForPath(local);
+        if (type == app::DocumentType::None) {
+            messages_.showMessage(app::notValidFileMessage(path.toStdString()));
+            continue;
+        }
+        opener_(type, local);
+        refreshCommandStates();
+    }
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    if (!event->mimeData()->hasUrls())
+        return;
+    event->acceptProposedAction();
+    openDroppedUrls(event->mimeData()->urls());
+}
+
+void MainWindow::openDroppedUrls(const QList<QUrl>& urls) {
+    QStringList paths;
+    for (const QUrl& url : urls) {
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    }
+    openPaths(paths);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!confirmSaveFirst()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+bool MainWindow::confirmSaveFirst() {
+    const ProjectStatus status = projectStatus_ ? projectStatus_() : ProjectStatus{};
+    app::SavePromptHooks hooks;
+    hooks.ask = [this](std::string_view message) { return dialogs::askSaveFirst(this, message); };
+    hooks.save = [this] { return projectSaver_ && projectSaver_(); };
+    return app::confirmSaveFirst(status.modified, app::saveChangesFirstMessage(status.name), hooks);
+}
+
+// ---- Status bar ---------------------------------------------------------------------------------
+
+void MainWindow::buildStatusBar() {
+    statusMessage_ = new QLabel(fromView(app::kIdlePrompt), this);
+    statusMessage_->setObjectName(QStringLiteral("statusMessage"));
+    statusBar()->addWidget(statusMessage_, 1);
+    for (const char* pane : {"CAP", "NUM", "SCRL"}) {
+        auto* label = new QLabel(QString::fromLatin1(pane), this);
+        label->setObjectName(QStringLiteral("pane%1").arg(QString::fromLatin1(pane)));
+        label->setAlignment(Qt::AlignCenter);
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12);
+        statusBar()->addPermanentWidget(label);
+    }
+}
+
+bool MainWindow::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip) {
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        statusMessage_->setText(tip.isEmpty() ? fromView(app::kIdlePrompt) : tip);
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+// ---- Child windows ------------------------------------------------------------------------------
+
+void MainWindow::createChildWindows() {
+    using views::KvChildWindow;
+    cameraView_ = new views::CameraView;
+    instrumentView_ = new views::InstrumentView;
+    projectView_ = new views::ProjectView;
+    cameraWindow_ = new KvChildWindow(QStringLiteral("Camera View"), cameraView_,
+                                      KvChildWindow::Style::Resizable, false);
+    panelWindow_ = new KvChildWindow(QStringLiteral("Instrument Panel"), instrumentView_,
+                                     KvChildWindow::Style::Fixed, true);
+    projectWindow_ = new KvChildWindow(QStringLiteral("Project"), projectView_,
+                                       KvChildWindow::Style::Resizable, true);
+    cameraWindow_->setObjectName(QStringLiteral("cameraWindow"));
+    panelWindow_->setObjectName(QStringLiteral("panelWindow"));
+    projectWindow_->setObjectName(QStringLiteral("projectWindow"));
+    for (KvChildWindow* w : {projectWindow_, panelWindow_, cameraWindow_}) {
+        mdi_->addSubWindow(w, w->windowFlags());
+        connect(w, &KvChildWindow::visibilityChanged, this, &MainWindow::refreshCommandStates);
+    }
+    // Initial sizes: the client sizes plus each frame's allowance.
+    const QSize resizable = cameraWindow_->frameAllowance();
+    const QSize fixed = panelWindow_->frameAllowance();
+    cameraWindow_->resize(QSize(400, 300) + resizable);
+    panelWindow_->setFixedSize(QSize(app::kPanelClientWidth, app::kPanelClientHeight) + fixed);
+    projectWindow_->resize(QSize(app::kProjectClientWidth, app::kProjectClientHeight) + resizable);
+
+    // Whichever window is activated, the keys go to the camera view.
+    connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
+        if (w != nullptr && !layingOut_)
+            focusCameraView();
+    });
+}
+
+void MainWindow::focusCameraView() {
+    if (cameraView_ != nullptr && !cameraView_->hasFocus()) {
+        cameraView_->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+app::ScreenMetrics MainWindow::screenMetrics() const {
+    app::ScreenMetrics m;
+    const QSize area = mdi_->viewport()->size();
+    m.width = area.width();
+    m.height = area.height();
+    const QSize resizable = cameraWindow_->frameAllowance();
+    const QSize fixed = panelWindow_->frameAllowance();
+    m.resizable = {resizable.width(), resizable.height()};
+    m.fixed = {fixed.width(), fixed.height()};
+    return m;
+}
+
+namespace {
+QRect toQRect(const app::WindowRect& r) {
+    return {r.x, r.y, r.width, r.height};
+}
+} // namespace
+
+void MainWindow::resetWindows() {
+    layingOut_ = true;
+    panelWindow_->show();
+    projectWindow_->show();
+    cameraWindow_->showNormal();
+    projectWindow_->showNormal();
+    const QRect current = cameraWindow_->geometry();
+    const app::WindowLayout layout =
+        app::resetWindowLayout(screenMetrics(), cameraAspect_, useWindowAspect_,
+                               {current.x(), current.y(), current.width(), current.height()});
+    cameraWindow_->placeAt(toQRect(layout.camera));
+    panelWindow_->placeAt(toQRect(layout.panel));
+    projectWindow_->placeAt(toQRect(layout.project));
+    layingOut_ = false;
+    mdi_->setActiveSubWindow(cameraWindow_);
+    focusCameraView();
+    refreshCommandStates();
+}
+
+void MainWindow::showAllWindows() {
+    cameraWindow_->show();
+    panelWindow_->show();
+    projectWindow_->show();
+    mdi_->setActiveSubWindow(cameraWindow_);
+    focusCameraView();
+    refreshCommandStates();
+}
+
+void MainWindow::setCameraAspect(float aspect, bool useWindowAspect) {
+    const bool changed = aspect != cameraAspect_ || useWindowAspect != useWindowAspect_;
+    cameraAspect_ = aspect;
+    useWindowAspect_ = useWindowAspect;
+    if (!changed)
+        return;
+    const QRect current = cameraWindow_->geometry();
+    const app::WindowRect r =
+        app::cameraAfterAspectChange(screenMetrics(), cameraAspect_, useWindowAspect_,
+                                     {current.x(), current.y(), current.width(), current.height()});
+    cameraWindow_->placeAt(toQRect(r));
+}
+
+void MainWindow::installWindowCommands() {
+    using app::CommandId;
+    setCommandHandler(CommandId::Exit, [this] { close(); });
+    setCommandHandler(CommandId::WindowReset, [this] { resetWindows(); });
+    setCommandHandler(CommandId::WindowInstrumentPanel, [this] {
+        panelWindow_->setVisible(panelWindow_->isHidden());
+        focusCameraView();
+    });
+    setCommandHandler(CommandId::WindowProject, [this] {
+        projectWindow_->setVisible(projectWindow_->isHidden());
+        focusCameraView();
+    });
+    setCommandHandler(CommandId::WindowStatusBar,
+                      [this] { statusBar()->setVisible(statusBar()->isHidden()); });
+    setCommandHandler(CommandId::HelpAbout, [this] { showAboutBox(true); });
+}
+
+void MainWindow::showAboutBox(bool blocking) {
+    auto* box = new AboutBox(this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    if (blocking) {
+        box->exec();
+    } else {
+        box->open();
+    }
+}
+
+} // namespace kv::gui

@@ -1,0 +1,151 @@
+#pragma once
+/// The main frame: an MDI window holding the camera view, the instrument panel
+/// and the project window, with menus and status prompts built from the
+/// command table. It only wires: each command runs the handler installed for
+/// it, and a command without a handler stays disabled.
+
+#include "app/commands.h"
+#include "app/commands_documents.h"
+#include "app/status_window_layout.h"
+#include "common/ports/messages.h"
+
+#include <QMainWindow>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QUrl;
+
+namespace kv::views {
+class CameraView;
+class InstrumentView;
+class KvChildWindow;
+class ProjectView;
+} // namespace kv::views
+
+namespace kv::gui {
+
+/// Opens one file of a known type, as Open Project, Add Dynamic Object or Open
+/// Object would with the path given. Returns success.
+using DocumentOpener = std::function<bool(app::DocumentType type, const std::string& path)>;
+
+/// The opener used until the document operations are in place: it tells the
+/// user that files cannot be opened yet.
+DocumentOpener unavailableDocumentOpener(MessagePort& messages);
+
+/// Text shown by unavailableDocumentOpener.
+inline constexpr std::string_view kOpeningUnavailableMessage =
+    "Opening Kestrovane files is not available in this version.";
+
+class MainWindow final : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit MainWindow(MessagePort& messages, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Commands.
+    using Handler = std::function<void()>;
+    /// Installs the handler of a command (enabling it as its rule allows).
+    void setCommandHandler(app::CommandId id, Handler handler);
+    bool hasCommandHandler(int id) const;
+    /// The menu action of a command id (table or object library), or null.
+    QAction* commandAction(int id) const;
+    /// Runs a command as its menu item would, if it is enabled.
+    void runCommand(int id);
+    /// Re-applies the enabling and check rules to every action.
+    void refreshCommandStates();
+    /// The project part of the state the rules read; the window part is taken
+    /// from the windows themselves.
+    void setDocumentState(const app::CommandState& state);
+    app::CommandState commandState() const;
+
+    // Object library and opening files.
+    void setObjectLibrary(std::vector<app::ObjectLibraryEntry> entries);
+    const std::vector<app::ObjectLibraryEntry>& objectLibrary() const { return library_; }
+    void setDocumentOpener(DocumentOpener opener) { opener_ = std::move(opener); }
+    /// Opens each path in turn by its type; others get the "not a valid" message.
+    void openPaths(const QStringList& paths);
+    /// Files dropped on the frame: the local ones are opened in turn.
+    void openDroppedUrls(const QList<QUrl>& urls);
+
+    /// What the save prompt needs to know about the project.
+    struct ProjectStatus {
+        bool modified = false;
+        std::string name = "Project";
+    };
+    /// Where the project's status comes from; until set the project is never modified.
+    void setProjectStatusSource(std::function<ProjectStatus()> source) {
+        projectStatus_ = std::move(source);
+    }
+    /// Saves the project for the save prompt (Save Project); false when cancelled or failed.
+    void setProjectSaver(std::function<bool()> saver) { projectSaver_ = std::move(saver); }
+    /// The save prompt with `message` formatted for the current project
+    /// (no prompt when unmodified); true when the operation may go on.
+    bool confirmSaveFirst();
+
+    // Windows.
+    views::CameraView* cameraView() const { return cameraView_; }
+    views::KvChildWindow* cameraWindow() const { return cameraWindow_; }
+    views::KvChildWindow* panelWindow() const { return panelWindow_; }
+    views::KvChildWindow* projectWindow() const { return projectWindow_; }
+    QMdiArea* mdiArea() const { return mdi_; }
+    QLabel* statusMessage() const { return statusMessage_; }
+
+    /// The layout area (the MDI client) and the frames of the child windows.
+    app::ScreenMetrics screenMetrics() const;
+    /// Window > Reset: shows the two side windows and lays all three out again.
+    void resetWindows();
+    /// Shows all three windows and gives the camera view the keyboard focus.
+    void showAllWindows();
+    /// Camera aspect (width / height) and whether the window's own aspect is used.
+    void setCameraAspect(float aspect, bool useWindowAspect);
+
+    /// Shows the About box (modal when `blocking`, else window-modal and returns at once).
+    void showAboutBox(bool blocking);
+
+  protected:
+    bool event(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void buildMenus();
+    QMenu* menuFor(const std::vector<std::string_view>& levels);
+    void buildStatusBar();
+    void createChildWindows();
+    void installWindowCommands();
+    void focusCameraView();
+
+    MessagePort& messages_;
+    QMdiArea* mdi_ = nullptr;
+    views::CameraView* cameraView_ = nullptr;
+    views::InstrumentView* instrumentView_ = nullptr;
+    views::ProjectView* projectView_ = nullptr;
+    views::KvChildWindow* cameraWindow_ = nullptr;
+    views::KvChildWindow* panelWindow_ = nullptr;
+    views::KvChildWindow* projectWindow_ = nullptr;
+    QLabel* statusMessage_ = nullptr;
+
+    std::map<std::string, QMenu*> menus_;
+    std::map<int, QAction*> actions_;
+    std::map<int, Handler> handlers_;
+    QMenu* objectMenu_ = nullptr;
+    std::vector<QAction*> libraryActions_;
+    std::vector<app::ObjectLibraryEntry> library_;
+
+    app::CommandState documentState_;
+    DocumentOpener opener_;
+    std::function<ProjectStatus()> projectStatus_;
+    std::function<bool()> projectSaver_;
+    float cameraAspect_ = 1.3333f;
+    bool useWindowAspect_ = false;
+    bool layingOut_ = false;
+};
+
+} // namespace kv::gui

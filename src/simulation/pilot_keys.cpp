@@ -23,6 +23,15 @@ void startPilot(AutopilotState& pilot, const CommandRecord& command) {
     levers.gear = clampTo(ch[kGear], 0.0f, 1.0f);
     levers.transmission = command.transmission < 0 ? kReverse : kDrive;
     fresh.lastThrottle = levers.throttle;
+    if (pilot.engineType == model::kEngineHelicopter) {
+        // A helicopter starts on its climb-rate hold: select level flight and
+        // start the hold from the initial collective, so that the first
+        // sub-steps neither dive at the lever's -2000 ft/min nor drop the
+        // collective to 0 while the integrator winds up.
+        levers.throttle = 0.5f;
+        fresh.integrators.climbRate = clampTo(ch[kCollective], 0.0f, 1.0f);
+        fresh.lastThrottle = fresh.integrators.climbRate;
+    }
     pilot = fresh;
 }
 

@@ -166,10 +166,9 @@ TEST(AutopilotHelicopter, HoverLawsLevelTheRotorAndHoldTheClimbRate) {
     PilotRig rig = test::helicopter();
     rig.flying(0.0f);
     rig.step();
-    // Lever 0.5: zero climb rate selected; sinking 5 ft/s and rolled 0.1 rad.
-    for (int i = 0; i < 10; ++i)
-        rig.step(kKeyThrottleUp);
-    ASSERT_FLOAT_EQ(rig.pilot.levers.throttle, 0.5f);
+    // It starts at lever 0.5, zero climb rate selected; now sinking 5 ft/s
+    // and rolled 0.1 rad.
+    ASSERT_EQ(rig.pilot.levers.throttle, 0.5f);
     rig.pilot.integrators = PilotIntegrators{};
     rig.sensors.verticalSpeed = -300.0f;
     rig.sensors.roll = 5.729578f;
@@ -190,6 +189,15 @@ TEST(AutopilotHelicopter, HoverLawsLevelTheRotorAndHoldTheClimbRate) {
     rig.step();
     EXPECT_EQ(rig.command.channels[kLateralCyclic], 0.0f);
     EXPECT_EQ(rig.command.channels[kLongitudinalCyclic], 0.0f);
+}
+
+TEST(AutopilotHelicopter, StartsLevelFromTheInitialCollective) {
+    PilotRig rig = test::helicopter();
+    rig.command.channels[kCollective] = 0.45f;
+    rig.flying(0.0f);
+    rig.step();
+    EXPECT_EQ(rig.pilot.selected.climbRate, 0.0f);
+    EXPECT_FLOAT_EQ(rig.command.channels[kCollective], 0.45f);
 }
 
 TEST(AutopilotHelicopter, FastFlightBlendsTheYawCommandIntoACoordinatedTurn) {

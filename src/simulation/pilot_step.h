@@ -3,18 +3,17 @@
 
 #include "simulation/control_block.h"
 #include "simulation/control_record.h"
+#include "simulation/pilot_state.h"
 #include "simulation/sensors.h"
 
 namespace kv::sim {
 
-struct AutopilotState {
-    bool started = false; ///< the autopilot has captured its targets this run
-    int vehicleType = 0;  ///< vehicle type code of the flown object
-};
-
-/// Turns `raw` into `command` for one sub-step. No pilot law is fitted yet, so
-/// the command stays as it is.
-void pilotStep(const ControlRecord& raw, const SensorRecord& sensors, AutopilotState& autopilot,
-               CommandRecord& command);
+/// One sub-step of the pilot layer: starts the pilot state at the first call
+/// of a run, applies the key command of `raw` (then clears it, so that a key
+/// acts once), selects the modes, maps the stick and buttons, takes in the
+/// sensors and runs the control laws of the vehicle type, writing `command`.
+/// `dt` is the physics step (s), `gravity` the project gravity (ft/s^2).
+void pilotStep(ControlRecord& raw, const SensorRecord& sensors, AutopilotState& autopilot,
+               CommandRecord& command, float dt, float gravity);
 
 } // namespace kv::sim

@@ -65,6 +65,7 @@ void ResetSimulation(RunState& run, const RunSettings& settings,
         slot.autopilot = AutopilotState{};
         slot.autopilot.started = false;
         slot.autopilot.vehicleType = record.vehicleType;
+        slot.autopilot.engineType = record.engineType;
         slot.sim.controls = settings.initialControls;
         slot.command = settings.initialControls;
         slot.raw = ControlRecord{};

@@ -38,18 +38,18 @@ class ConvertCli : public ::testing::Test {
 
     std::string quoted(const fs::path& p) const { return "\"" + p.string() + "\""; }
 
-    MotionSpec motion() const {
-        MotionSpec spec;
-        spec.effectors = {
+    MotionFixture motion() const {
+        MotionFixture fixture;
+        fixture.effectors = {
             {"Hub", 0, -1, {1}, {0, 0, 0, 0, 0, 14}, {1, 2, 3, 0, 0, 0}, {0, 0, 0, 0, 0, 1}},
             {"Blade", 2, 0, {}, {0, 0, 0, 16, 15, 0}, {}, {0, 0, 0, 1, 1, 0}}};
-        spec.frames = steadyFrames(21, 0.25f);
-        for (auto& f : spec.frames) {
+        fixture.frames = steadyFrames(21, 0.25f);
+        for (auto& f : fixture.frames) {
             f[kFieldNorth] = 3.0f * f[kFieldTime];
             f[kFieldYaw] = 170.0f + 20.0f * f[kFieldTime];
             f[25] = 400.0f * f[kFieldTime];
         }
-        return spec;
+        return fixture;
     }
 
     TempDir dir_;
@@ -120,7 +120,7 @@ TEST_F(ConvertCli, BadUsageExitsWithTwo) {
 TEST_F(ConvertCli, FailuresTheUserCausedExitWithOneAndSayWhy) {
     const fs::path input = dir_ / "car.kvm";
     writeMotion(input, motion());
-    MotionSpec shortMotion = motion();
+    MotionFixture shortMotion = motion();
     shortMotion.frames.resize(2);
     writeMotion(dir_ / "short.kvm", shortMotion);
     const std::vector<std::pair<std::string, std::string>> cases = {

@@ -27,9 +27,9 @@ class LoadPlugin : public ::testing::Test {
         ASSERT_NE(server_, nullptr);
     }
 
-    /// Writes `spec` as run.kvm and converts it, answering the panel with `panel`.
-    ConversionRun convert(const MotionSpec& spec, const PanelScript& panel = {}) {
-        writeMotion(motion_, spec);
+    /// Writes `fixture` as run.kvm and converts it, answering the panel with `panel`.
+    ConversionRun convert(const MotionFixture& fixture, const PanelScript& panel = {}) {
+        writeMotion(motion_, fixture);
         host_.panelScripts.push_back(panel);
         return host_.convert(*server_, motion_.string());
     }
@@ -60,10 +60,10 @@ class LoadPlugin : public ::testing::Test {
 };
 
 /// A ten-second motion, frames every half second.
-MotionSpec tenSeconds() {
-    MotionSpec spec;
-    spec.frames = steadyFrames(21, 0.5f);
-    return spec;
+MotionFixture tenSeconds() {
+    MotionFixture fixture;
+    fixture.frames = steadyFrames(21, 0.5f);
+    return fixture;
 }
 
 TEST_F(LoadPlugin, ModuleOffersOneSceneConverter) {
@@ -128,10 +128,10 @@ TEST_F(LoadPlugin, FirstKeyHasZeroScaleAndTheRestFullScale) {
 }
 
 TEST_F(LoadPlugin, TimeOffsetHoldsTheFirstPoseAndShiftsTheKeys) {
-    MotionSpec spec = tenSeconds();
-    for (auto& f : spec.frames)
+    MotionFixture fixture = tenSeconds();
+    for (auto& f : fixture.frames)
         f[kFieldNorth] = f[kFieldTime]; // 1 m/s forward
-    ASSERT_EQ(convert(spec, {true, {{"Time Offset (Sec)", 2.0}}}).result, AFUNC_OK);
+    ASSERT_EQ(convert(fixture, {true, {{"Time Offset (Sec)", 2.0}}}).result, AFUNC_OK);
     const Scene s = scene();
     EXPECT_EQ(s.lastFrame, 360); // 300 grown by 60
     const SceneObject& cg = s.objects[0];
@@ -149,11 +149,11 @@ TEST_F(LoadPlugin, TimeOffsetHoldsTheFirstPoseAndShiftsTheKeys) {
 }
 
 TEST_F(LoadPlugin, TimeScaleStretchesTheMotionAndInterpolates) {
-    MotionSpec spec;
-    spec.frames = steadyFrames(3, 1.0f); // 0, 1, 2 s
-    spec.frames[1][kFieldNorth] = 10.0f;
-    spec.frames[2][kFieldNorth] = 10.0f;
-    ASSERT_EQ(convert(spec, {true, {{"Time Scale (%)", 50.0}}}).result, AFUNC_OK);
+    MotionFixture fixture;
+    fixture.frames = steadyFrames(3, 1.0f); // 0, 1, 2 s
+    fixture.frames[1][kFieldNorth] = 10.0f;
+    fixture.frames[2][kFieldNorth] = 10.0f;
+    ASSERT_EQ(convert(fixture, {true, {{"Time Scale (%)", 50.0}}}).result, AFUNC_OK);
     const Scene s = scene();
     EXPECT_EQ(s.lastFrame, 30); // at 50 % the 2 s motion fills 1 s of the scene
     const SceneObject& cg = s.objects[0];
@@ -163,9 +163,9 @@ TEST_F(LoadPlugin, TimeScaleStretchesTheMotionAndInterpolates) {
 }
 
 TEST_F(LoadPlugin, CentreOfGravityMapsToLightWaveAxes) {
-    MotionSpec spec;
-    spec.frames = steadyFrames(4, 1.0f);
-    for (auto& f : spec.frames) {
+    MotionFixture fixture;
+    fixture.frames = steadyFrames(4, 1.0f);
+    for (auto& f : fixture.frames) {
         f[kFieldNorth] = 1.0f;
         f[kFieldEast] = 2.0f;
         f[kFieldDown] = 3.0f;
@@ -174,7 +174,7 @@ TEST_F(LoadPlugin, CentreOfGravityMapsToLightWaveAxes) {
         f[kFieldYaw] = 30.0f;
     }
     host_.framesPerSecond = 1.0;
-    ASSERT_EQ(convert(spec).result, AFUNC_OK);
+    ASSERT_EQ(convert(fixture).result, AFUNC_OK);
     const auto keys = scene().objects[0].keys;
     ASSERT_EQ(keys.size(), 3u);
     EXPECT_EQ(keys[1].values, (std::array<double, 6>{2, -3, 1, 30, -20, -10}));
@@ -194,13 +194,13 @@ class LoadPluginAngles : public LoadPlugin, public ::testing::WithParamInterface
 
 TEST_P(LoadPluginAngles, AnglesUnwrapAcrossTheHalfTurn) {
     const AngleCase c = GetParam();
-    MotionSpec spec;
-    spec.frames = steadyFrames(6, 1.0f);
+    MotionFixture fixture;
+    fixture.frames = steadyFrames(6, 1.0f);
     const float angles[6] = {179, 179, -179, -179, 179, 179};
     for (std::size_t i = 0; i < 6; ++i)
-        spec.frames[i][static_cast<std::size_t>(c.field)] = angles[i];
+        fixture.frames[i][static_cast<std::size_t>(c.field)] = angles[i];
     host_.framesPerSecond = 2.0;
-    ASSERT_EQ(convert(spec).result, AFUNC_OK);
+    ASSERT_EQ(convert(fixture).result, AFUNC_OK);
     const auto keys = scene().objects[0].keys;
     const std::vector<double> expected = {179, 179, 180, 181, 181, 181, 180, 179, 179};
     ASSERT_EQ(keys.size(), expected.size() + 1);
@@ -217,13 +217,13 @@ INSTANTIATE_TEST_SUITE_P(RollPitchYaw, LoadPluginAngles,
                                            AngleCase{kFieldRoll, 5, -1.0}));
 
 TEST_F(LoadPlugin, YawGoingFrom179ToMinus179ReachesTheSceneAs179And181) {
-    MotionSpec spec;
-    spec.frames = steadyFrames(4, 1.0f);
+    MotionFixture fixture;
+    fixture.frames = steadyFrames(4, 1.0f);
     const float yaw[4] = {179, 179, -179, -179};
     for (std::size_t i = 0; i < 4; ++i)
-        spec.frames[i][kFieldYaw] = yaw[i];
+        fixture.frames[i][kFieldYaw] = yaw[i];
     host_.framesPerSecond = 1.0;
-    ASSERT_EQ(convert(spec).result, AFUNC_OK);
+    ASSERT_EQ(convert(fixture).result, AFUNC_OK);
     const auto keys = scene().objects[0].keys;
     ASSERT_EQ(keys.size(), 3u);
     EXPECT_EQ(keys[1].values[3], 179.0);
@@ -234,9 +234,9 @@ class LoadPluginFrameCount : public LoadPlugin, public ::testing::WithParamInter
 
 TEST_P(LoadPluginFrameCount, TwoRealFramesOrFewerAreRefused) {
     const int frames = GetParam();
-    MotionSpec spec;
-    spec.frames = steadyFrames(frames, 1.0f);
-    const auto run = convert(spec);
+    MotionFixture fixture;
+    fixture.frames = steadyFrames(frames, 1.0f);
+    const auto run = convert(fixture);
     EXPECT_EQ(run.result, AFUNC_OK);
     if (frames <= 2) {
         EXPECT_EQ(host_.messages, std::vector<std::string>{"No motion data saved in file."});
@@ -252,15 +252,15 @@ TEST_P(LoadPluginFrameCount, TwoRealFramesOrFewerAreRefused) {
 INSTANTIATE_TEST_SUITE_P(Frames, LoadPluginFrameCount, ::testing::Values(0, 1, 2, 3, 4));
 
 TEST_F(LoadPlugin, EffectorsFollowTheTreeDepthFirstWithParentNumbers) {
-    MotionSpec spec = tenSeconds();
-    spec.effectors = {
+    MotionFixture fixture = tenSeconds();
+    fixture.effectors = {
         {"Body", 0, -1, {2, 1}}, // object 2
         {"WheelA", 1, 0, {}},    // object 5
         {"Fork", 0, 0, {3}},     // object 3
         {"WheelB", 1, 2, {}},    // object 4
         {"Antenna", 0, -1, {}},  // object 6
     };
-    ASSERT_EQ(convert(spec, {true, {{"Frame Skip", 100}}}).result, AFUNC_OK);
+    ASSERT_EQ(convert(fixture, {true, {{"Frame Skip", 100}}}).result, AFUNC_OK);
     const Scene s = scene();
     ASSERT_EQ(s.objects.size(), 6u);
     const std::vector<std::pair<std::string, std::optional<int>>> expected = {
@@ -276,12 +276,12 @@ TEST_F(LoadPlugin, EffectorsFollowTheTreeDepthFirstWithParentNumbers) {
 }
 
 TEST_F(LoadPlugin, DamagedTreeWritesEachEffectorOnce) {
-    MotionSpec spec = tenSeconds();
-    spec.effectors = {
+    MotionFixture fixture = tenSeconds();
+    fixture.effectors = {
         {"A", 0, -1, {1, 1}}, // lists its child twice
         {"B", 0, 0, {0}},     // and the child lists its parent
     };
-    ASSERT_EQ(convert(spec, {true, {{"Frame Skip", 100}}}).result, AFUNC_OK);
+    ASSERT_EQ(convert(fixture, {true, {{"Frame Skip", 100}}}).result, AFUNC_OK);
     const Scene s = scene();
     ASSERT_EQ(s.objects.size(), 3u);
     EXPECT_EQ(s.objects[1].name, "run.A");
@@ -290,11 +290,11 @@ TEST_F(LoadPlugin, DamagedTreeWritesEachEffectorOnce) {
 }
 
 /// Constant motion with known driving quantities; every key samples them exactly.
-MotionSpec drivenMotion(std::vector<EffectorSpec> effectors) {
-    MotionSpec spec;
-    spec.effectors = std::move(effectors);
-    spec.frames = steadyFrames(4, 1.0f);
-    for (auto& f : spec.frames) {
+MotionFixture drivenMotion(std::vector<EffectorSpec> effectors) {
+    MotionFixture fixture;
+    fixture.effectors = std::move(effectors);
+    fixture.frames = steadyFrames(4, 1.0f);
+    for (auto& f : fixture.frames) {
         f[12] = 0.1f;  // aileron (code 1)
         f[23] = 0.2f;  // nozzle (code 12)
         f[24] = 33.0f; // propeller angle (code 13)
@@ -315,7 +315,7 @@ MotionSpec drivenMotion(std::vector<EffectorSpec> effectors) {
         f[55] = 0.5f;  // skid indicator of tire 0 (code 52)
         f[65] = 0.75f; // tachometer (code 62)
     }
-    return spec;
+    return fixture;
 }
 
 TEST_F(LoadPlugin, EffectorChannelsAreEvaluatedAsTheSimulatorAnimatesThem) {
@@ -454,13 +454,13 @@ TEST_F(LoadPlugin, OtherInterfaceVersionsReturnBadVersion) {
 
 struct DamageCase {
     std::string what;
-    MotionSpec spec;
+    MotionFixture fixture;
 };
 
 class LoadPluginDamage : public LoadPlugin, public ::testing::WithParamInterface<DamageCase> {};
 
 TEST_P(LoadPluginDamage, DamagedFileIsRefusedAsInvalid) {
-    const auto run = convert(GetParam().spec);
+    const auto run = convert(GetParam().fixture);
     EXPECT_EQ(run.result, AFUNC_OK);
     EXPECT_EQ(host_.messages, std::vector<std::string>{"Invalid motion file."});
     EXPECT_FALSE(run.scene);
@@ -471,30 +471,30 @@ TEST_P(LoadPluginDamage, DamagedFileIsRefusedAsInvalid) {
 std::vector<DamageCase> damagedFiles() {
     std::vector<DamageCase> cases;
     auto add = [&](std::string what, auto change) {
-        MotionSpec spec = tenSeconds();
-        spec.triangles = 2;
-        spec.effectors = {{"Body", 0, -1, {1}}, {"Wheel", 1, 0, {}}};
-        change(spec);
-        cases.push_back({std::move(what), spec});
+        MotionFixture fixture = tenSeconds();
+        fixture.triangles = 2;
+        fixture.effectors = {{"Body", 0, -1, {1}}, {"Wheel", 1, 0, {}}};
+        change(fixture);
+        cases.push_back({std::move(what), fixture});
     };
-    add("PreviousVersionSize", [](MotionSpec& s) { s.sizeTag = 12076; });
-    add("EmptyFile", [](MotionSpec& s) { s.truncateTo = 0; });
-    add("ShortSize", [](MotionSpec& s) { s.truncateTo = 3; });
-    add("ShortRecord", [](MotionSpec& s) { s.truncateTo = 4 + 11939; });
-    add("NoTriangleCount", [](MotionSpec& s) { s.truncateTo = 4 + 11940 + 2; });
-    add("NegativeTriangleCount", [](MotionSpec& s) { s.triangleCount = -1; });
-    add("TrianglesBeyondTheFile", [](MotionSpec& s) { s.triangleCount = 0x7fffffff; });
-    add("NoFirstFrame", [](MotionSpec& s) { s.truncateTo = 4 + 11940 + 4 + 72 + 100; });
-    add("NoEndMarker", [](MotionSpec& s) { s.endMarker = false; });
+    add("PreviousVersionSize", [](MotionFixture& s) { s.sizeTag = 12076; });
+    add("EmptyFile", [](MotionFixture& s) { s.truncateTo = 0; });
+    add("ShortSize", [](MotionFixture& s) { s.truncateTo = 3; });
+    add("ShortRecord", [](MotionFixture& s) { s.truncateTo = 4 + 11939; });
+    add("NoTriangleCount", [](MotionFixture& s) { s.truncateTo = 4 + 11940 + 2; });
+    add("NegativeTriangleCount", [](MotionFixture& s) { s.triangleCount = -1; });
+    add("TrianglesBeyondTheFile", [](MotionFixture& s) { s.triangleCount = 0x7fffffff; });
+    add("NoFirstFrame", [](MotionFixture& s) { s.truncateTo = 4 + 11940 + 4 + 72 + 100; });
+    add("NoEndMarker", [](MotionFixture& s) { s.endMarker = false; });
     add("ShortEndMarker",
-        [](MotionSpec& s) { s.truncateTo = 4 + 11940 + 4 + 72 + 264 * 21 + 263; });
-    add("TooManyEffectors", [](MotionSpec& s) { s.effectorCount = 31; });
-    add("NegativeEffectorCount", [](MotionSpec& s) { s.effectorCount = -1; });
-    add("ParentOutOfRange", [](MotionSpec& s) { s.effectors[1].parent = 2; });
-    add("ChildOutOfRange", [](MotionSpec& s) { s.effectors[0].children = {5}; });
-    add("TooManyChildren", [](MotionSpec& s) { s.effectors[0].children = {1, 1, 1, 1, 1, 1, 1}; });
-    add("EndlessTime", [](MotionSpec& s) { s.frames.back()[kFieldTime] = INFINITY; });
-    add("UndefinedTime", [](MotionSpec& s) { s.frames.back()[kFieldTime] = NAN; });
+        [](MotionFixture& s) { s.truncateTo = 4 + 11940 + 4 + 72 + 264 * 21 + 263; });
+    add("TooManyEffectors", [](MotionFixture& s) { s.effectorCount = 31; });
+    add("NegativeEffectorCount", [](MotionFixture& s) { s.effectorCount = -1; });
+    add("ParentOutOfRange", [](MotionFixture& s) { s.effectors[1].parent = 2; });
+    add("ChildOutOfRange", [](MotionFixture& s) { s.effectors[0].children = {5}; });
+    add("TooManyChildren", [](MotionFixture& s) { s.effectors[0].children = {1, 1, 1, 1, 1, 1, 1}; });
+    add("EndlessTime", [](MotionFixture& s) { s.frames.back()[kFieldTime] = INFINITY; });
+    add("UndefinedTime", [](MotionFixture& s) { s.frames.back()[kFieldTime] = NAN; });
     return cases;
 }
 
@@ -502,9 +502,9 @@ INSTANTIATE_TEST_SUITE_P(Files, LoadPluginDamage, ::testing::ValuesIn(damagedFil
                          [](const auto& param) { return param.param.what; });
 
 TEST_F(LoadPlugin, MotionTooLongForTheSceneIsRefused) {
-    MotionSpec spec = tenSeconds();
-    spec.frames.back()[kFieldTime] = 1e9f;
-    const auto run = convert(spec);
+    MotionFixture fixture = tenSeconds();
+    fixture.frames.back()[kFieldTime] = 1e9f;
+    const auto run = convert(fixture);
     EXPECT_FALSE(run.scene);
     EXPECT_EQ(host_.messages,
               std::vector<std::string>{"The motion is too long for a scene at this frame rate."});
@@ -546,9 +546,9 @@ TEST_F(LoadPlugin, UncreatableSceneFailsAndSaysWhy) {
 
 TEST_F(LoadPlugin, RefusedConversionKeepsAnEarlierScene) {
     { std::ofstream(scenePath()) << "earlier scene\n"; }
-    MotionSpec spec = tenSeconds();
-    spec.endMarker = false;
-    convert(spec);
+    MotionFixture fixture = tenSeconds();
+    fixture.endMarker = false;
+    convert(fixture);
     EXPECT_EQ(readText(scenePath()), "earlier scene\n");
 }
 

@@ -56,15 +56,15 @@ std::vector<FrameValues> steadyFrames(int count, float period) {
     return frames;
 }
 
-std::vector<std::uint8_t> motionBytes(const MotionSpec& spec) {
+std::vector<std::uint8_t> motionBytes(const MotionFixture& fixture) {
     std::vector<std::uint8_t> b;
-    appendI32(b, spec.sizeTag);
+    appendI32(b, fixture.sizeTag);
 
     std::vector<std::uint8_t> record(kObjectRecordSize, 0);
     putI32(record, kEffectorCountOffset,
-           spec.effectorCount.value_or(static_cast<std::int32_t>(spec.effectors.size())));
-    for (std::size_t i = 0; i < spec.effectors.size() && i < 30; ++i) {
-        const EffectorSpec& e = spec.effectors[i];
+           fixture.effectorCount.value_or(static_cast<std::int32_t>(fixture.effectors.size())));
+    for (std::size_t i = 0; i < fixture.effectors.size() && i < 30; ++i) {
+        const EffectorSpec& e = fixture.effectors[i];
         const std::size_t base = kEffectorsOffset + i * kEffectorSize;
         putI32(record, base + 0, e.kind);
         putI32(record, base + 4, e.parent);
@@ -82,19 +82,19 @@ std::vector<std::uint8_t> motionBytes(const MotionSpec& spec) {
     }
     b.insert(b.end(), record.begin(), record.end());
 
-    appendI32(b, spec.triangleCount.value_or(spec.triangles));
-    b.resize(b.size() + static_cast<std::size_t>(spec.triangles) * kTriangleSize, 0);
-    for (const auto& f : spec.frames)
+    appendI32(b, fixture.triangleCount.value_or(fixture.triangles));
+    b.resize(b.size() + static_cast<std::size_t>(fixture.triangles) * kTriangleSize, 0);
+    for (const auto& f : fixture.frames)
         appendFrame(b, f);
-    if (spec.endMarker)
+    if (fixture.endMarker)
         appendFrame(b, frameAt(-999.0f));
-    if (spec.truncateTo < b.size())
-        b.resize(spec.truncateTo);
+    if (fixture.truncateTo < b.size())
+        b.resize(fixture.truncateTo);
     return b;
 }
 
-void writeMotion(const std::filesystem::path& file, const MotionSpec& spec) {
-    const auto bytes = motionBytes(spec);
+void writeMotion(const std::filesystem::path& file, const MotionFixture& fixture) {
+    const auto bytes = motionBytes(fixture);
     std::ofstream out(file, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));

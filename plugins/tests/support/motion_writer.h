@@ -36,7 +36,7 @@ struct EffectorSpec {
     std::array<float, 6> scales{};
 };
 
-struct MotionSpec {
+struct MotionFixture {
     std::int32_t sizeTag = 11940;
     std::vector<EffectorSpec> effectors;
     std::optional<std::int32_t> effectorCount; ///< stored count, when not effectors.size()
@@ -53,9 +53,9 @@ FrameValues frameAt(float time);
 /// `count` frames at times 0, period, 2 period, ... (s).
 std::vector<FrameValues> steadyFrames(int count, float period);
 
-std::vector<std::uint8_t> motionBytes(const MotionSpec& spec);
+std::vector<std::uint8_t> motionBytes(const MotionFixture& fixture);
 
-void writeMotion(const std::filesystem::path& file, const MotionSpec& spec);
+void writeMotion(const std::filesystem::path& file, const MotionFixture& fixture);
 
 /// A folder of its own under the system's temporary folder, removed with its
 /// contents on destruction.

@@ -1,5 +1,6 @@
 #include "geometry/scenery.h"
 
+#include "geometry/working_files_intake.h"
 #include "geometry/working_files_transform.h"
 
 #include <algorithm>
@@ -12,8 +13,6 @@ namespace {
 constexpr std::string_view kCannotWrite = "The scenery working file could not be written.";
 constexpr std::string_view kCannotRead = "The scenery working file could not be read.";
 constexpr std::string_view kTooMany = "The scenery contains too many polygons.";
-
-constexpr std::int64_t kMaxTriangles = std::numeric_limits<std::int32_t>::max();
 
 } // namespace
 
@@ -58,17 +57,15 @@ int SceneryStore::intakeFace(const std::array<double, 12>& corners, float fracti
         face[c] = {static_cast<float>(corners[c * 3]), static_cast<float>(corners[c * 3 + 1]),
                    static_cast<float>(corners[c * 3 + 2])};
     }
-    std::array<Triangle<float>, 2> tris;
-    const int made = splitFace(face, tris);
-    if (intake_->triangleCount() + made > kMaxTriangles) {
+    switch (appendFaceTriangles(*intake_, face)) {
+    case FaceIntake::TooMany:
         messages.showMessage(kTooMany);
         return 0;
-    }
-    for (int t = 0; t < made; ++t) {
-        if (!intake_->write(tris[static_cast<std::size_t>(t)])) {
-            messages.showMessage(kCannotWrite);
-            return 0;
-        }
+    case FaceIntake::WriteFailed:
+        messages.showMessage(kCannotWrite);
+        return 0;
+    case FaceIntake::Appended:
+        break;
     }
     return progress.update(fraction) ? 1 : 0;
 }

@@ -1,5 +1,6 @@
 #include "geometry/terrain.h"
 
+#include "geometry/working_files_intake.h"
 #include "geometry/working_files_transform.h"
 
 #include <algorithm>
@@ -14,7 +15,6 @@ constexpr std::string_view kCannotRead = "The terrain working file could not be 
 constexpr std::string_view kTooMany = "The terrain contains too many polygons.";
 
 /// Triangle counts are stored as 32-bit integers.
-constexpr std::int64_t kMaxTriangles = std::numeric_limits<std::int32_t>::max();
 
 } // namespace
 
@@ -76,17 +76,15 @@ int TerrainStore::intakeFace(const std::array<double, 12>& corners, float fracti
     std::array<Corner<double>, 4> face;
     for (std::size_t c = 0; c < 4; ++c)
         face[c] = {corners[c * 3], corners[c * 3 + 1], corners[c * 3 + 2]};
-    std::array<Triangle<double>, 2> tris;
-    const int made = splitFace(face, tris);
-    if (intake_->triangleCount() + made > kMaxTriangles) {
+    switch (appendFaceTriangles(*intake_, face)) {
+    case FaceIntake::TooMany:
         messages.showMessage(kTooMany);
         return 0;
-    }
-    for (int t = 0; t < made; ++t) {
-        if (!intake_->write(tris[static_cast<std::size_t>(t)])) {
-            messages.showMessage(kCannotWrite);
-            return 0;
-        }
+    case FaceIntake::WriteFailed:
+        messages.showMessage(kCannotWrite);
+        return 0;
+    case FaceIntake::Appended:
+        break;
     }
     return progress.update(fraction) ? 1 : 0;
 }

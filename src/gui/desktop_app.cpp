@@ -1,3 +1,9 @@
+// The run state's "slots" member must be read before Qt defines its macro.
+// clang-format off
+#include "gui/desktop_document.h"
+#include "gui/live_run.h"
+// clang-format on
+
 #include "gui/desktop_app.h"
 
 #include "app/commands_documents.h"
@@ -27,6 +33,17 @@ DesktopApp::DesktopApp(const QString& currentFolder)
     app::loadPreferencesAtStartUp(dataFolder_, preferences_);
     preferenceCommands_.install();
     window_.setObjectLibrary(app::listObjectLibrary(dataFolder_));
+    document_ = DesktopDocument::create(&window_, messages_, progress_, files_, preferences_);
+    if (document_) {
+        live_ = std::make_unique<LiveRun>(document_->document(), *window_.cameraView(), messages_);
+        window_.setCommandHandler(app::CommandId::Begin, [this] { live_->begin(); });
+    }
+}
+
+DesktopApp::~DesktopApp() = default;
+
+app::Document* DesktopApp::document() {
+    return document_ ? &document_->document() : nullptr;
 }
 
 void DesktopApp::start(const QStringList& paths, bool showAbout) {

@@ -13,8 +13,16 @@
 #include <QString>
 #include <QStringList>
 #include <filesystem>
+#include <memory>
+
+namespace kv::app {
+class Document;
+}
 
 namespace kv::gui {
+
+class DesktopDocument;
+class LiveRun;
 
 class DesktopApp {
   public:
@@ -22,6 +30,7 @@ class DesktopApp {
     /// is stored yet), the preferences and the object library, and builds the
     /// main frame. Needs a running QApplication.
     explicit DesktopApp(const QString& currentFolder);
+    ~DesktopApp();
 
     /// Shows the frame at full size, then, once it has its size, lays the
     /// windows out, shows the About box (when `showAbout`) and opens `paths`
@@ -34,6 +43,10 @@ class DesktopApp {
     FilePort& files() { return files_; }
     ProgressPort& progress() { return progress_; }
     MessagePort& messages() { return messages_; }
+    /// The project document; null when it could not be set up.
+    app::Document* document();
+    /// Live runs in the camera view; null without a document.
+    LiveRun* live() { return live_.get(); }
 
   private:
     std::filesystem::path dataFolder_;
@@ -43,6 +56,8 @@ class DesktopApp {
     QtProgress progress_;
     app::Preferences preferences_;
     PreferenceCommands preferenceCommands_;
+    std::unique_ptr<DesktopDocument> document_;
+    std::unique_ptr<LiveRun> live_;
 };
 
 } // namespace kv::gui

@@ -1,28 +1,24 @@
+// The run state's "slots" member must be read before Qt defines its macro.
+// clang-format off
+#include "app/document.h"
+#include "views/scene_content.h"
+// clang-format on
+
 #include "views/camera_view.h"
 
-#include <GL/gl.h>
+#include "app/status_overlay.h"
+#include "views/qt_key_codes.h"
+
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QOpenGLContext>
+#include <QOpenGLFunctions>
 #include <QPainter>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <cmath>
+#include <QWindow>
+#include <cstdio>
 
 namespace kv::views {
-
-namespace {
-
-/// Scene axes are north, east, down (m); GL eye axes are right, up, backwards.
-/// Column-major matrix taking scene axes to eye axes.
-constexpr GLfloat kSceneToEye[16] = {0, 0, -1, 0, 1, 0, 0, 0, 0, -1, 0, 0, 0, 0, 0, 1};
-
-/// Viewpoint of the placeholder view: behind the origin and above the ground (m),
-/// looking north and slightly down (deg).
-constexpr float kEyeNorth = -120.0f;
-constexpr float kEyeDown = -25.0f;
-constexpr float kEyePitchDown = 8.0f;
-
-} // namespace
 
 bool CameraView::openGlAvailable() {
     // These platforms draw into memory only and cannot host a GL surface in a widget.
@@ -55,25 +51,13 @@ void CameraView::paintEvent(QPaintEvent*) {
     p.fillRect(0, horizon, width(), height() - horizon, QColor(0, 51, 0));
 }
 
-SceneSurface::SceneSurface(QWidget* parent) : QOpenGLWidget(parent) {
-    setObjectName(QStringLiteral("sceneSurface"));
-    // Keys belong to the camera view, not to its surface.
-    setFocusPolicy(Qt::NoFocus);
-}
-
-void SceneSurface::setGrid(float spacing, float size) {
-    if (spacing > 0.0f && size > 0.0f) {
-        gridSpacing_ = spacing;
-        gridSize_ = size;
-        update();
+void CameraView::keyPressEvent(QKeyEvent* event) {
+    const int key = coreKeyCode(*event);
+    if (key == 0 || !keyHandler_) {
+        QWidget::keyPressEvent(event);
+        return;
     }
-}
-
-void SceneSurface::setFieldOfView(float degrees) {
-    if (degrees > 1.0f && degrees < 179.0f) {
-        fieldOfView_ = degrees;
-        update();
-    }
+    keyHandler_(key);
 }
 
 void CameraView::setGrid(float spacing, float size) {
@@ -90,58 +74,150 @@ void CameraView::setFieldOfView(float degrees) {
         surface_->setFieldOfView(degrees);
 }
 
-void SceneSurface::initializeGL() {
-    glDisable(GL_LIGHTING);
-    glDisable(GL_DEPTH_TEST);
+SceneSurface::SceneSurface(QWidget* parent) : QOpenGLWidget(parent) {
+    setObjectName(QStringLiteral("sceneSurface"));
+    // Keys belong to the camera view, not to its surface.
+    setFocusPolicy(Qt::NoFocus);
 }
 
-void SceneSurface::resizeGL(int w, int h) {
-    glViewport(0, 0, w, h > 0 ? h : 1);
+SceneSurface::~SceneSurface() {
+    // The lists go with the context; nothing else holds GL names.
+    content_ = nullptr;
+}
+
+void SceneSurface::lens(float& fieldOfView, float& aspect) const {
+    fieldOfView = fieldOfView_;
+    aspect = 1.3333f;
+    if (content_ != nullptr) {
+        const app::CameraSettings& s = content_->scene().settings;
+        fieldOfView = s.fieldOfView;
+        aspect = s.viewAspect;
+        if (content_->document().preferences().useWindowAspect != 0 && height() > 0)
+            aspect = static_cast<float>(width()) / static_cast<float>(height());
+    }
+}
+
+void SceneSurface::setGrid(float spacing, float size) {
+    if (!(spacing > 0.0f && size > 0.0f))
+        return;
+    gridSpacing_ = spacing;
+    gridSize_ = size;
+    if (ready_) {
+        makeCurrent();
+        renderer_.buildGrid(spacing, size);
+        doneCurrent();
+    }
+    update();
+}
+
+void SceneSurface::setFieldOfView(float degrees) {
+    if (!(degrees >= 1.0f && degrees <= 180.0f))
+        return;
+    fieldOfView_ = degrees;
+    if (content_ != nullptr)
+        content_->refreshSettings();
+    if (ready_) {
+        float fov = 0.0f;
+        float aspect = 1.0f;
+        lens(fov, aspect);
+        makeCurrent();
+        renderer_.buildGuides(fov, aspect);
+        doneCurrent();
+    }
+    update();
+}
+
+void SceneSurface::setContent(SceneContent* content) {
+    content_ = content;
+    frame_.reset();
+    if (ready_)
+        rebuildLists();
+    update();
+}
+
+void SceneSurface::rebuildLists() {
+    if (!ready_)
+        return;
+    makeCurrent();
+    NullProgress none;
+    ProgressPort& progress = progress_ != nullptr ? *progress_ : none;
+    if (content_ != nullptr) {
+        content_->refreshSettings();
+        content_->buildLists(renderer_, progress);
+    } else {
+        renderer_.initialise(gridSpacing_, gridSize_, fieldOfView_, 1.3333f);
+    }
+    doneCurrent();
+}
+
+void SceneSurface::showFrame(const SceneFrame& frame, std::vector<app::OverlayText> overlay) {
+    frame_ = frame;
+    overlay_ = std::move(overlay);
+    // The run loop holds the event loop: paint now rather than when it next runs.
+    const int before = painted_;
+    repaint();
+    if (painted_ == before) {
+        update();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+}
+
+void SceneSurface::clearFrame() {
+    frame_.reset();
+    overlay_.clear();
+    update();
+}
+
+void SceneSurface::initializeGL() {
+    ready_ = true;
+    rebuildLists();
+}
+
+void SceneSurface::resizeGL(int, int) {
+    // The projection is set at every frame: the overlay painter may change the viewport.
+}
+
+SceneFrame SceneSurface::idleFrame() {
+    if (content_ != nullptr) {
+        app::Document& doc = content_->document();
+        return content_->frame(doc.run(), doc.camera(), true);
+    }
+    SceneFrame f;
+    f.loadLight = true;
+    f.camera.position = kStartCameraPosition;
+    f.camera.angles = kStartCameraAngles;
+    app::FramePlanInput in;
+    in.firstFrame = true;
+    f.plan = app::planFrame(in);
+    return f;
 }
 
 void SceneSurface::paintGL() {
-    const int h = height() > 0 ? height() : 1;
-    const double aspect = static_cast<double>(width()) / h;
-    const double nearPlane = 1.0;
-    const double farPlane = 20000.0;
-    const double top = nearPlane * std::tan(fieldOfView_ * 0.5 * 3.14159265358979 / 180.0);
-
-    glClearColor(0.2f, 0.2f, 0.55f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glFrustum(-top * aspect, top * aspect, -top, top, nearPlane, farPlane);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glRotatef(kEyePitchDown, 1.0f, 0.0f, 0.0f);
-    glMultMatrixf(kSceneToEye);
-    glTranslatef(-kEyeNorth, 0.0f, -kEyeDown);
-
-    // Ground: a dark green plane out to the far distance.
-    const float far = 15000.0f;
-    glColor3f(0.0f, 0.2f, 0.0f);
-    glBegin(GL_QUADS);
-    glVertex3f(-far, -far, 0.0f);
-    glVertex3f(far, -far, 0.0f);
-    glVertex3f(far, far, 0.0f);
-    glVertex3f(-far, far, 0.0f);
-    glEnd();
-
-    // Grid lines over the ground.
-    glColor3f(0.0f, 0.6f, 0.0f);
-    glBegin(GL_LINES);
-    const float s = gridSize_;
-    // A fine spacing over a large size would mean millions of lines: cap the count.
-    constexpr int kMaxGridLines = 4000;
-    const int lines = std::min(static_cast<int>(2.0f * s / gridSpacing_ + 0.5f), kMaxGridLines);
-    for (int i = 0; i <= lines; ++i) {
-        const float a = -s + static_cast<float>(i) * gridSpacing_;
-        glVertex3f(-s, a, 0.0f);
-        glVertex3f(s, a, 0.0f);
-        glVertex3f(a, -s, 0.0f);
-        glVertex3f(a, s, 0.0f);
+    ++painted_;
+    // The overlay painter leaves its shader program bound; the scene uses none.
+    QOpenGLContext::currentContext()->functions()->glUseProgram(0);
+    float fov = 0.0f;
+    float aspect = 1.0f;
+    lens(fov, aspect);
+    const qreal ratio = devicePixelRatioF();
+    renderer_.setProjection(static_cast<int>(width() * ratio), static_cast<int>(height() * ratio),
+                            fov, aspect);
+    if (frame_) {
+        renderer_.draw(*frame_);
+    } else {
+        renderer_.draw(idleFrame());
     }
-    glEnd();
+    if (overlay_.empty())
+        return;
+    QPainter painter(this);
+    QFont font = painter.font();
+    font.setPixelSize(14);
+    font.setBold(true);
+    painter.setFont(font);
+    for (const app::OverlayText& t : overlay_) {
+        painter.setPen(QColor(t.red, t.green, t.blue));
+        painter.drawText(t.x, t.y, QString::fromStdString(t.text));
+    }
 }
 
 } // namespace kv::views

@@ -2,24 +2,57 @@
 /// The camera view: the window of the 3-D scene. It holds the OpenGL surface
 /// when the platform offers OpenGL; otherwise (a headless platform, a machine
 /// without a GL driver) it paints the sky and ground without it, so that the
-/// program still runs. Until the scene renderer is in place the surface shows
-/// the sky and the ground grid from a fixed viewpoint behind the origin.
-/// The view itself takes the keyboard focus: camera and run keys arrive here.
+/// program still runs. The view itself takes the keyboard focus: camera and
+/// run keys arrive here.
+
+#include "common/ports/progress.h"
+#include "views/gl_scene_renderer.h"
 
 #include <QOpenGLWidget>
 #include <QWidget>
+#include <functional>
+#include <optional>
+
+namespace kv::app {
+struct OverlayText;
+}
 
 namespace kv::views {
 
+class SceneContent;
+
 /// The OpenGL surface of the camera view (compatibility profile, fixed pipeline).
+/// It draws the frame it was last handed; between runs it draws the content's
+/// scene as it stands.
 class SceneSurface final : public QOpenGLWidget {
     Q_OBJECT
   public:
     explicit SceneSurface(QWidget* parent = nullptr);
+    ~SceneSurface() override;
+
     /// Ground grid line spacing and half extent (m).
     void setGrid(float spacing, float size);
-    /// Vertical field of view (deg).
+    /// Horizontal field of view (deg).
     void setFieldOfView(float degrees);
+
+    /// The scene to show (not owned; null: only sky and grid). Its lists are
+    /// built at once when the context exists, else when it is made.
+    void setContent(SceneContent* content);
+    /// Rebuilds every list from the content.
+    void rebuildLists();
+    /// Where list builders report progress (not owned; null: nowhere).
+    void setProgress(ProgressPort* progress) { progress_ = progress; }
+
+    /// Draws `frame` with `overlay` on top now, and keeps them for repaints.
+    void showFrame(const SceneFrame& frame, std::vector<app::OverlayText> overlay);
+    /// Goes back to drawing the content's scene as it stands.
+    void clearFrame();
+
+    /// True once the GL context was made and the lists built.
+    bool ready() const { return ready_; }
+    /// Frames painted since the surface was made.
+    int framesPainted() const { return painted_; }
+    const GlSceneRenderer& renderer() const { return renderer_; }
 
   protected:
     void initializeGL() override;
@@ -27,6 +60,16 @@ class SceneSurface final : public QOpenGLWidget {
     void paintGL() override;
 
   private:
+    SceneFrame idleFrame();
+    void lens(float& fieldOfView, float& aspect) const;
+
+    GlSceneRenderer renderer_;
+    SceneContent* content_ = nullptr;
+    ProgressPort* progress_ = nullptr;
+    std::optional<SceneFrame> frame_;
+    std::vector<app::OverlayText> overlay_;
+    bool ready_ = false;
+    int painted_ = 0;
     float gridSpacing_ = 50.0f;
     float gridSize_ = 1000.0f;
     float fieldOfView_ = 36.87f;
@@ -39,7 +82,7 @@ class CameraView final : public QWidget {
 
     /// Ground grid line spacing and half extent (m).
     void setGrid(float spacing, float size);
-    /// Vertical field of view (deg).
+    /// Horizontal field of view (deg).
     void setFieldOfView(float degrees);
     float gridSpacing() const { return gridSpacing_; }
     float gridSize() const { return gridSize_; }
@@ -49,11 +92,16 @@ class CameraView final : public QWidget {
     /// Whether this platform can show an OpenGL surface inside a window.
     static bool openGlAvailable();
 
+    /// Receives the view's key-downs outside a run, as core key codes.
+    void setKeyHandler(std::function<void(int key)> handler) { keyHandler_ = std::move(handler); }
+
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     SceneSurface* surface_ = nullptr;
+    std::function<void(int)> keyHandler_;
     float gridSpacing_ = 50.0f;
     float gridSize_ = 1000.0f;
 };

@@ -1,0 +1,124 @@
+#include "gui/desktop_input.h"
+
+#include "gui/sdl_joystick.h"
+#include "views/camera_view.h"
+#include "views/qt_key_codes.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace kv::gui {
+
+namespace {
+
+/// Events queued beyond this are dropped: a run that fell far behind must not
+/// replay seconds of stale keys.
+constexpr std::size_t kMaxQueuedEvents = 64;
+
+} // namespace
+
+DesktopInput::DesktopInput(views::CameraView& view, SdlJoystick* joystick)
+    : view_(view), joystick_(joystick) {
+    qApp->installEventFilter(this);
+}
+
+DesktopInput::~DesktopInput() {
+    qApp->removeEventFilter(this);
+    view_.unsetCursor();
+}
+
+bool DesktopInput::overView(QObject* watched) const {
+    for (QObject* o = watched; o != nullptr; o = o->parent())
+        if (o == &view_)
+            return true;
+    return false;
+}
+
+bool DesktopInput::eventFilter(QObject* watched, QEvent* event) {
+    auto queue = [this](app::InputEventKind kind, int key) {
+        if (queue_.size() < kMaxQueuedEvents)
+            queue_.push_back({kind, key});
+    };
+    switch (event->type()) {
+    case QEvent::ShortcutOverride:
+        // Menu accelerators stay quiet during a run: keys belong to the run.
+        event->accept();
+        return true;
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: {
+        const auto* k = static_cast<QKeyEvent*>(event);
+        const int code = views::coreKeyCode(*k);
+        const bool down = event->type() == QEvent::KeyPress;
+        if (code > 0 && code < app::kKeyCodeLimit) {
+            keysDown_.set(static_cast<std::size_t>(code), down);
+            if (!(k->isAutoRepeat() && !down))
+                queue(down ? app::InputEventKind::KeyDown : app::InputEventKind::KeyUp, code);
+        }
+        return true;
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick: {
+        if (!overView(watched))
+            return false;
+        const auto* m = static_cast<QMouseEvent*>(event);
+        const bool down = event->type() != QEvent::MouseButtonRelease;
+        if (m->button() == Qt::LeftButton)
+            queue(down ? app::InputEventKind::LeftDown : app::InputEventKind::LeftUp, 0);
+        else if (m->button() == Qt::RightButton)
+            queue(down ? app::InputEventKind::RightDown : app::InputEventKind::RightUp, 0);
+        return true;
+    }
+    case QEvent::Close:
+        // Closing the frame during a run ends the run first.
+        if (watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow()) {
+            queue(app::InputEventKind::KeyDown, app::kKeyEscape);
+            event->ignore();
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+void DesktopInput::sample(app::DeviceState& d) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    d = app::DeviceState{};
+    if (!queue_.empty()) {
+        d.event = queue_.front();
+        queue_.pop_front();
+    }
+    const Qt::KeyboardModifiers mods = QGuiApplication::queryKeyboardModifiers();
+    d.altDown = (mods & Qt::AltModifier) != 0;
+    d.ctrlDown = (mods & Qt::ControlModifier) != 0;
+    d.keysDown = keysDown_;
+    const QPoint p = view_.mapFromGlobal(QCursor::pos());
+    d.cursorX = static_cast<float>(p.x());
+    d.cursorY = static_cast<float>(p.y());
+    d.windowWidth = static_cast<float>(view_.width());
+    d.windowHeight = static_cast<float>(view_.height());
+    if (joystick_ != nullptr)
+        joystick_->sample(d);
+}
+
+void DesktopInput::showCursor(app::DirectionCursor cursor) {
+    switch (cursor) {
+    case app::DirectionCursor::None:
+        view_.setCursor(Qt::CrossCursor);
+        break;
+    case app::DirectionCursor::Vertical:
+        view_.setCursor(Qt::SizeVerCursor);
+        break;
+    case app::DirectionCursor::Horizontal:
+        view_.setCursor(Qt::SizeHorCursor);
+        break;
+    case app::DirectionCursor::Both:
+        view_.setCursor(Qt::SizeAllCursor);
+        break;
+    }
+}
+
+} // namespace kv::gui

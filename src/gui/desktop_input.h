@@ -1,0 +1,48 @@
+#pragma once
+/// The desktop's controller devices for a run: the keyboard and the mouse over
+/// the camera view through Qt, joystick 0 through SDL2. While a run holds the
+/// program, window events are pumped once a frame; key and mouse-button events
+/// are queued here instead of reaching the menus, and one is handed over per
+/// frame.
+
+#include "app/input_controls.h"
+
+#include <QObject>
+#include <bitset>
+#include <deque>
+
+namespace kv::views {
+class CameraView;
+}
+
+namespace kv::gui {
+
+class SdlJoystick;
+
+class DesktopInput final : public QObject, public app::DeviceSource {
+    Q_OBJECT
+  public:
+    /// Reads the mouse over `view`; `joystick` may be null (no joystick).
+    DesktopInput(views::CameraView& view, SdlJoystick* joystick);
+    ~DesktopInput() override;
+
+    /// Pumps the window events, then samples keys, modifiers, the cursor and
+    /// the joystick, and hands over the oldest queued event.
+    void sample(app::DeviceState& devices) override;
+
+    /// Shows the direction cursor over the camera view.
+    void showCursor(app::DirectionCursor cursor);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    bool overView(QObject* watched) const;
+
+    views::CameraView& view_;
+    SdlJoystick* joystick_;
+    std::deque<app::InputEvent> queue_;
+    std::bitset<app::kKeyCodeLimit> keysDown_;
+};
+
+} // namespace kv::gui

@@ -1,0 +1,171 @@
+#include "gui/live_run.h"
+
+#include "app/camera_preview.h"
+#include "app/document.h"
+#include "app/input_keys.h"
+#include "app/status_overlay.h"
+#include "common/steady_clock.h"
+#include "gui/desktop_input.h"
+#include "gui/sdl_joystick.h"
+#include "views/camera_view.h"
+
+#include <QCoreApplication>
+
+namespace kv::gui {
+
+/// The run loop's scene: moves the camera, consumes the keys and draws the
+/// frame in the camera view.
+class LiveRun::Scene final : public sim::ScenePort {
+  public:
+    Scene(LiveRun& owner, app::InputState& input) : owner_(owner), input_(input) {}
+
+    sim::RunKey drawFrame(const sim::RunState& run, sim::CameraRecord& camera,
+                          const sim::ControlRecord& cameraControls) override {
+        return owner_.drawLive(run, camera, cameraControls, input_, true, true);
+    }
+
+  private:
+    LiveRun& owner_;
+    app::InputState& input_;
+};
+
+/// The F12 preview: the controller drives the camera while the physics rests.
+class LiveRun::Preview final : public app::CameraPreviewHost {
+  public:
+    Preview(LiveRun& owner, app::DeviceControls& controls, DesktopInput& input)
+        : owner_(owner), controls_(controls), input_(input) {}
+
+    void beginInput() override {
+        controls_.begin();
+        clock_.restart();
+        start_.restart();
+    }
+    void endInput() override {}
+    float elapsedSeconds() override { return static_cast<float>(start_.elapsed()); }
+    sim::RunKey previewFrame(int frameCounter, float time) override {
+        app::Document& doc = owner_.document_;
+        clock_.waitUntil(doc.preferences().framePeriod);
+        clock_.restart();
+        sim::RunState& run = doc.run();
+        sim::CameraRecord& camera = doc.camera();
+        camera.time = time;
+        sim::ControlRecord vehicle;
+        controls_.readControls(camera, vehicle, run.cameraControls);
+        input_.showCursor(controls_.state().cursor);
+        const int saved = run.frameCounter;
+        run.frameCounter = frameCounter;
+        const sim::RunKey key =
+            owner_.drawLive(run, camera, run.cameraControls, controls_.state(), true, false);
+        run.frameCounter = saved;
+        return key;
+    }
+
+  private:
+    LiveRun& owner_;
+    app::DeviceControls& controls_;
+    DesktopInput& input_;
+    SteadyClock clock_;
+    SteadyClock start_;
+};
+
+LiveRun::LiveRun(app::Document& document, views::CameraView& view, MessagePort& messages)
+    : document_(document), view_(view), messages_(messages), content_(document),
+      joystick_(std::make_unique<SdlJoystick>()) {
+    if (views::SceneSurface* surface = view_.surface())
+        surface->setContent(&content_);
+    view_.setKeyHandler([this](int key) { viewKey(key); });
+}
+
+LiveRun::~LiveRun() {
+    view_.setKeyHandler({});
+    if (views::SceneSurface* surface = view_.surface())
+        surface->setContent(nullptr);
+}
+
+void LiveRun::projectChanged() {
+    content_.refreshSettings();
+    if (views::SceneSurface* surface = view_.surface()) {
+        surface->rebuildLists();
+        surface->clearFrame();
+    }
+}
+
+sim::RunKey LiveRun::drawLive(const sim::RunState& run, sim::CameraRecord& camera,
+                              const sim::ControlRecord& cameraControls, app::InputState& input,
+                              bool runActive, bool overlay) {
+    app::SceneState& scene = content_.scene();
+    const app::PoseLookup poses = [&](int k) { return content_.pose(run, k, camera.time); };
+    const app::SceneKeyResult key =
+        app::advanceScene(scene, input.pendingKey, input.alt, run.frameCounter, runActive,
+                          cameraControls, camera, poses);
+    ++frames_;
+    if (views::SceneSurface* surface = view_.surface()) {
+        std::vector<app::OverlayText> texts;
+        if (overlay)
+            texts = app::statusOverlay(camera.time, run.flags.late, surface->height());
+        surface->showFrame(content_.frame(run, camera, run.frameCounter == 0), std::move(texts));
+    }
+    if (input_ != nullptr)
+        input_->showCursor(input.cursor);
+    return key.runKey;
+}
+
+void LiveRun::run(app::DeviceControls& controls, ClockPort& clock) {
+    if (running_)
+        return;
+    running_ = true;
+    frames_ = 0;
+    content_.refreshSettings();
+    controls.begin();
+    Scene scene(*this, controls.state());
+    document_.runSimulation(sim::RunPorts{clock, controls, scene, messages_, nullptr});
+    running_ = false;
+    if (views::SceneSurface* surface = view_.surface())
+        surface->clearFrame();
+    if (runEnded_)
+        runEnded_();
+}
+
+void LiveRun::begin() {
+    if (running_)
+        return;
+    DesktopInput input(view_, joystick_.get());
+    input_ = &input;
+    app::DeviceControls controls(input, app::controllerSettingsFrom(document_.preferences()));
+    SteadyClock clock;
+    view_.setFocus();
+    run(controls, clock);
+    input_ = nullptr;
+}
+
+void LiveRun::viewKey(int key) {
+    if (running_)
+        return;
+    if (key != app::kKeyF12) {
+        // Outside a run the key acts on the next drawn frame: draw it now.
+        pendingKey_ = key;
+        const sim::ControlRecord still;
+        app::InputState state;
+        state.pendingKey = pendingKey_;
+        sim::RunState& run = document_.run();
+        const int saved = run.frameCounter;
+        run.frameCounter = 1;
+        drawLive(run, document_.camera(), still, state, false, false);
+        run.frameCounter = saved;
+        pendingKey_ = app::kKeyNone;
+        return;
+    }
+    running_ = true;
+    DesktopInput input(view_, joystick_.get());
+    input_ = &input;
+    app::DeviceControls controls(input, app::controllerSettingsFrom(document_.preferences()));
+    Preview host(*this, controls, input);
+    app::PreviewFlags flags;
+    app::runCameraPreview(document_.camera(), controls.state().pendingKey, flags, host);
+    input_ = nullptr;
+    running_ = false;
+    if (views::SceneSurface* surface = view_.surface())
+        surface->clearFrame();
+}
+
+} // namespace kv::gui

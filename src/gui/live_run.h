@@ -1,0 +1,77 @@
+#pragma once
+/// Simulation > Begin in the desktop program: the core run loop driven live,
+/// with frames paced by the wall clock, the controller read from the camera
+/// view, the mouse, the keyboard and joystick 0, and every frame drawn in the
+/// camera view. Also the view's keys outside a run and the F12 camera preview.
+
+#include "app/input_controls.h"
+#include "common/ports/clock.h"
+#include "common/ports/messages.h"
+#include "views/scene_content.h"
+
+#include <functional>
+#include <memory>
+
+namespace kv::app {
+class Document;
+}
+
+namespace kv::views {
+class CameraView;
+}
+
+namespace kv::gui {
+
+class DesktopInput;
+class SdlJoystick;
+
+class LiveRun {
+  public:
+    /// Shows `document`'s scene in `view` (which must outlive this object).
+    LiveRun(app::Document& document, views::CameraView& view, MessagePort& messages);
+    ~LiveRun();
+    LiveRun(const LiveRun&) = delete;
+    LiveRun& operator=(const LiveRun&) = delete;
+
+    views::SceneContent& content() { return content_; }
+    /// Rebuilds the view's lists after the project changed.
+    void projectChanged();
+
+    /// Simulation > Begin: the run with the desktop's devices and the wall clock.
+    void begin();
+    /// A run whose controller is `controls` (its pending key and Alt state
+    /// reach the scene) and whose frames `clock` paces.
+    void run(app::DeviceControls& controls, ClockPort& clock);
+    bool running() const { return running_; }
+    /// Frames drawn by the last run.
+    int framesDrawn() const { return frames_; }
+
+    /// A key pressed in the camera view outside a run: F12 starts the camera
+    /// preview; any other key waits for the next drawn frame, which is drawn now.
+    void viewKey(int key);
+
+    /// Called after every run (to refresh the command states and the views).
+    void setRunEnded(std::function<void()> callback) { runEnded_ = std::move(callback); }
+
+  private:
+    class Scene;
+    class Preview;
+
+    /// Moves the camera, consumes the pending key and draws one frame.
+    sim::RunKey drawLive(const sim::RunState& run, sim::CameraRecord& camera,
+                         const sim::ControlRecord& cameraControls, app::InputState& input,
+                         bool runActive, bool overlay);
+
+    app::Document& document_;
+    views::CameraView& view_;
+    MessagePort& messages_;
+    views::SceneContent content_;
+    std::unique_ptr<SdlJoystick> joystick_;
+    DesktopInput* input_ = nullptr; ///< the devices of the run in progress, if real
+    int pendingKey_ = 0;            ///< key waiting outside a run
+    bool running_ = false;
+    int frames_ = 0;
+    std::function<void()> runEnded_;
+};
+
+} // namespace kv::gui

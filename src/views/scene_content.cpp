@@ -1,0 +1,134 @@
+#include "views/scene_content.h"
+
+#include "app/camera_settings.h"
+#include "app/document.h"
+#include "app/units.h"
+#include "model/motion_playback.h"
+
+#include <cmath>
+
+namespace kv::views {
+
+namespace {
+
+constexpr float kRadToDeg = 57.29578f;
+
+bool flies(const model::ObjectRecord& r) {
+    return r.vehicleType == model::kVehicleAircraft || r.vehicleType == model::kVehicleHelicopter;
+}
+
+} // namespace
+
+SceneContent::SceneContent(app::Document& document) : document_(document) {
+    refreshSettings();
+    sim::CameraRecord& camera = document_.camera();
+    if (camera.mode == app::kModeRoam && camera.position == Vec3{} && camera.angles == Vec3{}) {
+        const app::Pose p = pose(document_.run(), 0, 0.0f);
+        for (std::size_t i = 0; i < 3; ++i)
+            camera.position[i] = p.position[i] + kStartCameraPosition[i];
+        camera.angles = kStartCameraAngles;
+    }
+}
+
+void SceneContent::refreshSettings() {
+    const app::Preferences& prefs = document_.preferences();
+    scene_.settings = app::cameraSettingsFrom(prefs);
+    scene_.objectCount = document_.objectCount();
+    scene_.observing = document_.state().observeMode != 0;
+}
+
+void SceneContent::buildLists(GlSceneRenderer& renderer, ProgressPort& progress) {
+    const app::Preferences& prefs = document_.preferences();
+    renderer.initialise(prefs.gridSpacing, prefs.gridSize, scene_.settings.fieldOfView,
+                        scene_.settings.viewAspect);
+    const int objects = document_.objectCount();
+    renderer.setObjectSlots(objects);
+    for (int k = 0; k < objects; ++k) {
+        const model::ObjectRecord& r = document_.object(k);
+        renderer.buildObject(k, document_.meshes(), app::objectMaterial(r.color, r.transparency));
+    }
+    geom::SceneryStore& scenery = document_.scenery();
+    for (int i = 0; i < scenery.count() && i < app::kScenerySlots; ++i) {
+        const geom::SceneSetInfo& info = scenery.set(i);
+        renderer.buildScenery(i, scenery, app::objectMaterial(info.color, info.transparency),
+                              progress);
+    }
+    const geom::TerrainStore& terrain = document_.terrain();
+    if (terrain.present() && terrain.grid().allocated())
+        renderer.buildTerrain(terrain.grid(), prefs.terrainResolutionStep, progress);
+}
+
+model::MotionFrame SceneContent::frameValues(const sim::RunState& run, int k, float time) {
+    for (int s = 0; s < run.slotCount && s < sim::kMaxSlots; ++s) {
+        const sim::Slot& slot = run.slots[static_cast<std::size_t>(s)];
+        if (slot.objectIndex == k)
+            return slot.frame;
+    }
+    model::MotionFrame f{};
+    model::MotionStore& motions = document_.motions();
+    if (motions.validSlot(k) && motions.lastFrame(k) >= 1) {
+        NullMessages quiet;
+        model::interpolateMotion(motions, k, model::kFrameFieldCount, time,
+                                 document_.preferences().framePeriod, f, quiet);
+        f[model::kFrameTime] = time;
+        return f;
+    }
+    const model::ObjectRecord& r = document_.object(k);
+    for (std::size_t i = 0; i < 3; ++i) {
+        f[static_cast<std::size_t>(model::kFrameNorth) + i] =
+            r.initial.position[i] * app::kMetresPerFoot;
+        f[static_cast<std::size_t>(model::kFrameRoll) + i] = r.initial.attitude[i];
+    }
+    return f;
+}
+
+app::Pose SceneContent::pose(const sim::RunState& run, int k, float time) {
+    if (k < 0 || k >= document_.objectCount())
+        return {};
+    return app::poseOfFrame(frameValues(run, k, time));
+}
+
+SceneFrame SceneContent::frame(const sim::RunState& run, const sim::CameraRecord& camera,
+                               bool firstFrame) {
+    const app::Preferences& prefs = document_.preferences();
+    SceneFrame f;
+    f.camera = camera;
+    f.followed = scene_.followed;
+    f.sunAngle = scene_.sunAngle;
+    f.loadLight = firstFrame;
+    f.gridCentring = prefs.gridCentering != 0;
+    f.gridSpacing = prefs.gridSpacing;
+    f.guides = {prefs.actionSafeShown != 0, prefs.titleSafeShown != 0, prefs.crossLineShown != 0,
+                prefs.hatchLineShown != 0};
+
+    const int count = document_.objectCount();
+    f.objects.resize(static_cast<std::size_t>(std::max(0, count)));
+    for (int k = 0; k < count; ++k) {
+        ObjectDrawState& o = f.objects[static_cast<std::size_t>(k)];
+        o.frame = frameValues(run, k, camera.time);
+        o.pose = app::poseOfFrame(o.frame);
+        o.record = &document_.object(k);
+    }
+
+    app::FramePlanInput in;
+    in.firstFrame = firstFrame;
+    in.terrainLoaded = document_.terrain().present();
+    in.gridOn = prefs.gridOn != 0;
+    in.objectCount = count;
+    in.observing = scene_.observing;
+    in.followed = scene_.followed;
+    in.cameraMode = camera.mode;
+    in.objectZeroFlies = count > 0 && flies(document_.object(0));
+    in.sceneryCount = document_.scenery().count();
+    f.plan = app::planFrame(in);
+
+    if (f.plan.pitchLadder && run.slotCount > 0) {
+        const sim::SimObject& body = run.slots[0].sim;
+        f.flightPathMarker = marker_.update(body.alpha * kRadToDeg, body.beta * kRadToDeg);
+        f.alpha = marker_.alpha;
+        f.beta = marker_.beta;
+    }
+    return f;
+}
+
+} // namespace kv::views

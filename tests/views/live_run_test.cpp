@@ -1,0 +1,96 @@
+// A scripted live run in the camera view: the controller fed through the
+// controls port, frames paced by the wall clock and drawn in the window.
+#include "app/camera_state.h"
+#include "app/input_script.h"
+#include "common/simulated_clock.h"
+#include "common/steady_clock.h"
+#include "model/motion_frame.h"
+#include "view_fixture.h"
+
+#include <chrono>
+#include <ctime>
+
+namespace kv::viewtest {
+namespace {
+
+using LiveRunView = ViewFixture;
+
+/// The mouse over the 400 x 300 view at (x, y) pixels.
+app::DeviceState mouseAt(float x, float y) {
+    app::DeviceState d;
+    d.windowWidth = 400.0f;
+    d.windowHeight = 300.0f;
+    d.cursorX = x;
+    d.cursorY = y;
+    return d;
+}
+
+TEST_F(LiveRunView, ScriptedDriveOfFiveSecondsRecords150FramesInRealTime) {
+    doc().preferences().framePeriod = 1.0f / 30.0f;
+    // Stick pushed halfway forward (throttle), a little right; F4 chases the
+    // car from frame 0; T turns the sun; ESC on the last frame.
+    std::vector<app::DeviceState> script(150, mouseAt(220.0f, 75.0f));
+    script[0].event = {app::InputEventKind::KeyDown, app::kKeyF4};
+    script[30].event = {app::InputEventKind::KeyDown, 'T'};
+    script[149].event = {app::InputEventKind::KeyDown, app::kKeyEscape};
+    app::ScriptedDeviceSource source(script);
+    app::ControllerSettings settings;
+    settings.deadzone = 0.0f;
+    app::DeviceControls controls(source, settings);
+    SteadyClock clock;
+
+    const auto wall0 = std::chrono::steady_clock::now();
+    const std::clock_t cpu0 = std::clock();
+    live().run(controls, clock);
+    const double wall =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count();
+    const double cpu = static_cast<double>(std::clock() - cpu0) / CLOCKS_PER_SEC;
+    std::printf("live run: %.2f s wall, %.2f s processor time\n", wall, cpu);
+
+    EXPECT_EQ(live().framesDrawn(), 150);
+    EXPECT_EQ(source.framesRead(), 150u);
+    const sim::RunState& run = doc().run();
+    EXPECT_EQ(run.channels.channels[0].count, 150);
+    EXPECT_EQ(run.channels.channels[sim::kCameraChannel].count, 150);
+    EXPECT_TRUE(run.flags.objectMotionRecorded);
+    EXPECT_TRUE(run.flags.cameraMotionRecorded);
+    // Frames were paced by the wall clock: 150 frames at 30 fps take 5 s at least.
+    EXPECT_GE(wall, 4.9);
+    EXPECT_EQ(doc().camera().mode, app::kModeChase);
+    EXPECT_FLOAT_EQ(live().content().scene().sunAngle, 105.0f);
+
+    // The recorded frames carry the stick and the run time.
+    const auto& frames = run.channels.channels[0].frames;
+    EXPECT_NEAR(frames[149][model::kFrameTime], 5.0f, 1e-4f);
+    EXPECT_FLOAT_EQ(frames[10][model::kFrameStickY], -0.5f);
+    EXPECT_FLOAT_EQ(frames[10][model::kFrameStickX], 0.1f);
+
+    // The car is still in view of the chase camera at the end.
+    const QImage image = grab();
+    const QRect middle(100, 75, 200, 150);
+    const int total = middle.width() * middle.height();
+    const int scenery = countPixels(image, middle, isBackdrop);
+    EXPECT_GT(total - scenery, 300);
+}
+
+TEST_F(LiveRunView, PauseStopsTimeAndEscapeEndsTheRun) {
+    doc().preferences().framePeriod = 1.0f / 30.0f;
+    std::vector<app::DeviceState> script(40, mouseAt(200.0f, 150.0f));
+    script[10].event = {app::InputEventKind::KeyDown, 'P'};
+    script[30].event = {app::InputEventKind::KeyDown, app::kKeyEscape};
+    app::ScriptedDeviceSource source(script);
+    app::DeviceControls controls(source, app::ControllerSettings{});
+    SimulatedClock clock;
+    live().run(controls, clock);
+
+    const sim::RunState& run = doc().run();
+    EXPECT_EQ(live().framesDrawn(), 31);
+    EXPECT_FALSE(run.flags.pause);
+    EXPECT_TRUE(run.flags.stop);
+    // Frames 0..10 advanced time; from the pause on nothing more was recorded.
+    EXPECT_EQ(run.channels.channels[0].count, 11);
+    EXPECT_FALSE(live().running());
+}
+
+} // namespace
+} // namespace kv::viewtest

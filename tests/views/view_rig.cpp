@@ -1,0 +1,63 @@
+#include "view_rig.h"
+
+#include "model/template.h"
+#include "model/template_mesh.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QSurfaceFormat>
+#include <cstdlib>
+
+namespace kv::viewtest {
+
+bool prepareGuiPlatform() {
+    const char* display = std::getenv("DISPLAY");
+    const bool haveDisplay = display != nullptr && *display != '\0';
+    qputenv("QT_QPA_PLATFORM", haveDisplay ? "xcb" : "offscreen");
+    QSurfaceFormat format;
+    format.setRenderableType(QSurfaceFormat::OpenGL);
+    format.setProfile(QSurfaceFormat::CompatibilityProfile);
+    format.setVersion(2, 1);
+    format.setDepthBufferSize(24);
+    QSurfaceFormat::setDefaultFormat(format);
+    return haveDisplay;
+}
+
+ViewRig::ViewRig(int width, int height) {
+    view_ = std::make_unique<views::CameraView>();
+    if (view_->surface() == nullptr)
+        return;
+    view_->resize(width, height);
+    live_ = std::make_unique<gui::LiveRun>(doc(), *view_, rig_.messages);
+    view_->show();
+    QElapsedTimer wait;
+    wait.start();
+    while (!surface().ready() && wait.elapsed() < 10000)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    ready_ = surface().ready();
+}
+
+ViewRig::~ViewRig() {
+    live_.reset();
+    view_.reset();
+}
+
+void ViewRig::setVehicle(int type) {
+    model::ObjectRecord& r = doc().object(0);
+    r.vehicleType = type;
+    model::applyTemplate(r);
+    geom::MeshStore& meshes = doc().meshes();
+    meshes.clearGeometry(0);
+    model::loadTemplateMesh(
+        type, [&](const std::array<double, 12>& corners) { return meshes.addFace(corners); });
+    meshes.thinContactVertices(0);
+    doc().resetSimulation();
+    live_->projectChanged();
+}
+
+QImage ViewRig::grab() {
+    surface().clearFrame();
+    return surface().grabFramebuffer();
+}
+
+} // namespace kv::viewtest

@@ -32,6 +32,9 @@ int main(int argc, char** argv) {
     }
     constexpr float kPeriod = 1.0f / 30.0f;
     rig.doc().preferences().framePeriod = kPeriod;
+    // The car on its wheels (its centre of gravity 1.95 ft up), driving off.
+    rig.doc().object(0).initial.position = {0.0f, 0.0f, -1.95f};
+    rig.doc().resetSimulation();
 
     // The car driven with a little throttle and steering, ESC on the last frame.
     std::vector<kv::app::DeviceState> script(static_cast<std::size_t>(frames));

@@ -25,8 +25,16 @@ app::DeviceState mouseAt(float x, float y) {
     return d;
 }
 
+/// Height (ft) of the default car's centre of gravity above the ground when
+/// it rests on its wheels.
+constexpr float kCarRestHeight = 1.95f;
+
 TEST_F(LiveRunView, ScriptedDriveOfFiveSecondsRecords150FramesInRealTime) {
     doc().preferences().framePeriod = 1.0f / 30.0f;
+    // The new project's car starts with its centre of gravity on the ground;
+    // set it on its wheels so that it drives off rather than bouncing.
+    doc().object(0).initial.position = {0.0f, 0.0f, -kCarRestHeight};
+    doc().resetSimulation();
     // Stick pushed halfway forward (throttle), a little right; F4 chases the
     // car from frame 0; T turns the sun; ESC on the last frame.
     std::vector<app::DeviceState> script(150, mouseAt(220.0f, 75.0f));
@@ -39,6 +47,7 @@ TEST_F(LiveRunView, ScriptedDriveOfFiveSecondsRecords150FramesInRealTime) {
     app::DeviceControls controls(source, settings);
     SteadyClock clock;
 
+    const int painted0 = surface().framesPainted();
     const auto wall0 = std::chrono::steady_clock::now();
     const std::clock_t cpu0 = std::clock();
     live().run(controls, clock);
@@ -48,6 +57,7 @@ TEST_F(LiveRunView, ScriptedDriveOfFiveSecondsRecords150FramesInRealTime) {
     std::printf("live run: %.2f s wall, %.2f s processor time\n", wall, cpu);
 
     EXPECT_EQ(live().framesDrawn(), 150);
+    EXPECT_GE(surface().framesPainted() - painted0, 150) << "frames were not painted in the view";
     EXPECT_EQ(source.framesRead(), 150u);
     const sim::RunState& run = doc().run();
     EXPECT_EQ(run.channels.channels[0].count, 150);
@@ -64,6 +74,12 @@ TEST_F(LiveRunView, ScriptedDriveOfFiveSecondsRecords150FramesInRealTime) {
     EXPECT_NEAR(frames[149][model::kFrameTime], 5.0f, 1e-4f);
     EXPECT_FLOAT_EQ(frames[10][model::kFrameStickY], -0.5f);
     EXPECT_FLOAT_EQ(frames[10][model::kFrameStickX], 0.1f);
+    // Half throttle and a little right stick: the car drove off north and
+    // turned right.
+    std::printf("car: %.2f m north, %.2f m east after the run\n", frames[149][model::kFrameNorth],
+                frames[149][model::kFrameEast]);
+    EXPECT_GT(frames[149][model::kFrameNorth], 5.0f);
+    EXPECT_GT(frames[149][model::kFrameEast], 0.0f);
 
     // The car is still in view of the chase camera at the end.
     const QImage image = grab();

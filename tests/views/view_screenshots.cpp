@@ -102,16 +102,19 @@ int main(int argc, char** argv) {
         kv::sim::CameraRecord& camera = rig.doc().camera();
         camera.position = {-14.0f, 0.0f, -1000.0f * 0.3048037f - 3.0f};
         camera.angles = {0.0f, -8.0f, 0.0f};
-        // A short run in the chase camera: F4 on the first frame, ESC after two seconds.
-        std::vector<kv::app::DeviceState> script(60);
+        // A short run in the chase camera: F4 on the first frame, then button A
+        // (Ctrl) held to shorten the chase delay, ESC after a second and a half.
+        std::vector<kv::app::DeviceState> script(45);
         for (auto& d : script) {
             d.windowWidth = 640.0f;
             d.windowHeight = 480.0f;
             d.cursorX = 320.0f;
-            d.cursorY = 262.0f;
+            d.cursorY = 272.0f;
         }
+        for (std::size_t f = 1; f <= 12; ++f)
+            script[f].ctrlDown = true;
         script[0].event = {kv::app::InputEventKind::KeyDown, kv::app::kKeyF4};
-        script[59].event = {kv::app::InputEventKind::KeyDown, kv::app::kKeyEscape};
+        script[44].event = {kv::app::InputEventKind::KeyDown, kv::app::kKeyEscape};
         kv::app::ScriptedDeviceSource source(script);
         kv::app::DeviceControls controls(source, kv::app::ControllerSettings{});
         kv::SimulatedClock clock;

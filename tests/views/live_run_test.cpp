@@ -7,6 +7,9 @@
 #include "model/motion_frame.h"
 #include "view_fixture.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QTimer>
 #include <chrono>
 #include <ctime>
 
@@ -106,6 +109,31 @@ TEST_F(LiveRunView, PauseStopsTimeAndEscapeEndsTheRun) {
     // Frames 0..10 advanced time; from the pause on nothing more was recorded.
     EXPECT_EQ(run.channels.channels[0].count, 11);
     EXPECT_FALSE(live().running());
+}
+
+TEST_F(LiveRunView, BeginTakesTheWindowsKeysOnePerFrame) {
+    doc().preferences().framePeriod = 1.0f / 30.0f;
+    // Keys typed into the camera view while the run holds the program: F6
+    // and ESC arrive together and are taken on successive frames.
+    views::CameraView& view = rig_->view();
+    QTimer::singleShot(300, &view, [&view] {
+        for (int key : {Qt::Key_F6, Qt::Key_Escape}) {
+            QCoreApplication::postEvent(&view,
+                                        new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
+            QCoreApplication::postEvent(&view,
+                                        new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier));
+        }
+    });
+    live().begin();
+
+    EXPECT_FALSE(live().running());
+    EXPECT_EQ(doc().camera().mode, app::kModeExternal);
+    EXPECT_TRUE(doc().run().flags.stop);
+    // About 0.3 s of frames, and the four events took four frames.
+    const int frames = live().framesDrawn();
+    EXPECT_GE(frames, 4);
+    EXPECT_LT(frames, 60);
+    EXPECT_EQ(doc().run().channels.channels[sim::kCameraChannel].count, frames);
 }
 
 } // namespace

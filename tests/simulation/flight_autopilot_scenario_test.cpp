@@ -121,6 +121,8 @@ TEST(AircraftScenario, AutopilotHoldsAltitudeAndHeadingForAMinute) {
     }
 }
 
+// Each model from straight and level and from a 10-deg bank, which stirs the
+// roll, Dutch roll and spiral modes as well as the pitch modes.
 TEST(AircraftScenario, EveryAerodynamicModelFliesAMinuteOnTheAutopilot) {
     struct Model {
         const char* name;
@@ -131,15 +133,19 @@ TEST(AircraftScenario, EveryAerodynamicModelFliesAMinuteOnTheAutopilot) {
                             {"F-4", model::kAeroF4},
                             {"747", model::kAero747}};
     for (const Model& m : models) {
-        const Cruise c = flyOnAutopilot(m.code, 60.0f);
-        print(m.name, c);
-        EXPECT_LT(c.trim.residual, 0.01f) << m.name;
-        EXPECT_FALSE(c.unstable) << m.name;
-        EXPECT_TRUE(c.finite) << m.name;
-        EXPECT_EQ(c.frames, 1800) << m.name;
-        // Stable also in the sense of flying on: no dive, spiral or climb away.
-        EXPECT_LT(c.maxAltitudeError, 500.0f) << m.name;
-        EXPECT_LT(c.maxRoll, 10.0f) << m.name;
+        for (float bank : {0.0f, 10.0f}) {
+            const Cruise c = flyOnAutopilot(m.code, 60.0f, bank);
+            std::printf("initial bank %4.1f deg: ", static_cast<double>(bank));
+            print(m.name, c);
+            EXPECT_LT(c.trim.residual, 0.01f) << m.name;
+            EXPECT_FALSE(c.unstable) << m.name << " " << bank;
+            EXPECT_TRUE(c.finite) << m.name << " " << bank;
+            EXPECT_EQ(c.frames, 1800) << m.name << " " << bank;
+            // Stable also in the sense of flying on: no dive, spiral or climb away.
+            EXPECT_LT(c.maxAltitudeError, 500.0f) << m.name << " " << bank;
+            EXPECT_LE(c.maxRoll, std::max(bank, 1.0f) + 0.01f) << m.name << " " << bank;
+            EXPECT_LT(c.finalRoll, 0.5f) << m.name << " " << bank;
+        }
     }
 }
 

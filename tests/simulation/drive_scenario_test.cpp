@@ -102,8 +102,9 @@ TEST(CarScenario, StickFullBackFromSixtyStopsIt) {
     ASSERT_GT(brakeStart, 0.0f) << "never reached 60 mph";
     ASSERT_GT(stoppedAt, 0.0f) << "still moving";
     EXPECT_LT(stoppedAt - brakeStart, 8.0f);
-    // From 88 ft/s at most about 1 g of tire friction: no less than 120 ft.
-    EXPECT_GT(distance, 100.0f);
+    // Stopping from 88 ft/s in less than 80 ft would take 1.5 g of tire
+    // friction.
+    EXPECT_GT(distance, 80.0f);
     EXPECT_LT(distance, 400.0f);
     EXPECT_EQ(obj.controls.channels[kThrottle], 0.0f);
     EXPECT_LT(std::fabs(obj.position[1] - brakePosition[1]), 1.0f) << "it stops straight";

@@ -8,6 +8,7 @@
 #include "common/simulated_clock.h"
 #include "view_rig.h"
 
+#include <GL/gl.h>
 #include <QApplication>
 #include <algorithm>
 #include <chrono>
@@ -30,6 +31,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "kv_live_frame_bench: no OpenGL context\n");
         return 1;
     }
+    rig.surface().makeCurrent();
+    const auto* glRenderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    std::printf("renderer: %s\n", glRenderer != nullptr ? glRenderer : "unknown");
+    rig.surface().doneCurrent();
     constexpr float kPeriod = 1.0f / 30.0f;
     rig.doc().preferences().framePeriod = kPeriod;
     // The car on its wheels (its centre of gravity 1.95 ft up), driving off.

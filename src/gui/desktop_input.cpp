@@ -8,6 +8,7 @@
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScreen>
 
 namespace kv::gui {
 
@@ -19,8 +20,8 @@ constexpr std::size_t kMaxQueuedEvents = 64;
 
 } // namespace
 
-DesktopInput::DesktopInput(views::CameraView& view, SdlJoystick* joystick)
-    : view_(view), joystick_(joystick) {
+DesktopInput::DesktopInput(views::CameraView& view, SdlJoystick* joystick, bool mirrorJoystick)
+    : view_(view), joystick_(joystick), mirrorJoystick_(mirrorJoystick) {
     qApp->installEventFilter(this);
 }
 
@@ -100,8 +101,19 @@ void DesktopInput::sample(app::DeviceState& d) {
     d.cursorY = static_cast<float>(p.y());
     d.windowWidth = static_cast<float>(view_.width());
     d.windowHeight = static_cast<float>(view_.height());
-    if (joystick_ != nullptr)
-        joystick_->sample(d);
+    if (joystick_ == nullptr)
+        return;
+    joystick_->sample(d);
+    if (mirrorJoystick_ && d.joystickValid && d.joystickXMax > d.joystickXMin &&
+        d.joystickYMax > d.joystickYMin) {
+        if (QScreen* screen = view_.screen()) {
+            const QRect area = screen->geometry();
+            const float x = (d.joystickX - d.joystickXMin) / (d.joystickXMax - d.joystickXMin);
+            const float y = (d.joystickY - d.joystickYMin) / (d.joystickYMax - d.joystickYMin);
+            QCursor::setPos(screen, area.left() + static_cast<int>(x * area.width()),
+                            area.top() + static_cast<int>(y * area.height()));
+        }
+    }
 }
 
 void DesktopInput::showCursor(app::DirectionCursor cursor) {

@@ -23,7 +23,9 @@ class DesktopInput final : public QObject, public app::DeviceSource {
     Q_OBJECT
   public:
     /// Reads the mouse over `view`; `joystick` may be null (no joystick).
-    DesktopInput(views::CameraView& view, SdlJoystick* joystick);
+    /// With `mirrorJoystick` the system cursor follows the joystick across
+    /// the screen, as the stick's position.
+    DesktopInput(views::CameraView& view, SdlJoystick* joystick, bool mirrorJoystick);
     ~DesktopInput() override;
 
     /// Pumps the window events, then samples keys, modifiers, the cursor and
@@ -41,6 +43,7 @@ class DesktopInput final : public QObject, public app::DeviceSource {
 
     views::CameraView& view_;
     SdlJoystick* joystick_;
+    bool mirrorJoystick_;
     std::deque<app::InputEvent> queue_;
     std::bitset<app::kKeyCodeLimit> keysDown_;
 };

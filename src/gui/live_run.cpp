@@ -129,9 +129,10 @@ void LiveRun::run(app::DeviceControls& controls, ClockPort& clock) {
 void LiveRun::begin() {
     if (running_)
         return;
-    DesktopInput input(view_, joystick_.get());
+    const app::ControllerSettings settings = app::controllerSettingsFrom(document_.preferences());
+    DesktopInput input(view_, joystick_.get(), settings.joystick);
     input_ = &input;
-    app::DeviceControls controls(input, app::controllerSettingsFrom(document_.preferences()));
+    app::DeviceControls controls(input, settings);
     SteadyClock clock;
     view_.setFocus();
     run(controls, clock);
@@ -156,9 +157,10 @@ void LiveRun::viewKey(int key) {
         return;
     }
     running_ = true;
-    DesktopInput input(view_, joystick_.get());
+    const app::ControllerSettings settings = app::controllerSettingsFrom(document_.preferences());
+    DesktopInput input(view_, joystick_.get(), settings.joystick);
     input_ = &input;
-    app::DeviceControls controls(input, app::controllerSettingsFrom(document_.preferences()));
+    app::DeviceControls controls(input, settings);
     Preview host(*this, controls, input);
     app::PreviewFlags flags;
     app::runCameraPreview(document_.camera(), controls.state().pendingKey, flags, host);

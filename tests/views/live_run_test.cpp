@@ -136,5 +136,25 @@ TEST_F(LiveRunView, BeginTakesTheWindowsKeysOnePerFrame) {
     EXPECT_EQ(doc().run().channels.channels[sim::kCameraChannel].count, frames);
 }
 
+TEST_F(LiveRunView, F12PreviewDrivesTheCameraUntilF12Again) {
+    doc().preferences().framePeriod = 1.0f / 30.0f;
+    views::CameraView& view = rig_->view();
+    QTimer::singleShot(300, &view, [&view] {
+        QCoreApplication::postEvent(&view,
+                                    new QKeyEvent(QEvent::KeyPress, Qt::Key_F12, Qt::NoModifier));
+    });
+    const int recorded = doc().run().channels.channels[0].count;
+    const int frameCounter = doc().run().frameCounter;
+    live().viewKey(app::kKeyF12);
+
+    // The preview drew frames with the camera under the controller, then F12
+    // handed the controller back; the physics and the recordings stayed put.
+    EXPECT_FALSE(live().running());
+    EXPECT_EQ(doc().camera().cameraControl, 0);
+    EXPECT_GE(live().framesDrawn(), 4);
+    EXPECT_EQ(doc().run().channels.channels[0].count, recorded);
+    EXPECT_EQ(doc().run().frameCounter, frameCounter);
+}
+
 } // namespace
 } // namespace kv::viewtest

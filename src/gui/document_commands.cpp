@@ -10,6 +10,13 @@ using app::CommandId;
 DocumentCommands::DocumentCommands(MainWindow& window, app::Document& doc)
     : window_(window), doc_(doc) {}
 
+DocumentCommands::~DocumentCommands() {
+    window_.setCloseGuard({});
+    window_.setFileOpener({});
+    window_.setLibraryOpener({});
+    window_.setDocumentStateSource({});
+}
+
 app::CommandState DocumentCommands::commandState() const {
     app::CommandState s;
     const app::Document& doc = doc_;
@@ -82,6 +89,12 @@ void DocumentCommands::install() {
     handle(CommandId::ConvertToBioVision, [this] { doc_.convertToBvh(); });
     handle(CommandId::ConvertToAcclaim, [this] { doc_.convertToAcclaim(); });
     handle(CommandId::SimulationReset, [this] {
+        doc_.setModified(true);
+        doc_.resetSimulation();
+    });
+    handle(CommandId::Observe, [this] {
+        // The reset reads the flag: in observe mode the simulated object is not driven.
+        doc_.state().observeMode = doc_.state().observeMode != 0 ? 0 : 1;
         doc_.setModified(true);
         doc_.resetSimulation();
     });

@@ -1,5 +1,5 @@
 #pragma once
-/// The File menu, Simulation > Reset, the object library, the files dropped or
+/// The File menu, Simulation > Reset and Observe, the object library, the files dropped or
 /// named on the command line and the save prompt at exit, all wired to the
 /// project document. The document performs every operation; this class only
 /// runs it for a command and tells the main frame what changed.
@@ -18,6 +18,10 @@ class DocumentCommands {
   public:
     /// `window` and `doc` must outlive this object.
     DocumentCommands(MainWindow& window, app::Document& doc);
+    /// Takes the openers, the close guard and the state source back from the window.
+    ~DocumentCommands();
+    DocumentCommands(const DocumentCommands&) = delete;
+    DocumentCommands& operator=(const DocumentCommands&) = delete;
 
     /// Installs the command handlers, the file openers, the close guard and
     /// the source of the enabling state.

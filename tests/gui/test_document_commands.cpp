@@ -184,6 +184,44 @@ class DocumentCommandsTest : public QObject {
         QVERIFY(r.doc.modified());
     }
 
+    void objectSavedAndTakenBackFromTheLibrary() {
+        QTemporaryDir dir;
+        Rig r;
+        r.doc.object(0).color = 5;
+        const std::string objectName = r.doc.currentObjectName();
+        QVERIFY(!objectName.empty());
+        r.files.answers = {pathIn(dir, "mycar").string()};
+        r.run(CommandId::SaveObjectAs);
+        QCOMPARE(r.files.requests[0].title, std::string("Save Object As:"));
+        QCOMPARE(r.files.requests[0].defaultName, objectName);
+        const fs::path saved = pathIn(dir, "mycar.kvo");
+        QVERIFY(fs::exists(saved));
+        QCOMPARE(nameOf(r.doc.object(0)), std::string("mycar"));
+
+        r.doc.object(0).color = 7;
+        r.doc.setModified(false);
+        r.window.setObjectLibrary({{"mycar", saved}});
+        r.window.runCommand(kv::app::kObjectLibraryFirstId);
+        QCOMPARE(r.files.requests.size(), std::size_t(1)); // no dialog for a library entry
+        QCOMPARE(r.doc.object(0).color, 5);
+        QVERIFY(r.doc.modified());
+        QVERIFY(r.messages.messages.empty());
+    }
+
+    void resetAndObserveMarkTheProjectModified() {
+        Rig r;
+        QAction* observe = r.window.commandAction(int(CommandId::Observe));
+        QVERIFY(r.enabled(CommandId::Observe));
+        QVERIFY(!observe->isChecked());
+        r.run(CommandId::Observe);
+        QCOMPARE(r.doc.state().observeMode, 1);
+        QVERIFY(r.doc.modified());
+        QVERIFY(observe->isChecked());
+        r.run(CommandId::Observe);
+        QCOMPARE(r.doc.state().observeMode, 0);
+        QVERIFY(!observe->isChecked());
+    }
+
     void sixthSceneryImportIsDisabled() {
         QTemporaryDir dir;
         Rig r;

@@ -115,6 +115,15 @@ class Document {
     /// Project defaults: a Car from its template in slot 0, the camera slot,
     /// no scenery or terrain, no file; not modified.
     void newProject();
+    /// Object > Car, Motorcycle, Aircraft, Helicopter: leaves observe mode and
+    /// rebuilds the simulated object from the built-in template of `vehicleType`
+    /// (model::kVehicleCar..kVehicleHelicopter) with its mesh; the object's
+    /// name becomes the current object name. Marks the project modified and
+    /// resets the simulation. False (nothing changed) for another type.
+    bool newVehicle(std::int32_t vehicleType);
+    /// Simulation > Observe: flips observe mode, marks the project modified and
+    /// resets the simulation (the reset reads the flag).
+    void toggleObserve();
     /// Asks "Save First?" when the project is modified. True when the caller
     /// may go on (saved, or not wanted); false on Cancel or a failed save.
     bool confirmDiscard(const std::string& format = kSaveFirstFormat);
@@ -164,6 +173,8 @@ class Document {
 
   private:
     void resetCameraSlot();
+    /// Replaces slot 0's mesh with the built-in mesh of `vehicleType`.
+    void loadTemplateGeometry(std::int32_t vehicleType);
     void recountInteractive();
     std::optional<std::filesystem::path> ask(const FileRequest& request);
     std::optional<DxfImport> askDxf(const char* title, const DxfImport& start,

@@ -3,6 +3,9 @@
 #include "gui/main_window.h"
 #include "simulation/record_channels.h"
 
+#include <cstdint>
+#include <utility>
+
 namespace kv::gui {
 
 using app::CommandId;
@@ -92,12 +95,16 @@ void DocumentCommands::install() {
         doc_.setModified(true);
         doc_.resetSimulation();
     });
-    handle(CommandId::Observe, [this] {
-        // The reset reads the flag: in observe mode the simulated object is not driven.
-        doc_.state().observeMode = doc_.state().observeMode != 0 ? 0 : 1;
-        doc_.setModified(true);
-        doc_.resetSimulation();
-    });
+    handle(CommandId::Observe, [this] { doc_.toggleObserve(); });
+    const std::pair<CommandId, std::int32_t> vehicles[] = {
+        {CommandId::VehicleCar, model::kVehicleCar},
+        {CommandId::VehicleMotorcycle, model::kVehicleMotorcycle},
+        {CommandId::VehicleAircraft, model::kVehicleAircraft},
+        {CommandId::VehicleHelicopter, model::kVehicleHelicopter},
+    };
+    for (const auto& [id, type] : vehicles) {
+        handle(id, [this, type = type] { doc_.newVehicle(type); });
+    }
 }
 
 } // namespace kv::gui

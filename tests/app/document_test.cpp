@@ -301,6 +301,34 @@ TEST_F(DocumentObjects, DxfImportsAskTheDxfDialogWhenOneIsSet) {
     doc.setDxfImportPort(nullptr);
 }
 
+TEST_F(DocumentObjects, NewVehicleRebuildsTheSimulatedObjectFromItsTemplate) {
+    const int carTriangles = doc.meshes().triangleCount(0);
+    doc.toggleObserve();
+    EXPECT_EQ(doc.state().observeMode, 1);
+    doc.setModified(false);
+
+    ASSERT_TRUE(doc.newVehicle(model::kVehicleHelicopter));
+    EXPECT_EQ(doc.state().observeMode, 0);
+    EXPECT_TRUE(doc.modified());
+    EXPECT_EQ(doc.object(0).vehicleType, model::kVehicleHelicopter);
+    EXPECT_EQ(doc.object(0).role, model::kRoleInteractive);
+    EXPECT_EQ(nameOf(doc.object(0)), "Helicopter");
+    EXPECT_EQ(doc.currentObjectName(), "Helicopter");
+    EXPECT_GT(doc.meshes().triangleCount(0), 0);
+    EXPECT_NE(doc.meshes().triangleCount(0), carTriangles);
+    EXPECT_EQ(doc.objectCount(), 1);
+
+    ASSERT_TRUE(doc.newVehicle(model::kVehicleCar));
+    EXPECT_EQ(doc.meshes().triangleCount(0), carTriangles);
+    EXPECT_EQ(nameOf(doc.object(0)), "Car");
+
+    doc.setModified(false);
+    EXPECT_FALSE(doc.newVehicle(model::kVehicleNone));
+    EXPECT_FALSE(doc.newVehicle(4));
+    EXPECT_FALSE(doc.modified());
+    EXPECT_EQ(doc.object(0).vehicleType, model::kVehicleCar);
+}
+
 TEST_F(DocumentObjects, NewProjectForgetsEverything) {
     ASSERT_TRUE(doc.addScenery(DxfImport{projecttest::writeDxf(dir / "s.dxf", 2)}));
     ASSERT_TRUE(doc.addTerrain(DxfImport{projecttest::writeDxf(dir / "t.dxf", 2)}));

@@ -222,6 +222,20 @@ class DocumentCommandsTest : public QObject {
         QVERIFY(!observe->isChecked());
     }
 
+    void vehicleCommandsRebuildTheSimulatedObjectAndCarryTheCheckMark() {
+        Rig r;
+        QAction* car = r.window.commandAction(int(CommandId::VehicleCar));
+        QAction* helicopter = r.window.commandAction(int(CommandId::VehicleHelicopter));
+        QVERIFY(r.enabled(CommandId::VehicleHelicopter));
+        QVERIFY(car->isChecked());
+        r.run(CommandId::VehicleHelicopter);
+        QCOMPARE(r.doc.object(0).vehicleType, kv::model::kVehicleHelicopter);
+        QCOMPARE(r.doc.currentObjectName(), std::string("Helicopter"));
+        QVERIFY(r.doc.modified());
+        QVERIFY(helicopter->isChecked());
+        QVERIFY(!car->isChecked());
+    }
+
     void sixthSceneryImportIsDisabled() {
         QTemporaryDir dir;
         Rig r;

@@ -139,6 +139,11 @@ void SceneSurface::rebuildLists() {
     if (!ready_)
         return;
     makeCurrent();
+    buildLists();
+    doneCurrent();
+}
+
+void SceneSurface::buildLists() {
     NullProgress none;
     ProgressPort& progress = progress_ != nullptr ? *progress_ : none;
     if (content_ != nullptr) {
@@ -147,7 +152,6 @@ void SceneSurface::rebuildLists() {
     } else {
         renderer_.initialise(gridSpacing_, gridSize_, fieldOfView_, 1.3333f);
     }
-    doneCurrent();
 }
 
 void SceneSurface::showFrame(const SceneFrame& frame, std::vector<app::OverlayText> overlay) {
@@ -170,7 +174,7 @@ void SceneSurface::clearFrame() {
 
 void SceneSurface::initializeGL() {
     ready_ = true;
-    rebuildLists();
+    buildLists();
 }
 
 void SceneSurface::resizeGL(int, int) {
@@ -194,6 +198,11 @@ SceneFrame SceneSurface::idleFrame() {
 
 void SceneSurface::paintGL() {
     ++painted_;
+    if (content_ != nullptr) {
+        content_->refreshSettings();
+        if (content_->listsOutdated())
+            buildLists();
+    }
     // The overlay painter leaves its shader program bound; the scene uses none.
     QOpenGLContext::currentContext()->functions()->glUseProgram(0);
     float fov = 0.0f;

@@ -60,6 +60,8 @@ class SceneSurface final : public QOpenGLWidget {
     void paintGL() override;
 
   private:
+    /// Builds every list; the context must be current.
+    void buildLists();
     SceneFrame idleFrame();
     void lens(float& fieldOfView, float& aspect) const;
 

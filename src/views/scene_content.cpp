@@ -37,7 +37,41 @@ void SceneContent::refreshSettings() {
     scene_.observing = document_.state().observeMode != 0;
 }
 
+std::vector<double> SceneContent::fingerprint() const {
+    const app::Document& doc = document_;
+    const app::Preferences& prefs = doc.preferences();
+    std::vector<double> f{static_cast<double>(doc.objectCount()),
+                          prefs.gridSpacing,
+                          prefs.gridSize,
+                          static_cast<double>(prefs.terrainResolutionStep),
+                          scene_.settings.fieldOfView,
+                          scene_.settings.viewAspect};
+    auto& meshes = const_cast<app::Document&>(doc).meshes();
+    for (int k = 0; k < doc.objectCount(); ++k) {
+        const model::ObjectRecord& r = doc.object(k);
+        f.insert(f.end(), {static_cast<double>(r.vehicleType), static_cast<double>(r.color),
+                           static_cast<double>(r.transparency),
+                           meshes.hasStore() && k < meshes.slotCount()
+                               ? static_cast<double>(meshes.triangleCount(k))
+                               : -1.0});
+    }
+    auto& scenery = const_cast<app::Document&>(doc).scenery();
+    f.push_back(scenery.count());
+    for (int i = 0; i < scenery.count(); ++i) {
+        const geom::SceneSetInfo& info = scenery.set(i);
+        f.insert(f.end(), {static_cast<double>(info.color), static_cast<double>(info.transparency),
+                           static_cast<double>(info.triangleCount)});
+    }
+    auto& terrain = const_cast<app::Document&>(doc).terrain();
+    f.push_back(terrain.present() ? terrain.grid().n : -1);
+    if (terrain.present() && terrain.grid().allocated())
+        f.insert(f.end(), {terrain.grid().xMin, terrain.grid().xMax, terrain.grid().yMin,
+                           terrain.grid().yMax, terrain.grid().dx});
+    return f;
+}
+
 void SceneContent::buildLists(GlSceneRenderer& renderer, ProgressPort& progress) {
+    builtFingerprint_ = fingerprint();
     const app::Preferences& prefs = document_.preferences();
     renderer.initialise(prefs.gridSpacing, prefs.gridSize, scene_.settings.fieldOfView,
                         scene_.settings.viewAspect);

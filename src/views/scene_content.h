@@ -8,6 +8,8 @@
 #include "app/scene_step.h"
 #include "views/gl_scene_renderer.h"
 
+#include <vector>
+
 namespace kv::app {
 class Document;
 }
@@ -39,6 +41,11 @@ class SceneContent {
     /// the scenery and the terrain.
     void buildLists(GlSceneRenderer& renderer, ProgressPort& progress);
 
+    /// Whether the project changed since the lists were last built (objects,
+    /// their geometry and colours, scenery, terrain, grid, lens): a cheap
+    /// fingerprint, so that every operation that changes the project shows.
+    bool listsOutdated() const { return fingerprint() != builtFingerprint_; }
+
     /// The pose of `objectIndex` this frame: its run slot, else its stored
     /// motion at `time` (s), else its initial position.
     app::Pose pose(const sim::RunState& run, int objectIndex, float time);
@@ -47,11 +54,13 @@ class SceneContent {
     SceneFrame frame(const sim::RunState& run, const sim::CameraRecord& camera, bool firstFrame);
 
   private:
+    std::vector<double> fingerprint() const;
     model::MotionFrame frameValues(const sim::RunState& run, int objectIndex, float time);
 
     app::Document& document_;
     app::SceneState scene_;
     app::FlightPathMarker marker_;
+    std::vector<double> builtFingerprint_;
 };
 
 } // namespace kv::views

@@ -103,5 +103,22 @@ TEST_F(ViewRender, SmokyAndClearChangeOnlyTheAmbientAndDiffuseAlpha) {
     EXPECT_GT(changed, 500);
 }
 
+TEST_F(ViewRender, AChangedProjectIsRedrawnWithNewLists) {
+    // A command that recolours the object reaches the view without telling it:
+    // the next frame sees the change and rebuilds the lists.
+    auto isRed = [](QRgb c) { return qRed(c) > 120 && qGreen(c) < 60 && qBlue(c) < 60; };
+    const QRect middle(100, 100, 200, 150);
+    auto redPixels = [&](const QImage& image) {
+        int n = 0;
+        for (int y = middle.top(); y <= middle.bottom(); ++y)
+            for (int x = middle.left(); x <= middle.right(); ++x)
+                n += isRed(image.pixel(x, y)) ? 1 : 0;
+        return n;
+    };
+    EXPECT_LT(redPixels(grab()), 20);
+    doc().object(0).color = 0; // Red
+    EXPECT_GT(redPixels(grab()), 500);
+}
+
 } // namespace
 } // namespace kv::viewtest

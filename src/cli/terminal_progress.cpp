@@ -12,6 +12,18 @@ namespace {
 /// Characters of the bar between its brackets.
 constexpr int kBarWidth = 40;
 
+/// Width (characters) of the bar line on the terminal now; 0 when none is shown.
+/// The tool runs one command on one thread, so one bar at most is on screen.
+int shownWidth = 0;
+
+void clearLine() {
+    if (shownWidth > 0) {
+        std::fprintf(stderr, "\r%*s\r", shownWidth, "");
+        std::fflush(stderr);
+        shownWidth = 0;
+    }
+}
+
 } // namespace
 
 void TerminalProgress::start(std::string_view title) {
@@ -27,24 +39,24 @@ bool TerminalProgress::update(double fraction) {
         return true;
     const double f = std::isfinite(fraction) ? std::clamp(fraction, 0.0, 1.0) : 0.0;
     const int percent = static_cast<int>(f * 100.0);
-    if (percent == shownPercent_)
+    if (percent == shownPercent_ && shownWidth > 0)
         return true;
     shownPercent_ = percent;
     const int filled = static_cast<int>(f * kBarWidth);
     std::string bar(static_cast<std::size_t>(filled), '#');
     bar.resize(kBarWidth, ' ');
-    std::fprintf(stderr, "\r%s [%s] %3d%%", title_.c_str(), bar.c_str(), percent);
+    shownWidth = std::fprintf(stderr, "\r%s [%s] %3d%%", title_.c_str(), bar.c_str(), percent);
     std::fflush(stderr);
     return true;
 }
 
 void TerminalProgress::finish() {
-    if (shownPercent_ >= 0) {
-        // Clears the bar's line so that later messages start clean.
-        std::fprintf(stderr, "\r%*s\r", static_cast<int>(title_.size()) + kBarWidth + 8, "");
-        std::fflush(stderr);
-    }
+    clearLine();
     shownPercent_ = -1;
+}
+
+void clearProgressLine() {
+    clearLine();
 }
 
 std::unique_ptr<ProgressPort> makeProgress() {

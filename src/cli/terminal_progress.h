@@ -29,4 +29,8 @@ inline constexpr double kProgressDelay = 1.0;
 /// A terminal bar when stderr is a terminal, else a port that shows nothing.
 std::unique_ptr<ProgressPort> makeProgress();
 
+/// Clears the bar's line, if a bar is on it, so that a message printed next
+/// starts its own line; the bar comes back at its next update.
+void clearProgressLine();
+
 } // namespace kv::cli

@@ -142,6 +142,17 @@ TEST_F(SimulateCommandTest, ARunThatFillsTheRecordMemoryKeepsWhatWasRecorded) {
     EXPECT_EQ(framesOf(out).size(), 2002u);
 }
 
+TEST_F(SimulateCommandTest, ALongRunIsSilentOnStderrWhenItIsNotATerminal) {
+    // Long enough (over a second of work) for the progress bar a terminal shows.
+    const fs::path out = path("long.kvm");
+    const CliResult r =
+        runCli({"simulate", "--initial", kCarOnGround, "--duration", "1600", "-o", out.string()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "kestrovane-cli simulate: Only the first 1500.2 seconds of the animation were "
+                     "recorded because it exceeded the 18002 frame limit.\n");
+    EXPECT_EQ(framesOf(out).size(), 18002u);
+}
+
 TEST_F(SimulateCommandTest, ReplayingATakeReproducesItByteForByte) {
     const fs::path take = path("take.kvm");
     const fs::path controls = script(kDriveScript);

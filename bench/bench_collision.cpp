@@ -14,9 +14,7 @@
 #include <vector>
 
 #ifdef KV_HAVE_FCL
-#include <fcl/geometry/bvh/BVH_model.h>
-#include <fcl/math/bv/OBB.h>
-#include <fcl/narrowphase/collision.h>
+#include "../tests/simulation/collision_fcl_meshes.h"
 #endif
 
 namespace {
@@ -83,35 +81,9 @@ OurSide& ours() {
 }
 
 #ifdef KV_HAVE_FCL
-using FclModel = fcl::BVHModel<fcl::OBBd>;
-
-std::shared_ptr<FclModel> fclModel(const tm::Mesh& mesh) {
-    auto model = std::make_shared<FclModel>();
-    std::vector<fcl::Vector3d> points;
-    for (const kv::Vec3& v : mesh.vertices)
-        points.emplace_back(v[0], v[1], v[2]);
-    std::vector<fcl::Triangle> tris;
-    for (const auto& t : mesh.triangles) {
-        tris.emplace_back(static_cast<std::size_t>(t[0]), static_cast<std::size_t>(t[1]),
-                          static_cast<std::size_t>(t[2]));
-    }
-    model->beginModel();
-    model->addSubModel(points, tris);
-    model->endModel();
-    return model;
-}
-
-fcl::Transform3d fclPose(const tm::Pose& pose) {
-    fcl::Matrix3d r;
-    for (int i = 0; i < 3; ++i) {
-        for (int j = 0; j < 3; ++j)
-            r(i, j) = pose.r[static_cast<std::size_t>(i * 3 + j)];
-    }
-    fcl::Transform3d tf = fcl::Transform3d::Identity();
-    tf.linear() = r;
-    tf.translation() = fcl::Vector3d(pose.t[0], pose.t[1], pose.t[2]);
-    return tf;
-}
+using tm::FclModel;
+using tm::fclModel;
+using tm::fclPose;
 
 struct FclSide {
     std::vector<std::shared_ptr<FclModel>> a;

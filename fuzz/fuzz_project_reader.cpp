@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the project version test and the project reader,
-// then sorts whatever terrain was read. The reader takes a path, so each input
-// goes to a file in a private working folder first.
+// then sorts whatever terrain was read. Inputs are read from memory; only the
+// scenery and terrain working files touch the disk.
 
 #include "app/preferences.h"
 #include "app/project_file.h"
@@ -44,14 +44,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static Rig rig;
     if (!rig.folder)
         return 0;
-    const auto file = rig.folder->folder() / "input.kvp";
-    if (std::FILE* out = std::fopen(file.c_str(), "wb")) {
-        std::fwrite(data, 1, size, out);
-        std::fclose(out);
-    } else {
-        return 0;
+    if (size == 0)
+        return 0; // fmemopen refuses an empty buffer
+    // fmemopen wants a writable buffer even for reading.
+    std::vector<std::uint8_t> bytes(data, data + size);
+    auto open = [&] { return fmemopen(bytes.data(), bytes.size(), "rb"); };
+    if (std::FILE* in = open()) {
+        (void)kv::app::checkProjectVersion(in, rig.messages);
+        std::fclose(in);
     }
-    (void)kv::app::checkProjectVersion(file, rig.messages);
+    std::FILE* in = open();
+    if (!in)
+        return 0;
 
     kv::app::ProjectState state = kv::app::newProjectState();
     kv::app::Preferences prefs;
@@ -60,7 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     prefs.terrainGrid = 16;
     const kv::app::ProjectContents contents{state,       prefs,        rig.objects, rig.meshes,
                                             rig.motions, *rig.scenery, *rig.terrain};
-    const auto result = kv::app::loadProject(file, contents, rig.messages);
+    const auto result = kv::app::loadProject(in, contents, rig.messages);
+    std::fclose(in);
     if (result.status != kv::app::ProjectLoad::kFailed && rig.terrain->present() &&
         rig.terrain->allocateTerrainGrid()) {
         (void)rig.terrain->sortTerrain(rig.progress, rig.messages);

@@ -2,6 +2,7 @@
 // it a motion file; it writes a scene of null objects beside it and names that
 // scene back to the host, which then loads it.
 
+#include "common/module_descriptor.h"
 #include "common/panel_controls.h"
 #include "lw_interface.h"
 #include "lws_convert.h"
@@ -115,22 +116,6 @@ XCALL_(int) activateLoad(int version, GlobalFunc* global, void* local, void*) {
     return AFUNC_OK;
 }
 
-void* startup() {
-    static char token;
-    return &token;
-}
-
-void shutdown(void*) {}
-
-ServerRecord serverDefs[] = {
-    {LWSCENECONVERTER_CLASS, "Kestrovane-Load", activateLoad, nullptr},
-    {nullptr, nullptr, nullptr, nullptr},
-};
-
 } // namespace
 
-extern "C" {
-KV_LW_EXPORT ModuleDescriptor _mod_descrip = {
-    MOD_SYSSYNC, MOD_SYSVER, MOD_MACHINE, startup, shutdown, serverDefs,
-};
-}
+KV_LW_SINGLE_SERVER_MODULE(LWSCENECONVERTER_CLASS, "Kestrovane-Load", activateLoad)

@@ -3,6 +3,7 @@
 // imports as terrain, scenery or vehicle geometry, optionally keeping only
 // every n-th polygon. The mesh itself is never changed.
 
+#include "common/module_descriptor.h"
 #include "common/panel_controls.h"
 #include "dxf_faces.h"
 #include "lw_interface.h"
@@ -186,22 +187,6 @@ XCALL_(int) activateSave(int version, GlobalFunc* global, void* local, void*) {
     return AFUNC_OK;
 }
 
-void* startup() {
-    static char token;
-    return &token;
-}
-
-void shutdown(void*) {}
-
-ServerRecord serverDefs[] = {
-    {LWMESHEDIT_CLASS, "Kestrovane-SaveDXF", activateSave, nullptr},
-    {nullptr, nullptr, nullptr, nullptr},
-};
-
 } // namespace
 
-extern "C" {
-KV_LW_EXPORT ModuleDescriptor _mod_descrip = {
-    MOD_SYSSYNC, MOD_SYSVER, MOD_MACHINE, startup, shutdown, serverDefs,
-};
-}
+KV_LW_SINGLE_SERVER_MODULE(LWMESHEDIT_CLASS, "Kestrovane-SaveDXF", activateSave)

@@ -159,17 +159,21 @@ ProjectVersion checkProjectVersion(const std::filesystem::path& file, MessagePor
         messages.showMessage(model::kNoValidFileMessage);
         return ProjectVersion::kRefused;
     }
+    return checkProjectVersion(in.get(), messages);
+}
+
+ProjectVersion checkProjectVersion(std::FILE* in, MessagePort& messages) {
     std::int32_t stateSize = 0;
-    if (!readI32(in.get(), stateSize) ||
+    if (!readI32(in, stateSize) ||
         (stateSize != kProjectStateTag && stateSize != kPreviousProjectStateTag)) {
         messages.showMessage(kProjectTooOldMessage);
         return ProjectVersion::kRefused;
     }
     std::int32_t prefsSize = 0;
     std::int32_t objectSize = 0;
-    const bool readable = skipBytes(in.get(), stateSize) && readI32(in.get(), prefsSize) &&
-                          prefsSize >= 0 && prefsSize <= kMaxSkippedBlock &&
-                          skipBytes(in.get(), prefsSize) && readI32(in.get(), objectSize);
+    const bool readable = skipBytes(in, stateSize) && readI32(in, prefsSize) && prefsSize >= 0 &&
+                          prefsSize <= kMaxSkippedBlock && skipBytes(in, prefsSize) &&
+                          readI32(in, objectSize);
     if (!readable) {
         messages.showMessage(kProjectDamagedMessage);
         return ProjectVersion::kRefused;
@@ -209,19 +213,24 @@ bool saveProject(const std::filesystem::path& file, const ProjectContents& proje
 
 ProjectLoadResult loadProject(const std::filesystem::path& file, const ProjectContents& project,
                               MessagePort& messages) {
-    ProjectLoadResult result;
     FileHandle in(std::fopen(file.c_str(), "rb"));
     if (!in) {
         messages.showMessage(model::kNoValidFileMessage);
-        return result;
+        return {};
     }
+    return loadProject(in.get(), project, messages);
+}
+
+ProjectLoadResult loadProject(std::FILE* in, const ProjectContents& project,
+                              MessagePort& messages) {
+    ProjectLoadResult result;
     std::int32_t size = 0;
-    if (!readI32(in.get(), size) || size != kProjectStateTag) {
+    if (!readI32(in, size) || size != kProjectStateTag) {
         messages.showMessage(kProjectOldVersionMessage);
         return result;
     }
     ProjectStateImage stateImage{};
-    if (std::fread(stateImage.data(), 1, stateImage.size(), in.get()) != stateImage.size()) {
+    if (std::fread(stateImage.data(), 1, stateImage.size(), in) != stateImage.size()) {
         messages.showMessage(kProjectDamagedMessage);
         return result;
     }
@@ -229,8 +238,8 @@ ProjectLoadResult loadProject(const std::filesystem::path& file, const ProjectCo
     decodeProjectState(stateImage, state);
 
     PreferenceImage prefsImage{};
-    if (!readI32(in.get(), size) || size != static_cast<std::int32_t>(kPreferenceRecordSize) ||
-        std::fread(prefsImage.data(), 1, prefsImage.size(), in.get()) != prefsImage.size()) {
+    if (!readI32(in, size) || size != static_cast<std::int32_t>(kPreferenceRecordSize) ||
+        std::fread(prefsImage.data(), 1, prefsImage.size(), in) != prefsImage.size()) {
         messages.showMessage(kProjectDamagedMessage);
         return result;
     }
@@ -268,7 +277,7 @@ ProjectLoadResult loadProject(const std::filesystem::path& file, const ProjectCo
         target.record = &project.objects[static_cast<std::size_t>(i)];
         target.geometry = geometryIntakeOf(project.meshes, i);
         project.motions.clearSlot(i);
-        if (!model::readMotion(in.get(), target, project.motions, reportErrors, messages))
+        if (!model::readMotion(in, target, project.motions, reportErrors, messages))
             return result;
     }
     // Object 0's motion is saved on its own; a project never restores one.
@@ -276,7 +285,7 @@ ProjectLoadResult loadProject(const std::filesystem::path& file, const ProjectCo
 
     project.scenery.clear();
     for (int i = 0; i < state.sceneryCount; ++i) {
-        if (!project.scenery.readStream(in.get(), setInfoOf(state, i), messages))
+        if (!project.scenery.readStream(in, setInfoOf(state, i), messages))
             return result;
     }
     project.terrain.discardTerrain();
@@ -285,7 +294,7 @@ ProjectLoadResult loadProject(const std::filesystem::path& file, const ProjectCo
         info.transform = state.terrainTransform;
         info.triangleCount = std::max(0, state.terrainTriangles);
         info.baseName = projectNameText(state.terrainName);
-        if (!project.terrain.readStream(in.get(), info, messages))
+        if (!project.terrain.readStream(in, info, messages))
             return result;
     }
     if (fileResolution != inForce.terrainGrid) {

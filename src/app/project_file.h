@@ -13,6 +13,7 @@
 #include "model/object_record.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <span>
 #include <string>
@@ -58,6 +59,8 @@ struct ProjectLoadResult {
 /// with the "more than one version old" message, since their layout cannot
 /// be mapped.
 ProjectVersion checkProjectVersion(const std::filesystem::path& file, MessagePort& messages);
+/// The same test on a stream positioned at the start of a project.
+ProjectVersion checkProjectVersion(std::FILE* in, MessagePort& messages);
 
 /// Writes the whole project. The counts, names, appearance and transforms of
 /// the state block are taken from the stores; object 0 is written without
@@ -70,6 +73,9 @@ bool saveProject(const std::filesystem::path& file, const ProjectContents& proje
 /// scenery stream into its working file and the terrain stream (not sorted).
 /// A failure leaves what was read so far; the caller resets the project.
 ProjectLoadResult loadProject(const std::filesystem::path& file, const ProjectContents& project,
+                              MessagePort& messages);
+/// The same reader on a stream positioned at the start of a project.
+ProjectLoadResult loadProject(std::FILE* in, const ProjectContents& project,
                               MessagePort& messages);
 
 inline constexpr const char* kProjectOldVersionMessage =

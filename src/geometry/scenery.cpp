@@ -52,42 +52,21 @@ int SceneryStore::intakeFace(const std::array<double, 12>& corners, float fracti
                              ProgressPort& progress, MessagePort& messages) {
     if (!intake_)
         return 0;
-    std::array<Corner<float>, 4> face;
-    for (std::size_t c = 0; c < 4; ++c) {
-        face[c] = {static_cast<float>(corners[c * 3]), static_cast<float>(corners[c * 3 + 1]),
-                   static_cast<float>(corners[c * 3 + 2])};
-    }
-    switch (appendFaceTriangles(*intake_, face)) {
-    case FaceIntake::TooMany:
-        messages.showMessage(kTooMany);
-        return 0;
-    case FaceIntake::WriteFailed:
-        messages.showMessage(kCannotWrite);
-        return 0;
-    case FaceIntake::Appended:
-        break;
-    }
-    return progress.update(fraction) ? 1 : 0;
+    return takeImportedFace<float>(*intake_, corners, fraction, progress, messages,
+                                   {kTooMany, kCannotWrite});
 }
 
 bool SceneryStore::finishImport(bool readSucceeded, ProgressPort& progress, MessagePort& messages) {
     if (!intake_)
         return false;
-    progress.finish();
-    bool ok = readSucceeded;
-    if (ok) {
-        ok = intake_->writeEnd() && intake_->close();
-        if (!ok)
-            messages.showMessage(kCannotWrite);
-    }
-    const std::int64_t made = intake_->triangleCount();
-    intake_.reset();
-    if (!ok) {
+    const auto made =
+        finishImportedStream(intake_, readSucceeded, progress, messages, kCannotWrite);
+    if (!made) {
         std::error_code ec;
         std::filesystem::remove(workingFile(count()), ec);
         return false;
     }
-    pending_.triangleCount = static_cast<std::int32_t>(made);
+    pending_.triangleCount = static_cast<std::int32_t>(*made);
     sets_.push_back(pending_);
     return true;
 }

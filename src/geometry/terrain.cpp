@@ -73,39 +73,20 @@ int TerrainStore::intakeFace(const std::array<double, 12>& corners, float fracti
                              ProgressPort& progress, MessagePort& messages) {
     if (!intake_)
         return 0;
-    std::array<Corner<double>, 4> face;
-    for (std::size_t c = 0; c < 4; ++c)
-        face[c] = {corners[c * 3], corners[c * 3 + 1], corners[c * 3 + 2]};
-    switch (appendFaceTriangles(*intake_, face)) {
-    case FaceIntake::TooMany:
-        messages.showMessage(kTooMany);
-        return 0;
-    case FaceIntake::WriteFailed:
-        messages.showMessage(kCannotWrite);
-        return 0;
-    case FaceIntake::Appended:
-        break;
-    }
-    return progress.update(fraction) ? 1 : 0;
+    return takeImportedFace<double>(*intake_, corners, fraction, progress, messages,
+                                    {kTooMany, kCannotWrite});
 }
 
 bool TerrainStore::finishImport(bool readSucceeded, ProgressPort& progress, MessagePort& messages) {
     if (!intake_)
         return false;
-    progress.finish();
-    bool ok = readSucceeded;
-    if (ok) {
-        ok = intake_->writeEnd() && intake_->close();
-        if (!ok)
-            messages.showMessage(kCannotWrite);
-    }
-    const std::int64_t count = intake_->triangleCount();
-    intake_.reset();
-    if (!ok) {
+    const auto made =
+        finishImportedStream(intake_, readSucceeded, progress, messages, kCannotWrite);
+    if (!made) {
         discardTerrain();
         return false;
     }
-    info_.triangleCount = static_cast<std::int32_t>(count);
+    info_.triangleCount = static_cast<std::int32_t>(*made);
     present_ = true;
     // A grid that cannot be had leaves the terrain without heights; the
     // import itself still stands.

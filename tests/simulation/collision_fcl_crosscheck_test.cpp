@@ -24,9 +24,7 @@
 #include <utility>
 
 #ifdef KV_HAVE_FCL
-#include <fcl/geometry/bvh/BVH_model.h>
-#include <fcl/math/bv/OBB.h>
-#include <fcl/narrowphase/collision.h>
+#include "collision_fcl_meshes.h"
 #endif
 
 namespace kv::sim::collision {
@@ -98,35 +96,9 @@ double separation(const std::array<D3, 3>& p, const std::array<D3, 3>& q) {
     return best;
 }
 
-using FclModel = fcl::BVHModel<fcl::OBBd>;
-
-std::shared_ptr<FclModel> fclModel(const testmesh::Mesh& mesh) {
-    auto model = std::make_shared<FclModel>();
-    std::vector<fcl::Vector3d> points;
-    for (const Vec3& v : mesh.vertices)
-        points.emplace_back(v[0], v[1], v[2]);
-    std::vector<fcl::Triangle> tris;
-    for (const auto& t : mesh.triangles) {
-        tris.emplace_back(static_cast<std::size_t>(t[0]), static_cast<std::size_t>(t[1]),
-                          static_cast<std::size_t>(t[2]));
-    }
-    model->beginModel();
-    model->addSubModel(points, tris);
-    model->endModel();
-    return model;
-}
-
-fcl::Transform3d fclPose(const testmesh::Pose& pose) {
-    fcl::Matrix3d r;
-    for (int i = 0; i < 3; ++i) {
-        for (int j = 0; j < 3; ++j)
-            r(i, j) = pose.r[i * 3 + j];
-    }
-    fcl::Transform3d tf = fcl::Transform3d::Identity();
-    tf.linear() = r;
-    tf.translation() = fcl::Vector3d(pose.t[0], pose.t[1], pose.t[2]);
-    return tf;
-}
+using testmesh::FclModel;
+using testmesh::fclModel;
+using testmesh::fclPose;
 
 PairSet fclPairs(const FclModel& a, const testmesh::Pose& pa, const FclModel& b,
                  const testmesh::Pose& pb) {

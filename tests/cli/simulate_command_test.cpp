@@ -128,6 +128,18 @@ TEST_F(SimulateCommandTest, EscapeInTheScriptEndsTheRunAndRecordsItsFrame) {
     EXPECT_EQ(framesOf(out).size(), 12u);
 }
 
+TEST_F(SimulateCommandTest, AnInstabilityEndsTheRunAndKeepsItsLastFrame) {
+    const fs::path out = path("unstable.kvm");
+    const CliResult r = runCli({"simulate", "--initial", kCarOnGround, "--gravity", "1e6",
+                                "--duration", "5", "-o", out.string()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("end: unstable"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find("kestrovane-cli simulate: The simulation became unstable.\n"),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(framesOf(out).size(), 1u);
+}
+
 TEST_F(SimulateCommandTest, ARunThatFillsTheRecordMemoryKeepsWhatWasRecorded) {
     // No duration and no ESC: the run lasts until the factory record memory
     // (2002 frames) is full.

@@ -128,6 +128,18 @@ TEST_F(SimulateCommandTest, EscapeInTheScriptEndsTheRunAndRecordsItsFrame) {
     EXPECT_EQ(framesOf(out).size(), 12u);
 }
 
+TEST_F(SimulateCommandTest, PausedFramesAreNotRecordedAndTheDurationCountsThem) {
+    const fs::path out = path("paused.kvm");
+    const CliResult r = runCli({"simulate", "--initial", kCarOnGround, "--controls",
+                                script("time,x,y,a,b,key\n1,0,0,0,0,P\n2,0,0,0,0,P\n").string(),
+                                "--duration", "3", "-o", out.string()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const auto frames = framesOf(out);
+    ASSERT_EQ(frames.size(), 24u);
+    // The frame after the pause carries on from the one before it.
+    EXPECT_NEAR(frames[12][model::kFrameTime] - frames[11][model::kFrameTime], 1.0 / 12.0, 1e-5);
+}
+
 TEST_F(SimulateCommandTest, AnInstabilityEndsTheRunAndKeepsItsLastFrame) {
     const fs::path out = path("unstable.kvm");
     const CliResult r = runCli({"simulate", "--initial", kCarOnGround, "--gravity", "1e6",

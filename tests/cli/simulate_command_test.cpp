@@ -2,6 +2,7 @@
 #include "model/motion_file.h"
 #include "model/motion_frame.h"
 #include "model/motion_store.h"
+#include "support/document_ports.h"
 #include "support/file_test_support.h"
 
 #include <cstdio>
@@ -246,6 +247,29 @@ TEST_F(SimulateCommandTest, TheCarStandsOnTheTerrainGiven) {
     ASSERT_EQ(low.exitCode, 0) << low.err;
     EXPECT_NEAR(summaryValue(low.out, "down ") - summaryValue(flat.out, "down "), 1.0, 0.05)
         << flat.out << low.out;
+}
+
+TEST_F(SimulateCommandTest, AProjectBringsItsObjectTerrainAndUpdateRate) {
+    const fs::path dxf = path("ground.dxf");
+    writeAll(dxf, dxfText({{-100, -100, 1, 100, -100, 1, 100, 100, 1, -100, 100, 1}}));
+    const fs::path project = path("scene.kvp");
+    {
+        test::DocumentRig rig;
+        app::Document& doc = *rig.doc;
+        ASSERT_TRUE(doc.addTerrain(app::DxfImport{dxf}));
+        doc.object(0).initial.position = {0.0f, 0.0f, -2.5f};
+        doc.preferences().framePeriod = 1.0f / 30.0f;
+        rig.files.answers.push_back(project.string());
+        ASSERT_TRUE(doc.saveProject(true));
+    }
+    const CliResult onProject = runCli({"simulate", "--project", project.string(), "--duration",
+                                        "3", "-o", path("a.kvm").string()});
+    ASSERT_EQ(onProject.exitCode, 0) << onProject.err;
+    EXPECT_EQ(summaryValue(onProject.out, "frames: "), 90);
+    const CliResult flat = runCli({"simulate", "--initial", kCarOnGround, "--fps", "30",
+                                   "--duration", "3", "-o", path("b.kvm").string()});
+    ASSERT_EQ(flat.exitCode, 0) << flat.err;
+    EXPECT_NEAR(summaryValue(onProject.out, "down ") - summaryValue(flat.out, "down "), 1.0, 0.05);
 }
 
 TEST_F(SimulateCommandTest, MalformedControlsNameTheLineAndWriteNothing) {

@@ -272,6 +272,28 @@ TEST_F(SimulateCommandTest, AProjectBringsItsObjectTerrainAndUpdateRate) {
     EXPECT_NEAR(summaryValue(onProject.out, "down ") - summaryValue(flat.out, "down "), 1.0, 0.05);
 }
 
+TEST_F(SimulateCommandTest, AnInteractiveObjectOfAProjectReplaysItsTakeBesideTheCar) {
+    const fs::path take = path("take.kvm");
+    ASSERT_EQ(runCli({"simulate", "--initial", "0,20,-2.5,0,0,0,0,0,0,0,0,0", "--controls",
+                      script(kDriveScript).string(), "--duration", "2", "-o", take.string()})
+                  .exitCode,
+              0);
+    const fs::path project = path("pair.kvp");
+    {
+        test::DocumentRig rig;
+        app::Document& doc = *rig.doc;
+        ASSERT_TRUE(doc.addMotionObject(model::kRoleInteractive, take));
+        doc.object(0).initial.position = {0.0f, 0.0f, -2.5f};
+        rig.files.answers.push_back(project.string());
+        ASSERT_TRUE(doc.saveProject(true));
+    }
+    const CliResult r = runCli({"simulate", "--project", project.string(), "--duration", "2", "-o",
+                                path("a.kvm").string()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(framesOf(path("a.kvm")).size(), 24u);
+}
+
 TEST_F(SimulateCommandTest, MalformedControlsNameTheLineAndWriteNothing) {
     struct Case {
         const char* text;

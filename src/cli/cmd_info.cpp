@@ -3,6 +3,7 @@
 #include "app/document.h"
 #include "app/memory_settings.h"
 #include "cli/command.h"
+#include "cli/document_answers.h"
 #include "cli/json_text.h"
 #include "cli/stderr_messages.h"
 #include "geometry/dxf_reader.h"
@@ -259,13 +260,6 @@ int infoDxf(const fs::path& file, MessagePort& messages) {
     return kExitOk;
 }
 
-/// Answers the document's questions for a project that is only looked at.
-class LookOnly final : public FilePort, public QuestionPort {
-  public:
-    std::optional<std::string> choose(const FileRequest&) override { return std::nullopt; }
-    SaveAnswer askSaveFirst(std::string_view) override { return SaveAnswer::kDontSave; }
-};
-
 /// A scenery set or the terrain: its source file name and its triangles.
 std::string sceneSetJson(const geom::SceneSetInfo& info) {
     return "{\"name\": " + jsonString(info.baseName) +
@@ -296,8 +290,8 @@ int infoProject(const fs::path& file, StderrMessages& messages) {
     if (!folder)
         return failure("cannot create a working folder");
     NullProgress progress;
-    LookOnly files;
-    app::Document document(app::DocumentPorts{messages, progress, files, files, *folder});
+    DocumentAnswers answers;
+    app::Document document(app::DocumentPorts{messages, progress, answers, answers, *folder});
     const app::MemorySettings memory = projectMemory(file);
     if (!document.allocate(memory, true, std::nullopt))
         return failure("there is not enough memory to read the project");

@@ -9,6 +9,7 @@
 #include "app/input_device.h"
 #include "app/memory_settings.h"
 #include "cli/command.h"
+#include "cli/document_answers.h"
 #include "cli/simulate_options.h"
 #include "cli/stderr_messages.h"
 #include "cli/terminal_progress.h"
@@ -22,7 +23,6 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <string>
 #include <system_error>
@@ -84,27 +84,6 @@ int failure(const std::string& why) {
     std::fprintf(stderr, "%s: %s\n", kPrefix, why.c_str());
     return kExitFailure;
 }
-
-/// Answers each save dialog of the document with the path given for its title.
-class ChosenFiles final : public FilePort {
-  public:
-    void set(const std::string& title, const std::string& path) { paths_[title] = path; }
-    std::optional<std::string> choose(const FileRequest& request) override {
-        const auto it = paths_.find(request.title);
-        if (it == paths_.end())
-            return std::nullopt;
-        return it->second;
-    }
-
-  private:
-    std::map<std::string, std::string> paths_;
-};
-
-/// Nothing is ever kept from a run's project, so nothing needs saving first.
-class NoQuestions final : public QuestionPort {
-  public:
-    SaveAnswer askSaveFirst(std::string_view) override { return SaveAnswer::kDontSave; }
-};
 
 /// A recording to replay: its controller frames and its frame period.
 struct Recording {
@@ -238,9 +217,8 @@ int runSimulate(const std::vector<std::string>& args) {
     if (!folder)
         return failure("cannot create a working folder");
     const std::unique_ptr<ProgressPort> progress = makeProgress();
-    ChosenFiles files;
-    NoQuestions questions;
-    app::Document document(app::DocumentPorts{messages, *progress, files, questions, *folder});
+    DocumentAnswers answers;
+    app::Document document(app::DocumentPorts{messages, *progress, answers, answers, *folder});
     if (!document.allocate(memory, true, std::nullopt))
         return failure("there is not enough memory for the simulation");
 
@@ -310,13 +288,13 @@ int runSimulate(const std::vector<std::string>& args) {
     // when every one of them has been written.
     const fs::path output(o.output);
     const fs::path staged = stagingPath(output);
-    files.set("Save Sim Motion As:", staged.string());
+    answers.set("Save Sim Motion As:", staged.string());
     std::vector<std::pair<fs::path, fs::path>> moves{{staged, output}};
     bool saved = document.saveMotionAs() >= 1;
     if (saved && !o.cameraOutput.empty()) {
         const fs::path camera(o.cameraOutput);
         const fs::path stagedCamera = stagingPath(camera);
-        files.set("Save Camera As:", stagedCamera.string());
+        answers.set("Save Camera As:", stagedCamera.string());
         moves.emplace_back(stagedCamera, camera);
         saved = document.saveCameraAs();
     }

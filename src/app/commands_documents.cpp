@@ -17,50 +17,7 @@ std::string lowered(std::string_view text) {
     return out;
 }
 
-/// The last component of a path written with '/' or '\\' separators.
-std::string_view fileNamePart(std::string_view path) {
-    const std::size_t slash = path.find_last_of("/\\");
-    return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
 } // namespace
-
-DocumentType documentTypeForPath(std::string_view path) {
-    const std::string_view name = fileNamePart(path);
-    const std::size_t dot = name.find('.');
-    if (dot == std::string_view::npos)
-        return DocumentType::None;
-    const std::string ext = lowered(name.substr(dot));
-    if (ext == ".kvp")
-        return DocumentType::Project;
-    if (ext == ".kvm")
-        return DocumentType::Motion;
-    if (ext == ".kvo")
-        return DocumentType::Object;
-    return DocumentType::None;
-}
-
-std::string notValidFileMessage(std::string_view path) {
-    std::string text = "\"";
-    text += path;
-    text += "\" is not a valid Kestrovane file.";
-    return text;
-}
-
-std::string saveChangesFirstMessage(std::string_view projectName) {
-    std::string text = "Would you like to save changes to \"";
-    text += projectName;
-    text += "\" first?";
-    return text;
-}
-
-std::string memorySaveFirstMessage(std::string_view projectName) {
-    std::string text =
-        "To adjust the memory settings, Kestrovane must be reset. Would you like to save \"";
-    text += projectName;
-    text += "\" first?";
-    return text;
-}
 
 std::vector<ObjectLibraryEntry> listObjectLibrary(const std::filesystem::path& dataFolder) {
     namespace fs = std::filesystem;

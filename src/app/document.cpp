@@ -160,12 +160,8 @@ void Document::newProject() {
     if (meshes_.hasStore()) {
         for (int i = 0; i < meshes_.slotCount(); ++i)
             meshes_.clearGeometry(i);
-        meshes_.clearGeometry(0);
-        model::loadTemplateMesh(model::kVehicleCar, [this](const std::array<double, 12>& corners) {
-            return meshes_.addFace(corners);
-        });
-        meshes_.thinContactVertices(0);
     }
+    loadTemplateGeometry(model::kVehicleCar);
     resetCameraSlot();
     scenery_.clear();
     terrain_->discardTerrain();
@@ -177,6 +173,39 @@ void Document::newProject() {
     motionNames_.assign(objects_.size(), std::string());
     cameraMotionName_.clear();
     modified_ = false;
+    resetSimulation();
+}
+
+void Document::loadTemplateGeometry(std::int32_t vehicleType) {
+    if (!meshes_.hasStore())
+        return;
+    meshes_.clearGeometry(0);
+    model::loadTemplateMesh(vehicleType, [this](const std::array<double, 12>& corners) {
+        return meshes_.addFace(corners);
+    });
+    meshes_.thinContactVertices(0);
+}
+
+bool Document::newVehicle(std::int32_t vehicleType) {
+    if (objects_.empty() || vehicleType < model::kVehicleCar ||
+        vehicleType > model::kVehicleHelicopter)
+        return false;
+    state_.observeMode = 0;
+    model::ObjectRecord& vehicle = objects_.front();
+    // The template overwrites what it defines and leaves the rest as it was.
+    vehicle.vehicleType = vehicleType;
+    model::applyTemplate(vehicle);
+    loadTemplateGeometry(vehicleType);
+    currentObjectName_ =
+        std::string(vehicle.name.data(), strnlen(vehicle.name.data(), vehicle.name.size()));
+    modified_ = true;
+    resetSimulation();
+    return true;
+}
+
+void Document::toggleObserve() {
+    state_.observeMode = state_.observeMode != 0 ? 0 : 1;
+    modified_ = true;
     resetSimulation();
 }
 

@@ -6,6 +6,7 @@
 /// count and the modified flag; and the document operations of the File menu
 /// and the project window. It reaches the user only through ports.
 
+#include "app/dxf_import_port.h"
 #include "app/memory_settings.h"
 #include "app/preferences.h"
 #include "app/project_file.h"
@@ -44,14 +45,6 @@ struct DocumentPorts {
     const WorkingFolderPort& folder;
 };
 
-/// What the DXF open dialog hands back besides the path.
-struct DxfImport {
-    std::filesystem::path file;
-    model::GeometryTransform transform{};
-    std::int32_t color = model::kColorWhite;
-    std::int32_t transparency = model::kSolid;
-};
-
 /// How a file given on the command line or dropped was taken.
 enum class OpenedAs { kNothing, kProject, kMotion, kObject };
 
@@ -66,6 +59,10 @@ class Document {
     /// settings (with a message) when they cannot be had; the settings used
     /// are stored in the preferences. Ends with a new project.
     bool allocate(MemorySettings settings, bool startUp, std::optional<std::int64_t> totalPhysical);
+
+    /// The DXF open dialog to use instead of the plain file port (null: none).
+    /// It must outlive the document or be unset first.
+    void setDxfImportPort(DxfImportPort* port) { dxfPort_ = port; }
 
     // ---- state ----
     const MemorySettings& memory() const { return memory_; }
@@ -94,8 +91,10 @@ class Document {
     geom::MeshStore& meshes() { return meshes_; }
     model::MotionStore& motions() { return motions_; }
     geom::SceneryStore& scenery() { return scenery_; }
+    const geom::SceneryStore& scenery() const { return scenery_; }
     geom::TerrainStore& terrain() { return *terrain_; }
     sim::RunState& run() { return run_; }
+    const sim::RunState& run() const { return run_; }
     /// Whether the menu commands that add objects are possible now.
     bool canAddDynamicObject() const;
     bool canAddInteractiveObject() const;
@@ -116,6 +115,15 @@ class Document {
     /// Project defaults: a Car from its template in slot 0, the camera slot,
     /// no scenery or terrain, no file; not modified.
     void newProject();
+    /// Object > Car, Motorcycle, Aircraft, Helicopter: leaves observe mode and
+    /// rebuilds the simulated object from the built-in template of `vehicleType`
+    /// (model::kVehicleCar..kVehicleHelicopter) with its mesh; the object's
+    /// name becomes the current object name. Marks the project modified and
+    /// resets the simulation. False (nothing changed) for another type.
+    bool newVehicle(std::int32_t vehicleType);
+    /// Simulation > Observe: flips observe mode, marks the project modified and
+    /// resets the simulation (the reset reads the flag).
+    void toggleObserve();
     /// Asks "Save First?" when the project is modified. True when the caller
     /// may go on (saved, or not wanted); false on Cancel or a failed save.
     bool confirmDiscard(const std::string& format = kSaveFirstFormat);
@@ -158,17 +166,25 @@ class Document {
 
     static constexpr const char* kSaveFirstFormat =
         "Would you like to save changes to \"%s\" first?";
+    /// The save prompt of the Memory command, which resets the program.
+    static constexpr const char* kMemorySaveFirstFormat =
+        "To adjust the memory settings, Kestrovane must be reset. Would you like to save \"%s\" "
+        "first?";
 
   private:
     void resetCameraSlot();
+    /// Replaces slot 0's mesh with the built-in mesh of `vehicleType`.
+    void loadTemplateGeometry(std::int32_t vehicleType);
     void recountInteractive();
     std::optional<std::filesystem::path> ask(const FileRequest& request);
-    std::optional<DxfImport> askDxf(const char* title, const DxfImport& start);
+    std::optional<DxfImport> askDxf(const char* title, const DxfImport& start,
+                                    bool colorEnabled = true);
     ProjectContents contents();
     void prepareTerrainAfterLoad();
     bool takeNextSlot(int& slot);
 
     DocumentPorts ports_;
+    DxfImportPort* dxfPort_ = nullptr;
     MemorySettings memory_ = kFactoryMemory;
     std::vector<model::ObjectRecord> objects_;
     geom::MeshStore meshes_;

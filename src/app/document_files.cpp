@@ -137,7 +137,10 @@ std::optional<std::filesystem::path> Document::ask(const FileRequest& request) {
     return path;
 }
 
-std::optional<DxfImport> Document::askDxf(const char* title, const DxfImport& start) {
+std::optional<DxfImport> Document::askDxf(const char* title, const DxfImport& start,
+                                          bool colorEnabled) {
+    if (dxfPort_ != nullptr)
+        return dxfPort_->chooseDxf(openRequest(title, kDxfFilter), start, colorEnabled);
     auto path = ask(openRequest(title, kDxfFilter));
     if (!path)
         return std::nullopt;
@@ -356,7 +359,7 @@ bool Document::addScenery(std::optional<DxfImport> import) {
 bool Document::addTerrain(std::optional<DxfImport> import) {
     const bool existed = terrain_->present();
     if (!import)
-        import = askDxf("Open DXF Terrain File:", DxfImport{});
+        import = askDxf("Open DXF Terrain File:", DxfImport{}, false);
     if (!import)
         return false;
     bool ok =

@@ -74,6 +74,10 @@ WindowLayout resetWindowLayout(const ScreenMetrics& screen, float aspect, bool u
     }
     layout.camera = centredAtTop(screen, w, h);
     layout.panel = instrumentPanelRect(screen);
+    // On a short frame (1024 x 768 less the menu and status bars) the panel's
+    // top would fall inside the camera window, which is activated last and so
+    // covers the panel's caption: start the panel below the camera instead.
+    layout.panel.y = std::max(layout.panel.y, layout.camera.y + layout.camera.height);
     layout.project = projectWindowRect(screen);
     return layout;
 }

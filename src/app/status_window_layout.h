@@ -61,7 +61,8 @@ struct WindowLayout {
 
 /// The layout of Window > Reset and start-up. With `useWindowAspect` the camera
 /// keeps the size of `currentCamera`; in every case it is centred
-/// horizontally with its top at m.
+/// horizontally with its top at m. The panel never starts above the camera
+/// window's bottom edge, so that the camera never hides it.
 WindowLayout resetWindowLayout(const ScreenMetrics& screen, float aspect, bool useWindowAspect,
                                const WindowRect& currentCamera);
 

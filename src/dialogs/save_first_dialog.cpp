@@ -49,14 +49,14 @@ SaveFirstDialog::SaveFirstDialog(const QString& message, QWidget* parent) : QDia
     layout->addLayout(row);
 }
 
-app::SavePromptChoice askSaveFirst(QWidget* parent, std::string_view message) {
+SaveAnswer askSaveFirst(QWidget* parent, std::string_view message) {
     SaveFirstDialog dialog(
         QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())), parent);
     dialog.exec();
     const SaveFirstAnswer a = dialog.answer();
     if (!a.proceed)
-        return app::SavePromptChoice::Cancel;
-    return a.save ? app::SavePromptChoice::Save : app::SavePromptChoice::DontSave;
+        return SaveAnswer::kCancel;
+    return a.save ? SaveAnswer::kSave : SaveAnswer::kDontSave;
 }
 
 } // namespace kv::dialogs

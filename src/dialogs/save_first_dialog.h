@@ -2,7 +2,7 @@
 /// The "Save First?" prompt before an operation that would drop unsaved
 /// changes: "Save" (default), "Don't Save" and "Cancel".
 
-#include "app/commands_save_prompt.h"
+#include "common/ports/question.h"
 
 #include <QDialog>
 #include <string_view>
@@ -27,6 +27,6 @@ class SaveFirstDialog final : public QDialog {
 };
 
 /// Runs the prompt modally over `parent` with the message.
-app::SavePromptChoice askSaveFirst(QWidget* parent, std::string_view message);
+SaveAnswer askSaveFirst(QWidget* parent, std::string_view message);
 
 } // namespace kv::dialogs

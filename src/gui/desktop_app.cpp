@@ -1,6 +1,8 @@
 #include "gui/desktop_app.h"
 
 #include "app/commands_documents.h"
+#include "app/memory_info.h"
+#include "app/memory_settings.h"
 #include "app/preferences_file.h"
 #include "gui/settings_store.h"
 
@@ -20,12 +22,31 @@ std::filesystem::path storedDataFolder(const QString& currentFolder) {
 
 } // namespace
 
-DesktopApp::DesktopApp(const QString& currentFolder)
-    : dataFolder_(storedDataFolder(currentFolder)), window_(messages_), files_(&window_),
-      progress_(&window_), preferenceCommands_(window_, preferences_, dataFolder_, messages_) {
+DesktopApp::DesktopApp(const QString& currentFolder, FilePort* files)
+    : dataFolder_(storedDataFolder(currentFolder)), window_(messages_), fileDialogs_(&window_),
+      progress_(&window_), questions_(&window_), folder_(geom::PrivateWorkingFolder::create()) {
     messages_.setParent(&window_);
-    app::loadPreferencesAtStartUp(dataFolder_, preferences_);
-    preferenceCommands_.install();
+    if (folder_ == nullptr) {
+        messages_.showMessage(kNoWorkingFolderMessage);
+        return;
+    }
+    document_ = std::make_unique<app::Document>(app::DocumentPorts{
+        messages_, progress_, files != nullptr ? *files : fileDialogs_, questions_, *folder_});
+    app::Preferences& prefs = document_->preferences();
+    app::loadPreferencesAtStartUp(dataFolder_, prefs);
+    dxfImport_ = std::make_unique<QtDxfImport>(prefs, messages_, &window_);
+    document_->setDxfImportPort(dxfImport_.get());
+    // Ends with a new project: a Car from its template, the simulation reset.
+    allocated_ =
+        document_->allocate(app::memorySettingsOf(prefs), true, app::totalPhysicalMemory());
+
+    preferenceCommands_ =
+        std::make_unique<PreferenceCommands>(window_, prefs, dataFolder_, messages_);
+    preferenceCommands_->setOnReset([this] { document_->resetSimulation(); });
+    preferenceCommands_->install();
+    documentCommands_ = std::make_unique<DocumentCommands>(window_, *document_);
+    documentCommands_->setAfterProjectChange([this] { preferenceCommands_->applyToViews(); });
+    documentCommands_->install();
     window_.setObjectLibrary(app::listObjectLibrary(dataFolder_));
 }
 

@@ -1,27 +1,44 @@
 #pragma once
 /// Start-up of the desktop program: the data folder from the settings, the
-/// preference file, the object library, the main frame with its three windows,
-/// the About box and the files named on the command line.
+/// preference file, the object library, the project document with its memory,
+/// the main frame with its three windows, the About box and the files named on
+/// the command line.
 
+#include "app/document.h"
 #include "app/preferences.h"
+#include "geometry/working_files.h"
+#include "gui/document_commands.h"
 #include "gui/main_window.h"
 #include "gui/preference_commands.h"
+#include "gui/qt_dxf_import.h"
 #include "gui/qt_file_dialogs.h"
 #include "gui/qt_message_box.h"
 #include "gui/qt_progress.h"
+#include "gui/qt_questions.h"
 
 #include <QString>
 #include <QStringList>
 #include <filesystem>
+#include <memory>
 
 namespace kv::gui {
+
+/// Shown when the private folder of the scenery and terrain working files
+/// cannot be made; the program does not start.
+inline constexpr std::string_view kNoWorkingFolderMessage =
+    "The folder for the scenery and terrain working files could not be created.";
 
 class DesktopApp {
   public:
     /// Reads the settings (storing `currentFolder` as the data folder when none
-    /// is stored yet), the preferences and the object library, and builds the
-    /// main frame. Needs a running QApplication.
-    explicit DesktopApp(const QString& currentFolder);
+    /// is stored yet), the preferences and the object library, allocates the
+    /// project's memory and builds the main frame. Needs a running
+    /// QApplication. `files` replaces the Qt file dialogs when given (it must
+    /// outlive this object).
+    explicit DesktopApp(const QString& currentFolder, FilePort* files = nullptr);
+
+    /// False when start-up failed (the user has been told): the program ends.
+    bool ready() const { return document_ != nullptr && allocated_; }
 
     /// Shows the frame at full size, then, once it has its size, lays the
     /// windows out, shows the About box (when `showAbout`) and opens `paths`
@@ -29,9 +46,10 @@ class DesktopApp {
     void start(const QStringList& paths, bool showAbout = true);
 
     MainWindow& window() { return window_; }
-    app::Preferences& preferences() { return preferences_; }
+    /// The program's preferences (the document's).
+    app::Preferences& preferences() { return document_->preferences(); }
+    app::Document& document() { return *document_; }
     const std::filesystem::path& dataFolder() const { return dataFolder_; }
-    FilePort& files() { return files_; }
     ProgressPort& progress() { return progress_; }
     MessagePort& messages() { return messages_; }
 
@@ -39,10 +57,15 @@ class DesktopApp {
     std::filesystem::path dataFolder_;
     QtMessageBox messages_;
     MainWindow window_;
-    QtFileDialogs files_;
+    QtFileDialogs fileDialogs_;
     QtProgress progress_;
-    app::Preferences preferences_;
-    PreferenceCommands preferenceCommands_;
+    QtQuestions questions_;
+    std::unique_ptr<geom::PrivateWorkingFolder> folder_;
+    std::unique_ptr<app::Document> document_;
+    std::unique_ptr<QtDxfImport> dxfImport_;
+    std::unique_ptr<PreferenceCommands> preferenceCommands_;
+    std::unique_ptr<DocumentCommands> documentCommands_;
+    bool allocated_ = false;
 };
 
 } // namespace kv::gui

@@ -20,6 +20,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(kv::gui::kApplication);
 
     kv::gui::DesktopApp app(QDir::currentPath());
+    if (!app.ready())
+        return 1;
     app.start(QApplication::arguments().mid(1));
     return QApplication::exec();
 }

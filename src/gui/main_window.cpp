@@ -1,7 +1,5 @@
 #include "gui/main_window.h"
 
-#include "app/commands_save_prompt.h"
-#include "dialogs/save_first_dialog.h"
 #include "gui/about_box.h"
 #include "views/camera_view.h"
 #include "views/child_window.h"
@@ -31,15 +29,8 @@ QString fromView(std::string_view text) {
 
 } // namespace
 
-DocumentOpener unavailableDocumentOpener(MessagePort& messages) {
-    return [&messages](app::DocumentType, const std::string&) {
-        messages.showMessage(kOpeningUnavailableMessage);
-        return false;
-    };
-}
-
 MainWindow::MainWindow(MessagePort& messages, QWidget* parent)
-    : QMainWindow(parent), messages_(messages), opener_(unavailableDocumentOpener(messages)) {
+    : QMainWindow(parent), messages_(messages) {
     setObjectName(QStringLiteral("mainFrame"));
     setWindowTitle(QStringLiteral("Kestrovane"));
     setAcceptDrops(true);
@@ -134,8 +125,8 @@ void MainWindow::runCommand(int id) {
         return;
     const int libraryIndex = id - app::kObjectLibraryFirstId;
     if (libraryIndex >= 0 && libraryIndex < static_cast<int>(library_.size())) {
-        opener_(app::DocumentType::Object,
-                library_[static_cast<std::size_t>(libraryIndex)].path.string());
+        if (libraryOpener_)
+            libraryOpener_(library_[static_cast<std::size_t>(libraryIndex)].path);
     } else if (auto found = handlers_.find(id); found != handlers_.end()) {
         // A copy: the handler may replace itself.
         Handler handler = found->second;
@@ -145,7 +136,7 @@ void MainWindow::runCommand(int id) {
 }
 
 app::CommandState MainWindow::commandState() const {
-    app::CommandState s = documentState_;
+    app::CommandState s = stateSource_ ? stateSource_() : documentState_;
     s.instrumentPanelVisible = panelWindow_ != nullptr && !panelWindow_->isHidden();
     s.projectWindowVisible = projectWindow_ != nullptr && !projectWindow_->isHidden();
     s.statusBarVisible = !statusBar()->isHidden();
@@ -204,13 +195,8 @@ void MainWindow::setObjectLibrary(std::vector<app::ObjectLibraryEntry> entries) 
 
 void MainWindow::openPaths(const QStringList& paths) {
     for (const QString& path : paths) {
-        const std::string local = QFile::encodeName(path).toStdString();
-        const app::DocumentType type = app::documentTypeForPath(local);
-        if (type == app::DocumentType::None) {
-            messages_.showMessage(app::notValidFileMessage(path.toStdString()));
-            continue;
-        }
-        opener_(type, local);
+        if (fileOpener_)
+            fileOpener_(std::filesystem::path(QFile::encodeName(path).toStdString()));
         refreshCommandStates();
     }
 }
@@ -237,19 +223,11 @@ void MainWindow::openDroppedUrls(const QList<QUrl>& urls) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!confirmSaveFirst()) {
+    if (closeGuard_ && !closeGuard_()) {
         event->ignore();
         return;
     }
     event->accept();
-}
-
-bool MainWindow::confirmSaveFirst() {
-    const ProjectStatus status = projectStatus_ ? projectStatus_() : ProjectStatus{};
-    app::SavePromptHooks hooks;
-    hooks.ask = [this](std::string_view message) { return dialogs::askSaveFirst(this, message); };
-    hooks.save = [this] { return projectSaver_ && projectSaver_(); };
-    return app::confirmSaveFirst(status.modified, app::saveChangesFirstMessage(status.name), hooks);
 }
 
 // ---- Status bar ---------------------------------------------------------------------------------

@@ -10,6 +10,7 @@
 #include "common/ports/messages.h"
 
 #include <QMainWindow>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <string>
@@ -30,17 +31,9 @@ class ProjectView;
 
 namespace kv::gui {
 
-/// Opens one file of a known type, as Open Project, Add Dynamic Object or Open
-/// Object would with the path given. Returns success.
-using DocumentOpener = std::function<bool(app::DocumentType type, const std::string& path)>;
-
-/// The opener used until the document operations are in place: it tells the
-/// user that files cannot be opened yet.
-DocumentOpener unavailableDocumentOpener(MessagePort& messages);
-
-/// Text shown by unavailableDocumentOpener.
-inline constexpr std::string_view kOpeningUnavailableMessage =
-    "Opening Kestrovane files is not available in this version.";
+/// Opens one file: a dropped or command-line file by its extension, or an
+/// object-library entry as Open Object does.
+using FileOpener = std::function<void(const std::filesystem::path& file)>;
 
 class MainWindow final : public QMainWindow {
     Q_OBJECT
@@ -62,31 +55,26 @@ class MainWindow final : public QMainWindow {
     /// The project part of the state the rules read; the window part is taken
     /// from the windows themselves.
     void setDocumentState(const app::CommandState& state);
+    /// Where the project part comes from once a document is wired; it then
+    /// replaces the state set above.
+    void setDocumentStateSource(std::function<app::CommandState()> source) {
+        stateSource_ = std::move(source);
+        refreshCommandStates();
+    }
     app::CommandState commandState() const;
 
     // Object library and opening files.
     void setObjectLibrary(std::vector<app::ObjectLibraryEntry> entries);
     const std::vector<app::ObjectLibraryEntry>& objectLibrary() const { return library_; }
-    void setDocumentOpener(DocumentOpener opener) { opener_ = std::move(opener); }
-    /// Opens each path in turn by its type; others get the "not a valid" message.
+    void setFileOpener(FileOpener opener) { fileOpener_ = std::move(opener); }
+    void setLibraryOpener(FileOpener opener) { libraryOpener_ = std::move(opener); }
+    /// Opens each path in turn (nothing happens until an opener is set).
     void openPaths(const QStringList& paths);
     /// Files dropped on the frame: the local ones are opened in turn.
     void openDroppedUrls(const QList<QUrl>& urls);
 
-    /// What the save prompt needs to know about the project.
-    struct ProjectStatus {
-        bool modified = false;
-        std::string name = "Project";
-    };
-    /// Where the project's status comes from; until set the project is never modified.
-    void setProjectStatusSource(std::function<ProjectStatus()> source) {
-        projectStatus_ = std::move(source);
-    }
-    /// Saves the project for the save prompt (Save Project); false when cancelled or failed.
-    void setProjectSaver(std::function<bool()> saver) { projectSaver_ = std::move(saver); }
-    /// The save prompt with `message` formatted for the current project
-    /// (no prompt when unmodified); true when the operation may go on.
-    bool confirmSaveFirst();
+    /// Asked before the frame closes (the save prompt); false keeps it open.
+    void setCloseGuard(std::function<bool()> guard) { closeGuard_ = std::move(guard); }
 
     // Windows.
     views::CameraView* cameraView() const { return cameraView_; }
@@ -140,9 +128,10 @@ class MainWindow final : public QMainWindow {
     std::vector<app::ObjectLibraryEntry> library_;
 
     app::CommandState documentState_;
-    DocumentOpener opener_;
-    std::function<ProjectStatus()> projectStatus_;
-    std::function<bool()> projectSaver_;
+    std::function<app::CommandState()> stateSource_;
+    FileOpener fileOpener_;
+    FileOpener libraryOpener_;
+    std::function<bool()> closeGuard_;
     float cameraAspect_ = 1.3333f;
     bool useWindowAspect_ = false;
     bool layingOut_ = false;

@@ -3,8 +3,25 @@
 #include "simulation/b747_data.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace kv::sim {
+
+namespace {
+
+/// `value` / `reference` when `value` is a usable mass property, else 1.
+float ratioOrOne(float value, float reference) {
+    return std::isfinite(value) && value > 0.0f ? value / reference : 1.0f;
+}
+
+} // namespace
+
+void scaleB747ToObject(AeroSettings& settings, float mass, const Mat3& inertia) {
+    settings.forceScale = ratioOrOne(mass, kB747Mass);
+    settings.momentScale = {ratioOrOne(inertia[0], kB747RollInertia),
+                            ratioOrOne(inertia[4], kB747PitchInertia),
+                            ratioOrOne(inertia[8], kB747YawInertia)};
+}
 
 ForceSet b747Aerodynamics(const AeroFlight& f, const AeroSettings& s, B747Cursors& cur) {
     const B747Data& t = kB747Data;

@@ -48,6 +48,13 @@ struct AeroSettings {
     float elevatorLimit = 0.0f; ///< full elevator deflection (deg)
     float rudderLimit = 0.0f;   ///< full rudder deflection (deg)
     std::array<float, kLinearCoefficientCount> coefficients{}; ///< per rad or per unit
+    /// Factor on the model's force that carries it from the aircraft the model's
+    /// data describe over to this object: the ratio of their masses, so that the
+    /// object accelerates as that aircraft would. 1 where the data fit any object.
+    float forceScale = 1.0f;
+    /// The same for the rolling, pitching and yawing moments: the ratios of the
+    /// roll, pitch and yaw inertias.
+    std::array<float, 3> momentScale{1.0f, 1.0f, 1.0f};
 };
 
 /// The aerodynamic settings of `record`, whose run limits must already be derived.

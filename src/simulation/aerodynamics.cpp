@@ -36,6 +36,11 @@ void computeAerodynamics(const AtmosphereSample& air, const BodyState& state, Si
         obj.forces.aero.clear();
         break;
     }
+    ForceSet& set = obj.forces.aero;
+    for (std::size_t i = 0; i < 3; ++i) {
+        set.force[i] *= aero.settings.forceScale;
+        set.moment[i] *= aero.settings.momentScale[i];
+    }
 }
 
 } // namespace kv::sim

@@ -38,7 +38,11 @@ const B747Data kB747Data{
     .n2 = {0.0032f, 0.0032f, 0.003f, 0.0028f, 0.0024f, 0.0018f, 0.0012f},
     .n5 = {-0.0016f, -0.0016f, -0.0016f, -0.0015f, -0.0014f, -0.0012f, -0.001f},
     .d2 = {0.0f, 0.0f, 0.0f, 0.0005f, 0.0025f, 0.035f},
-    .l1 = {0.0f, -0.005f, -0.055f, -0.012f, -0.023f, -0.04f},
+    // Per degree of shifted angle of attack. At Mach 0.4 the row once read
+    // -0.055, a slipped decimal: it took 0.055 per degree off a lift-curve slope
+    // of about 0.09, so that between Mach 0.2 and 0.6 the wing could not lift the
+    // aircraft in cruise. -0.0055 continues the row's steady fall.
+    .l1 = {0.0f, -0.005f, -0.0055f, -0.012f, -0.023f, -0.04f},
     .l2 = {6.6f, 6.6f, 6.7f, 6.9f, 7.2f, 7.5f},
     .l4 = {0.0063f, 0.0063f, 0.0062f, 0.006f, 0.0055f, 0.005f},
     .p2 = {-20.7f, -20.7f, -21.5f, -23.0f, -25.0f, -26.0f},

@@ -1,6 +1,7 @@
 #include "simulation/body_setup.h"
 
 #include "model/object_model.h"
+#include "simulation/aero_747.h"
 #include "simulation/aero_settings.h"
 #include "simulation/atmosphere.h"
 #include "simulation/propulsion_settings.h"
@@ -74,6 +75,9 @@ void setUpBody(SimObject& obj, const model::ObjectRecord& record) {
     obj.engine.power = record.enginePower;
     obj.engine.powerFactor = record.engineScale;
     obj.aeroModel.settings = aeroSettingsFrom(record);
+    if (record.aero.aeroModel == model::kAero747) {
+        scaleB747ToObject(obj.aeroModel.settings, obj.mass, obj.inertia);
+    }
     obj.propulsionSettings = propulsionSettingsFrom(record);
 }
 

@@ -1,4 +1,5 @@
 #include "app/commands_documents.h"
+#include "app/document.h"
 
 #include <filesystem>
 #include <fstream>
@@ -8,35 +9,13 @@
 namespace kv::app {
 namespace {
 
-TEST(DocumentType, ByExtensionAfterTheFirstDot) {
-    struct Case {
-        const char* path;
-        DocumentType type;
-    };
-    const Case cases[] = {
-        {"/home/u/run.kvp", DocumentType::Project},
-        {"/home/u/RUN.KVP", DocumentType::Project},
-        {"take1.kvm", DocumentType::Motion},
-        {"car.Kvo", DocumentType::Object},
-        {"C:\\Data\\car.kvo", DocumentType::Object},
-        {"/home/u/notes.txt", DocumentType::None},
-        {"/home/u/noextension", DocumentType::None},
-        {"take.1.kvm", DocumentType::None}, // the extension is ".1.kvm"
-        {"/home/my.folder/car.kvo", DocumentType::Object},
-        {"/home/my.folder/car", DocumentType::None},
-        {"", DocumentType::None},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(documentTypeForPath(c.path), c.type) << c.path;
-}
-
 TEST(DocumentMessages, Texts) {
-    EXPECT_EQ(notValidFileMessage("/tmp/a.txt"), "\"/tmp/a.txt\" is not a valid Kestrovane file.");
-    EXPECT_EQ(saveChangesFirstMessage("Project"),
-              "Would you like to save changes to \"Project\" first?");
-    EXPECT_EQ(memorySaveFirstMessage("Race"),
-              "To adjust the memory settings, Kestrovane must be reset. Would you like to save "
-              "\"Race\" first?");
+    EXPECT_EQ(notKestrovaneFileMessage("/tmp/a.txt"),
+              "\"/tmp/a.txt\" is not a valid Kestrovane file.");
+    EXPECT_STREQ(Document::kSaveFirstFormat, "Would you like to save changes to \"%s\" first?");
+    EXPECT_STREQ(Document::kMemorySaveFirstFormat,
+                 "To adjust the memory settings, Kestrovane must be reset. Would you like to save "
+                 "\"%s\" first?");
 }
 
 class ObjectLibraryTest : public ::testing::Test {

@@ -245,6 +245,90 @@ TEST_F(DocumentObjects, SceneryAddAndRemoveKeepTheSetsInOrder) {
     EXPECT_EQ(rig.files.requests.back().title, "Open DXF Scenery File:");
 }
 
+/// A DXF open dialog that records how it was opened and answers with a file,
+/// a yaw and a colour pair.
+class ScriptedDxfDialog final : public DxfImportPort {
+  public:
+    std::optional<DxfImport> chooseDxf(const FileRequest& request, const DxfImport& start,
+                                       bool colorEnabled) override {
+        titles.push_back(request.title);
+        colorOffered.push_back(colorEnabled);
+        starts.push_back(start);
+        if (!answer)
+            return std::nullopt;
+        DxfImport out = start;
+        out.file = *answer;
+        out.transform.rotate[2] = 90.0f;
+        if (colorEnabled) {
+            out.color = 8;
+            out.transparency = 1;
+        }
+        return out;
+    }
+    std::optional<std::filesystem::path> answer;
+    std::vector<std::string> titles;
+    std::vector<bool> colorOffered;
+    std::vector<DxfImport> starts;
+};
+
+TEST_F(DocumentObjects, DxfImportsAskTheDxfDialogWhenOneIsSet) {
+    ScriptedDxfDialog dialog;
+    doc.setDxfImportPort(&dialog);
+    dialog.answer = projecttest::writeDxf(dir / "road.dxf", 2);
+    ASSERT_TRUE(doc.addScenery());
+    ASSERT_TRUE(doc.addTerrain());
+    doc.object(0).color = 3;
+    ASSERT_TRUE(doc.addObjectGeometry());
+    EXPECT_EQ(dialog.titles,
+              (std::vector<std::string>{"Open DXF Scenery File:", "Open DXF Terrain File:",
+                                        "Open DXF Object Geometry File:"}));
+    EXPECT_EQ(dialog.colorOffered, (std::vector<bool>{true, false, true}));
+    // Every dialog starts from the defaults, the object's old colour included.
+    for (const DxfImport& start : dialog.starts) {
+        EXPECT_EQ(start.color, model::kColorWhite);
+        EXPECT_EQ(start.transform.rotate[2], 0.0f);
+    }
+    EXPECT_TRUE(rig.files.requests.empty());
+    EXPECT_EQ(doc.scenery().set(0).color, 8);
+    EXPECT_EQ(doc.scenery().set(0).transform.rotate[2], 90.0f);
+    EXPECT_EQ(doc.object(0).color, 8);
+    EXPECT_EQ(doc.object(0).geometryTransform.rotate[2], 90.0f);
+
+    // Cancelled: nothing is added.
+    dialog.answer.reset();
+    EXPECT_FALSE(doc.addScenery());
+    EXPECT_EQ(doc.scenery().count(), 1);
+    doc.setDxfImportPort(nullptr);
+}
+
+TEST_F(DocumentObjects, NewVehicleRebuildsTheSimulatedObjectFromItsTemplate) {
+    const int carTriangles = doc.meshes().triangleCount(0);
+    doc.toggleObserve();
+    EXPECT_EQ(doc.state().observeMode, 1);
+    doc.setModified(false);
+
+    ASSERT_TRUE(doc.newVehicle(model::kVehicleHelicopter));
+    EXPECT_EQ(doc.state().observeMode, 0);
+    EXPECT_TRUE(doc.modified());
+    EXPECT_EQ(doc.object(0).vehicleType, model::kVehicleHelicopter);
+    EXPECT_EQ(doc.object(0).role, model::kRoleInteractive);
+    EXPECT_EQ(nameOf(doc.object(0)), "Helicopter");
+    EXPECT_EQ(doc.currentObjectName(), "Helicopter");
+    EXPECT_GT(doc.meshes().triangleCount(0), 0);
+    EXPECT_NE(doc.meshes().triangleCount(0), carTriangles);
+    EXPECT_EQ(doc.objectCount(), 1);
+
+    ASSERT_TRUE(doc.newVehicle(model::kVehicleCar));
+    EXPECT_EQ(doc.meshes().triangleCount(0), carTriangles);
+    EXPECT_EQ(nameOf(doc.object(0)), "Car");
+
+    doc.setModified(false);
+    EXPECT_FALSE(doc.newVehicle(model::kVehicleNone));
+    EXPECT_FALSE(doc.newVehicle(4));
+    EXPECT_FALSE(doc.modified());
+    EXPECT_EQ(doc.object(0).vehicleType, model::kVehicleCar);
+}
+
 TEST_F(DocumentObjects, NewProjectForgetsEverything) {
     ASSERT_TRUE(doc.addScenery(DxfImport{projecttest::writeDxf(dir / "s.dxf", 2)}));
     ASSERT_TRUE(doc.addTerrain(DxfImport{projecttest::writeDxf(dir / "t.dxf", 2)}));

@@ -67,6 +67,15 @@ TEST(WindowLayout, ResetOnA1280By1024Screen) {
     EXPECT_EQ(l.project, (WindowRect{30, 30, 210, 330}));
 }
 
+TEST(WindowLayout, PanelStartsBelowTheCameraOnAShortFrame) {
+    // The frame of a 1024 x 768 screen: 727 high inside the menu and status bars.
+    // Camera 20..350; the panel's own rule would put it at 727 / 2 - 20 = 343.
+    const WindowLayout l = resetWindowLayout(screen(1024, 727), 1.3333f, false, {});
+    EXPECT_EQ(l.camera, (WindowRect{307, 20, 410, 330}));
+    EXPECT_EQ(l.panel.y, 350);
+    EXPECT_EQ(l.panel.x, 512 - 203);
+}
+
 TEST(WindowLayout, NarrowScreenLimitsTheCameraWidth) {
     const CameraWindowSize s = cameraWindowSize(screen(800, 600), 2.0f);
     // 800 x 0.390625 = 312.5 -> 312 client, height 156.25 + 30.

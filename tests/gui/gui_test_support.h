@@ -2,12 +2,16 @@
 // Fakes shared by the desktop tests.
 
 #include "common/ports/clock.h"
+#include "common/ports/files.h"
 #include "common/ports/messages.h"
+#include "common/ports/question.h"
 
 #include <QApplication>
 #include <QTimer>
 #include <QWidget>
+#include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +22,33 @@ class RecordingMessages final : public MessagePort {
   public:
     std::vector<std::string> messages;
     void showMessage(std::string_view text) override { messages.emplace_back(text); }
+};
+
+/// Answers each file request with the next scripted path (nothing: the
+/// dialog was cancelled) and keeps every request.
+class ScriptedFiles final : public FilePort {
+  public:
+    std::deque<std::optional<std::string>> answers;
+    std::vector<FileRequest> requests;
+    std::optional<std::string> choose(const FileRequest& request) override {
+        requests.push_back(request);
+        if (answers.empty())
+            return std::nullopt;
+        auto next = answers.front();
+        answers.pop_front();
+        return next;
+    }
+};
+
+/// Answers every "Save First?" question alike and keeps the texts asked.
+class ScriptedQuestions final : public QuestionPort {
+  public:
+    SaveAnswer answer = SaveAnswer::kCancel;
+    std::vector<std::string> asked;
+    SaveAnswer askSaveFirst(std::string_view text) override {
+        asked.emplace_back(text);
+        return answer;
+    }
 };
 
 /// A clock set by hand.

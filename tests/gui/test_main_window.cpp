@@ -21,11 +21,6 @@ using kv::gui::MainWindow;
 
 namespace {
 
-struct Opened {
-    kv::app::DocumentType type;
-    std::string path;
-};
-
 QString text(std::string_view s) {
     return QString::fromUtf8(s.data(), qsizetype(s.size()));
 }
@@ -157,11 +152,8 @@ class MainWindowTest : public QObject {
 
     void objectLibraryEntriesOpenTheirFile() {
         MainWindow w(messages_);
-        std::vector<Opened> opened;
-        w.setDocumentOpener([&](kv::app::DocumentType t, const std::string& p) {
-            opened.push_back({t, p});
-            return true;
-        });
+        std::vector<std::string> opened;
+        w.setLibraryOpener([&](const std::filesystem::path& p) { opened.push_back(p.string()); });
         std::vector<kv::app::ObjectLibraryEntry> entries;
         for (int i = 0; i < 22; ++i) {
             entries.push_back(
@@ -177,59 +169,31 @@ class MainWindowTest : public QObject {
         QVERIFY(second->isEnabled());
         second->trigger();
         QCOMPARE(opened.size(), std::size_t(1));
-        QCOMPARE(opened[0].type, kv::app::DocumentType::Object);
-        QCOMPARE(opened[0].path, std::string("/data/Objects/obj1.kvo"));
+        QCOMPARE(opened[0], std::string("/data/Objects/obj1.kvo"));
         // A new library replaces the old entries.
         w.setObjectLibrary({{"car", "/x/car.kvo"}});
         QVERIFY(w.commandAction(1045) == nullptr);
         QCOMPARE(w.commandAction(1044)->text(), QStringLiteral("car"));
     }
 
-    void filesOpenByTypeInTurn() {
-        kv::guitest::RecordingMessages messages;
-        MainWindow w(messages);
-        std::vector<Opened> opened;
-        w.setDocumentOpener([&](kv::app::DocumentType t, const std::string& p) {
-            opened.push_back({t, p});
-            return true;
-        });
-        w.openPaths({"/p/a.kvp", "/p/notes.txt", "/p/run.KVM", "/p/car.kvo"});
-        QCOMPARE(opened.size(), std::size_t(3));
-        QCOMPARE(opened[0].type, kv::app::DocumentType::Project);
-        QCOMPARE(opened[1].type, kv::app::DocumentType::Motion);
-        QCOMPARE(opened[1].path, std::string("/p/run.KVM"));
-        QCOMPARE(opened[2].type, kv::app::DocumentType::Object);
-        QCOMPARE(messages.messages.size(), std::size_t(1));
-        QCOMPARE(messages.messages[0],
-                 std::string("\"/p/notes.txt\" is not a valid Kestrovane file."));
+    void filesAreHandedOverInTurn() {
+        MainWindow w(messages_);
+        w.openPaths({"/p/a.kvp"}); // no opener yet: nothing happens
+        std::vector<std::string> opened;
+        w.setFileOpener([&](const std::filesystem::path& p) { opened.push_back(p.string()); });
+        w.openPaths({"/p/a.kvp", "/p/notes.txt", "/p/run.KVM"});
+        QCOMPARE(opened, (std::vector<std::string>{"/p/a.kvp", "/p/notes.txt", "/p/run.KVM"}));
     }
 
-    void droppedFilesAreOpened() {
-        kv::guitest::RecordingMessages messages;
-        MainWindow w(messages);
-        std::vector<Opened> opened;
-        w.setDocumentOpener([&](kv::app::DocumentType t, const std::string& p) {
-            opened.push_back({t, p});
-            return true;
-        });
+    void droppedLocalFilesAreOpened() {
+        MainWindow w(messages_);
+        std::vector<std::string> opened;
+        w.setFileOpener([&](const std::filesystem::path& p) { opened.push_back(p.string()); });
         QVERIFY(w.acceptDrops());
         w.openDroppedUrls({QUrl::fromLocalFile("/tmp/take1.kvm"),
                            QUrl(QStringLiteral("https://example.org/remote.kvm")),
                            QUrl::fromLocalFile("/tmp/readme.txt")});
-        QCOMPARE(opened.size(), std::size_t(1));
-        QCOMPARE(opened[0].type, kv::app::DocumentType::Motion);
-        QCOMPARE(opened[0].path, std::string("/tmp/take1.kvm"));
-        QCOMPARE(messages.messages.size(), std::size_t(1));
-        QCOMPARE(messages.messages[0],
-                 std::string("\"/tmp/readme.txt\" is not a valid Kestrovane file."));
-    }
-
-    void openingIsAnnouncedUntilTheOperationsExist() {
-        kv::guitest::RecordingMessages messages;
-        MainWindow w(messages);
-        w.openPaths({"/p/a.kvp"});
-        QCOMPARE(messages.messages.size(), std::size_t(1));
-        QCOMPARE(messages.messages[0], std::string(kv::gui::kOpeningUnavailableMessage));
+        QCOMPARE(opened, (std::vector<std::string>{"/tmp/take1.kvm", "/tmp/readme.txt"}));
     }
 
     void aboutBoxShowsItsPictureAndClosesOnAClick() {
@@ -258,43 +222,19 @@ class MainWindowTest : public QObject {
         QVERIFY(!w.isVisible());
     }
 
-    void exitWithChangesRunsTheSavePrompt() {
-        struct Case {
-            const char* button;
-            bool saveSucceeds;
-            bool closed;
-            int saves;
-        };
-        const Case cases[] = {
-            {"Cancel", true, false, 0},
-            {"Save", false, false, 1}, // the save was cancelled: keep running
-            {"Save", true, true, 1},
-            {"Don't Save", false, true, 0},
-        };
-        for (const Case& c : cases) {
+    void exitAsksTheCloseGuard() {
+        for (const bool allow : {false, true}) {
             MainWindow w(messages_);
             w.show();
             QVERIFY(QTest::qWaitForWindowExposed(&w));
-            w.setProjectStatusSource([] { return MainWindow::ProjectStatus{true, "Race"}; });
-            int saves = 0;
-            w.setProjectSaver([&] {
-                ++saves;
-                return c.saveSucceeds;
-            });
-            QString title, message;
-            kv::guitest::whenModalShown([&](QWidget* modal) {
-                title = modal->windowTitle();
-                message = modal->findChild<QLabel*>(QStringLiteral("saveFirstMessage"))->text();
-                for (auto* b : modal->findChildren<QPushButton*>()) {
-                    if (b->text() == QString::fromLatin1(c.button))
-                        b->click();
-                }
+            int asked = 0;
+            w.setCloseGuard([&] {
+                ++asked;
+                return allow;
             });
             w.commandAction(int(CommandId::Exit))->trigger();
-            QCOMPARE(title, QStringLiteral("Save First?"));
-            QCOMPARE(message, QStringLiteral("Would you like to save changes to \"Race\" first?"));
-            QCOMPARE(w.isVisible(), !c.closed);
-            QCOMPARE(saves, c.saves);
+            QCOMPARE(asked, 1);
+            QCOMPARE(w.isVisible(), !allow);
         }
     }
 };

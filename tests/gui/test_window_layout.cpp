@@ -133,6 +133,17 @@ class WindowLayoutTest : public QObject {
         QCOMPARE(w.cameraWindow()->geometry().top(), m);
     }
 
+    void cameraNeverCoversThePanelOnAShortFrame() {
+        MainWindow w(messages_);
+        showAt(w, 1024, 768);
+        w.resetWindows();
+        const QRect camera = w.cameraWindow()->geometry();
+        const QRect panel = w.panelWindow()->geometry();
+        QCOMPARE(w.cameraView()->size(), QSize(400, 300));
+        QVERIFY(!camera.intersects(panel));
+        QCOMPARE(panel.top(), camera.bottom() + 1);
+    }
+
     void aspectChangeResizesTheCamera() {
         MainWindow w(messages_);
         showAt(w, 1280, 1024);

@@ -88,7 +88,7 @@ TEST(B747Aero, TellingRowsAtTheShiftedAngleOfAttack) {
 
 TEST(B747Aero, LiftCorrectionInMachScalesTheShiftedAngle) {
     const std::array<float, 6> mach{0.0f, 0.2f, 0.4f, 0.6f, 0.8f, 1.0f};
-    const std::array<float, 6> l1{0.0f, -0.005f, -0.055f, -0.012f, -0.023f, -0.04f};
+    const std::array<float, 6> l1{0.0f, -0.005f, -0.0055f, -0.012f, -0.023f, -0.04f};
     SimObject obj = test::aeroObject(model::kAero747);
     for (std::size_t i = 0; i < mach.size(); ++i) {
         AeroCondition c;

@@ -19,8 +19,6 @@
 #include "common/ports/progress.h"
 #include "common/ports/question.h"
 #include "geometry/working_files.h"
-#include "model/template.h"
-#include "model/template_mesh.h"
 
 #include <benchmark/benchmark.h>
 #include <cmath>
@@ -99,16 +97,7 @@ struct Rig {
             app::DocumentPorts{messages, progress, files, files, *folder});
         // The factory record memory holds the 1440 frames of a run.
         doc->allocate(app::kFactoryMemory, true, std::nullopt);
-        model::ObjectRecord& r = doc->object(0);
-        r = model::ObjectRecord{};
-        r.vehicleType = vehicleType;
-        r.role = model::kRoleInteractive;
-        model::applyTemplate(r);
-        geom::MeshStore& meshes = doc->meshes();
-        meshes.clearGeometry(0);
-        model::loadTemplateMesh(
-            vehicleType, [&meshes](const std::array<double, 12>& c) { return meshes.addFace(c); });
-        meshes.thinContactVertices(0);
+        doc->newVehicle(vehicleType);
     }
 
     /// Runs `seconds` of simulated time; returns the CPU seconds it took.

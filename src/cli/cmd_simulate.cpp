@@ -16,8 +16,6 @@
 #include "geometry/working_files.h"
 #include "model/motion_file.h"
 #include "model/object_model.h"
-#include "model/template.h"
-#include "model/template_mesh.h"
 
 #include <algorithm>
 #include <cmath>
@@ -126,22 +124,6 @@ bool readRecording(const std::string& file, Recording& out, StderrMessages& mess
     return true;
 }
 
-/// Makes slot 0 a built-in vehicle, as a new project makes it the car.
-bool useTemplateVehicle(app::Document& document, std::int32_t type) {
-    model::ObjectRecord& r = document.object(0);
-    r = model::ObjectRecord{};
-    r.vehicleType = type;
-    r.role = model::kRoleInteractive;
-    model::applyTemplate(r);
-    geom::MeshStore& meshes = document.meshes();
-    meshes.clearGeometry(0);
-    const int faces = model::loadTemplateMesh(
-        type, [&meshes](const std::array<double, 12>& corners) { return meshes.addFace(corners); });
-    meshes.thinContactVertices(0);
-    document.resetSimulation();
-    return faces > 0;
-}
-
 /// Temporary name beside `target` for a file that is renamed into place only
 /// once everything has been written.
 fs::path stagingPath(const fs::path& target) {
@@ -226,7 +208,7 @@ int runSimulate(const std::vector<std::string>& args) {
         return kExitFailure;
     if (!o.object.empty() && !document.openObject(fs::path(o.object)))
         return kExitFailure;
-    if (o.vehicle && !useTemplateVehicle(document, *o.vehicle))
+    if (o.vehicle && !document.newVehicle(*o.vehicle))
         return failure("the built-in vehicle could not be made");
     if (!o.terrain.empty() && !document.addTerrain(app::DxfImport{fs::path(o.terrain)}))
         return kExitFailure;

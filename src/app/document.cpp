@@ -67,6 +67,9 @@ sim::RunSettings Document::runSettings() const {
     s.observe = state_.observeMode != 0;
     s.interactiveCount = std::clamp(interactiveCount_, 1, 2);
     s.environment = environment();
+    ground_ = sim::TerrainGround(terrain_->ground());
+    s.ground = &ground_;
+    s.meshes = &meshes_;
     return s;
 }
 

@@ -195,6 +195,9 @@ class Document {
     Preferences preferences_;
     sim::RunState run_;
     sim::CameraRecord camera_;
+    /// The ground of every run: the terrain grid when one is sorted, else
+    /// level ground at 0. Refreshed by runSettings, which hands out its address.
+    mutable sim::TerrainGround ground_{nullptr};
     int interactiveCount_ = 1;
     bool modified_ = false;
     bool hasFile_ = false;

@@ -126,10 +126,11 @@ constexpr ConvertForm kForms[] = {
     {"lws", "LightWave scene of null objects", runLws},
     {"bvh", "BioVision BVH motion capture file", convertBvh},
     {"asf", "Acclaim ASF skeleton and AMC motion files", convertAsf},
+    {"dxf", "DXF file of an object's geometry (from .kvo or .kvm)", convertDxf},
 };
 
 void printConvertUsage(std::FILE* out) {
-    std::fputs("usage: kestrovane-cli convert <form> MOTION.kvm [options]\n\nforms:\n", out);
+    std::fputs("usage: kestrovane-cli convert <form> FILE [options]\n\nforms:\n", out);
     for (const auto& f : kForms) {
         std::fprintf(out, "  %-6.*s %.*s\n", static_cast<int>(f.name.size()), f.name.data(),
                      static_cast<int>(f.summary.size()), f.summary.data());
@@ -155,8 +156,8 @@ int runConvert(const std::vector<std::string>& args) {
     return kExitUsage;
 }
 
-const CommandRegistrar registrar{
-    Command{"convert", "convert a motion file (lws, bvh, asf)", runConvert}};
+const CommandRegistrar registrar{Command{
+    "convert", "convert a motion file (lws, bvh, asf) or an object's geometry (dxf)", runConvert}};
 
 } // namespace
 } // namespace kv::cli

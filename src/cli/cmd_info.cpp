@@ -1,11 +1,14 @@
 // kestrovane-cli info: describes an object, motion or DXF file as one JSON object.
 
+#include "app/document.h"
 #include "app/memory_settings.h"
 #include "cli/command.h"
+#include "cli/document_answers.h"
 #include "cli/json_text.h"
 #include "cli/stderr_messages.h"
 #include "geometry/dxf_reader.h"
 #include "geometry/face_split.h"
+#include "geometry/working_files.h"
 #include "model/motion_file.h"
 #include "model/motion_store.h"
 #include "model/object_file.h"
@@ -42,7 +45,9 @@ constexpr const char* kInfoHelp =
     "            bounds (min and max x, y, z in metres, forward, right, down, read\n"
     "            with the default transform; null when there is no triangle)\n"
     "\n"
-    "Project files (.kvp) are not supported yet.\n"
+    "  FILE.kvp  project file: kind \"project\", name, objects (each as an object,\n"
+    "            with frames and duration of its stored motion), scenery (name and\n"
+    "            triangles of each set) and terrain (name and triangles, or null)\n"
     "\n"
     "  --help    show this text\n";
 
@@ -255,6 +260,70 @@ int infoDxf(const fs::path& file, MessagePort& messages) {
     return kExitOk;
 }
 
+/// A scenery set or the terrain: its source file name and its triangles.
+std::string sceneSetJson(const geom::SceneSetInfo& info) {
+    return "{\"name\": " + jsonString(info.baseName) +
+           ", \"triangles\": " + std::to_string(info.triangleCount) + "}";
+}
+
+/// The memory settings a project was saved with, so that every object and
+/// motion in it is described whole; the factory settings when the file does
+/// not hold usable ones (the open then reports what is wrong).
+app::MemorySettings projectMemory(const fs::path& file) {
+    std::unique_ptr<std::FILE, FileCloser> in(std::fopen(file.c_str(), "rb"));
+    // The preference block follows the state block, each after its size word.
+    constexpr long kPreferencesAt = 4 + static_cast<long>(app::kProjectStateSize) + 4;
+    app::PreferenceImage image{};
+    if (!in || std::fseek(in.get(), kPreferencesAt, SEEK_SET) != 0 ||
+        std::fread(image.data(), 1, image.size(), in.get()) != image.size())
+        return app::kFactoryMemory;
+    app::Preferences prefs;
+    app::decodePreferences(image, prefs);
+    const app::MemorySettings memory = app::memorySettingsOf(prefs);
+    if (!app::memorySettingsInRange(memory) || memory.objectSlots < app::kFactoryMemory.objectSlots)
+        return app::kFactoryMemory;
+    return memory;
+}
+
+int infoProject(const fs::path& file, StderrMessages& messages) {
+    const auto folder = geom::PrivateWorkingFolder::create();
+    if (!folder)
+        return failure("cannot create a working folder");
+    NullProgress progress;
+    DocumentAnswers answers;
+    app::Document document(app::DocumentPorts{messages, progress, answers, answers, *folder});
+    const app::MemorySettings memory = projectMemory(file);
+    if (!document.allocate(memory, true, std::nullopt))
+        return failure("there is not enough memory to read the project");
+    if (!document.openProject(file))
+        return kExitFailure;
+
+    std::string out = "{\"kind\": \"project\", \"name\": " + jsonString(document.projectName());
+    out += ", \"objects\": [";
+    for (int i = 0; i < document.objectCount(); ++i) {
+        if (i > 0)
+            out += ", ";
+        const int last = document.motions().lastFrame(i);
+        const double duration = last >= 0
+                                    ? static_cast<double>(document.motions().frames(
+                                          i)[static_cast<std::size_t>(last)][model::kFrameTime])
+                                    : 0.0;
+        out += objectJson("object", document.object(i), document.meshes().triangleCount(i));
+        out += ", \"frames\": " + std::to_string(last + 1);
+        out += ", \"duration\": " + jsonNumber(duration) + "}";
+    }
+    out += "], \"scenery\": [";
+    for (int s = 0; s < document.scenery().count(); ++s) {
+        if (s > 0)
+            out += ", ";
+        out += sceneSetJson(document.scenery().set(s));
+    }
+    out += "], \"terrain\": ";
+    out += document.terrain().present() ? sceneSetJson(document.terrain().info()) : "null";
+    std::printf("%s}\n", out.c_str());
+    return kExitOk;
+}
+
 int runInfo(const std::vector<std::string>& args) {
     std::string input;
     for (const std::string& a : args) {
@@ -281,13 +350,13 @@ int runInfo(const std::vector<std::string>& args) {
     if (ext == ".dxf")
         return infoDxf(file, messages);
     if (ext == ".kvp")
-        return failure("project files (.kvp) are not supported yet");
+        return infoProject(file, messages);
     return failure("cannot tell what kind of file " + input +
                    " is: expected .kvo, .kvm, .kvp or .dxf");
 }
 
 const CommandRegistrar kInfo{
-    Command{"info", "describe an object, motion or DXF file as JSON", runInfo}};
+    Command{"info", "describe an object, motion, project or DXF file as JSON", runInfo}};
 
 } // namespace
 } // namespace kv::cli

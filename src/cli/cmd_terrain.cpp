@@ -3,12 +3,14 @@
 
 #include "cli/command.h"
 #include "cli/stderr_messages.h"
+#include "cli/terminal_progress.h"
 #include "geometry/terrain.h"
 #include "geometry/working_files.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -120,8 +122,8 @@ int runTerrain(const std::vector<std::string>& args) {
         return kExitFailure;
     }
     geom::TerrainStore terrain(*folder, grid);
-    NullProgress progress;
-    if (!terrain.importTerrain(input, model::GeometryTransform{}, progress, messages))
+    const std::unique_ptr<ProgressPort> progress = makeProgress();
+    if (!terrain.importTerrain(input, model::GeometryTransform{}, *progress, messages))
         return kExitFailure;
     if (terrain.ground() == nullptr) {
         std::fprintf(stderr, "%s: there is not enough memory for a terrain grid of %d lines\n",

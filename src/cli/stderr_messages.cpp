@@ -1,5 +1,7 @@
 #include "cli/stderr_messages.h"
 
+#include "cli/terminal_progress.h"
+
 #include <cstdio>
 
 namespace kv::cli {
@@ -10,6 +12,7 @@ void StderrMessages::showMessage(std::string_view text) {
         if (c == '\n' || c == '\r')
             c = ' ';
     }
+    clearProgressLine();
     std::fprintf(stderr, "%s: %s\n", prefix_.c_str(), line.c_str());
     ++count_;
 }

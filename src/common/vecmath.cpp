@@ -31,13 +31,6 @@ void MatCopy3(const Mat3& a, Mat3& b) { b = a; }
 
 void MatIdentity(Mat3& m) { m = {1, 0, 0, 0, 1, 0, 0, 0, 1}; }
 
-void MatVec3(const Mat3& m, const Vec3& x, Vec3& y) {
-    assert(&x != &y);
-    for (int i = 0; i < 3; ++i) {
-        y[i] = m[i * 3] * x[0] + m[i * 3 + 1] * x[1] + m[i * 3 + 2] * x[2];
-    }
-}
-
 float InvertMatrix(float* a, int n) {
     constexpr int kMaxN = 50;
     assert(n > 0 && n <= kMaxN);
@@ -106,40 +99,13 @@ float SignOf(float x) { return x >= 0.0f ? 1.0f : -1.0f; }
 void VecCopy(const Vec3& x, Vec3& y) { y = x; }
 void VecZero(Vec3& x) { x = {0.0f, 0.0f, 0.0f}; }
 
-void VecScale(const Vec3& x, float s, Vec3& y) {
-    for (int i = 0; i < 3; ++i) {
-        y[i] = s * x[i];
-    }
-}
-
 void VecMulElem(const Vec3& a, const Vec3& b, Vec3& c) {
     for (int i = 0; i < 3; ++i) {
         c[i] = a[i] * b[i];
     }
 }
 
-void VecAdd(const Vec3& a, const Vec3& b, Vec3& c) {
-    for (int i = 0; i < 3; ++i) {
-        c[i] = a[i] + b[i];
-    }
-}
-
-void VecSub(const Vec3& a, const Vec3& b, Vec3& c) {
-    for (int i = 0; i < 3; ++i) {
-        c[i] = a[i] - b[i];
-    }
-}
-
 float VecLength(const Vec3& x) { return std::sqrt(x[0] * x[0] + x[1] * x[1] + x[2] * x[2]); }
-
-float VecDot(const Vec3& a, const Vec3& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
-
-void VecCross(const Vec3& a, const Vec3& b, Vec3& c) {
-    assert(&c != &a && &c != &b);
-    c[0] = a[1] * b[2] - a[2] * b[1];
-    c[1] = a[2] * b[0] - a[0] * b[2];
-    c[2] = a[0] * b[1] - a[1] * b[0];
-}
 
 void VecNormalize(const Vec3& x, Vec3& y) {
     const float len = VecLength(x);

@@ -8,6 +8,7 @@
 /// recorded runs are compared bit for bit, so the rounding is part of the result.
 
 #include <array>
+#include <cassert>
 
 namespace kv {
 
@@ -22,7 +23,6 @@ void MatMul3(const Mat3& a, const Mat3& b, Mat3& c);
 void Transpose3(const Mat3& a, Mat3& b);
 void MatCopy3(const Mat3& a, Mat3& b);
 void MatIdentity(Mat3& m);
-void MatVec3(const Mat3& m, const Vec3& x, Vec3& y);
 
 /// In-place Gauss-Jordan inversion with full pivoting of an n x n row-major
 /// matrix (n <= 50). Returns the determinant: the product of the pivots, negated
@@ -35,13 +35,48 @@ float SignOf(float x);
 
 void VecCopy(const Vec3& x, Vec3& y);
 void VecZero(Vec3& x);
-void VecScale(const Vec3& x, float s, Vec3& y);
 void VecMulElem(const Vec3& a, const Vec3& b, Vec3& c);
-void VecAdd(const Vec3& a, const Vec3& b, Vec3& c);
-void VecSub(const Vec3& a, const Vec3& b, Vec3& c);
 float VecLength(const Vec3& x);
-float VecDot(const Vec3& a, const Vec3& b);
-void VecCross(const Vec3& a, const Vec3& b, Vec3& c);
+
+// The helpers below run for every contact point of every physics step, so
+// they are inline; each still evaluates its terms in the written order.
+
+inline void MatVec3(const Mat3& m, const Vec3& x, Vec3& y) {
+    assert(&x != &y);
+    for (int i = 0; i < 3; ++i) {
+        y[i] = m[i * 3] * x[0] + m[i * 3 + 1] * x[1] + m[i * 3 + 2] * x[2];
+    }
+}
+
+inline void VecScale(const Vec3& x, float s, Vec3& y) {
+    for (int i = 0; i < 3; ++i) {
+        y[i] = s * x[i];
+    }
+}
+
+inline void VecAdd(const Vec3& a, const Vec3& b, Vec3& c) {
+    for (int i = 0; i < 3; ++i) {
+        c[i] = a[i] + b[i];
+    }
+}
+
+inline void VecSub(const Vec3& a, const Vec3& b, Vec3& c) {
+    for (int i = 0; i < 3; ++i) {
+        c[i] = a[i] - b[i];
+    }
+}
+
+inline float VecDot(const Vec3& a, const Vec3& b) {
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
+
+inline void VecCross(const Vec3& a, const Vec3& b, Vec3& c) {
+    assert(&c != &a && &c != &b);
+    c[0] = a[1] * b[2] - a[2] * b[1];
+    c[1] = a[2] * b[0] - a[0] * b[2];
+    c[2] = a[0] * b[1] - a[1] * b[0];
+}
+
 /// x/|x|, or the zero vector when |x| is not positive.
 void VecNormalize(const Vec3& x, Vec3& y);
 

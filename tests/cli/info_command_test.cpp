@@ -4,6 +4,7 @@
 #include "model/object_file.h"
 #include "model/object_file_convert.h"
 #include "model/object_model.h"
+#include "support/document_ports.h"
 #include "support/file_test_support.h"
 #include "support/motion_test_data.h"
 
@@ -129,13 +130,56 @@ TEST_F(InfoCommandTest, AMotionLongerThanARecordingCanHoldIsNotMiscounted) {
     EXPECT_NE(r.err, "");
 }
 
-TEST_F(InfoCommandTest, ProjectFilesAreNotSupportedYet) {
-    const fs::path file = dir_ / "scene.kvp";
-    writeAll(file, "anything");
-    const CliResult r = runCli({"info", file.string()});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.out, "");
-    EXPECT_NE(r.err.find("not supported yet"), std::string::npos) << r.err;
+TEST_F(InfoCommandTest, DescribesAProjectWithItsObjectsScenerySetsAndTerrain) {
+    const fs::path ground = dir_ / "ground.dxf";
+    writeAll(ground, dxfText({{0, 0, 0, 10, 0, 0, 10, 10, 0, 0, 10, 0},
+                              {10, 0, 0, 20, 0, 0, 20, 10, 0, 10, 10, 0}}));
+    const fs::path hut = dir_ / "hut.dxf";
+    writeAll(hut, dxfText({{0, 0, 0, 1, 0, 0, 1, 1, -1, 0, 1, -1}}));
+    const fs::path take = writeMotion("take.kvm", 4);
+    const fs::path project = dir_ / "scene.kvp";
+    {
+        test::DocumentRig rig;
+        app::Document& doc = *rig.doc;
+        ASSERT_TRUE(doc.addMotionObject(model::kRoleDynamic, take));
+        ASSERT_TRUE(doc.addScenery(app::DxfImport{hut}));
+        ASSERT_TRUE(doc.addTerrain(app::DxfImport{ground}));
+        rig.files.answers.push_back(project.string());
+        ASSERT_TRUE(doc.saveProject(true));
+    }
+    const CliResult r = runCli({"info", project.string()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out.rfind("{\"kind\": \"project\", \"name\": \"scene\", \"objects\": [", 0), 0u)
+        << r.out;
+    // The simulated car without frames, then the added motion with its own.
+    EXPECT_NE(r.out.find("\"vehicleType\": \"car\", \"role\": \"interactive\""), std::string::npos)
+        << r.out;
+    // An added motion takes its file's name.
+    EXPECT_NE(r.out.find("{\"kind\": \"object\", \"name\": \"take\", \"vehicleType\": \"car\", "
+                         "\"role\": \"dynamic\", \"effectors\": [{\"name\": \"Front Left\", "
+                         "\"kind\": \"tire\"}, {\"name\": \"Hub\", \"kind\": \"basic\"}], "
+                         "\"triangles\": 3, \"frames\": 4, \"duration\": 1}"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("\"scenery\": [{\"name\": \"hut.dxf\", \"triangles\": 2}], "
+                         "\"terrain\": {\"name\": \"ground.dxf\", \"triangles\": 4}}\n"),
+              std::string::npos)
+        << r.out;
+}
+
+TEST_F(InfoCommandTest, AProjectWithoutSceneryOrTerrainSaysSo) {
+    const fs::path project = dir_ / "empty.kvp";
+    {
+        test::DocumentRig rig;
+        rig.files.answers.push_back(project.string());
+        ASSERT_TRUE(rig.doc->saveProject(true));
+    }
+    const CliResult r = runCli({"info", project.string()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("\"frames\": 0, \"duration\": 0}], \"scenery\": [], \"terrain\": null}"),
+              std::string::npos)
+        << r.out;
 }
 
 TEST_F(InfoCommandTest, MissingDamagedOrUnknownFilesFailWithAMessage) {
@@ -147,8 +191,10 @@ TEST_F(InfoCommandTest, MissingDamagedOrUnknownFilesFailWithAMessage) {
     writeAll(dir_ / "tiny.kvm", "ab");
     writeAll(dir_ / "empty.dxf", "  0\nSECTION\n  2\nENTITIES\n  0\nENDSEC\n  0\nEOF\n");
     writeAll(dir_ / "notes.txt", "hello");
-    for (const char* name : {"missing.kvo", "missing.kvm", "missing.dxf", "cut.kvo", "cut.kvm",
-                             "noise.kvo", "tiny.kvm", "empty.dxf", "notes.txt"}) {
+    writeAll(dir_ / "noise.kvp", "anything");
+    for (const char* name :
+         {"missing.kvo", "missing.kvm", "missing.dxf", "missing.kvp", "cut.kvo", "cut.kvm",
+          "noise.kvo", "tiny.kvm", "empty.dxf", "noise.kvp", "notes.txt"}) {
         SCOPED_TRACE(name);
         const CliResult r = runCli({"info", (dir_ / name).string()});
         EXPECT_EQ(r.exitCode, 1);

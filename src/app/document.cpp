@@ -1,12 +1,16 @@
 #include "app/document.h"
 
 #include "app/memory_allocation.h"
+#include "app/units.h"
 #include "model/template.h"
 #include "model/template_mesh.h"
+#include "simulation/contact_geometry.h"
+#include "simulation/contact_setup.h"
 #include "simulation/reset_simulation.h"
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 namespace kv::app {
 
@@ -162,6 +166,7 @@ void Document::newProject() {
             meshes_.clearGeometry(i);
     }
     loadTemplateGeometry(model::kVehicleCar);
+    keepAboveLevelGround();
     resetCameraSlot();
     scenery_.clear();
     terrain_->discardTerrain();
@@ -186,6 +191,30 @@ void Document::loadTemplateGeometry(std::int32_t vehicleType) {
     meshes_.thinContactVertices(0);
 }
 
+void Document::keepAboveLevelGround() {
+    if (!meshes_.hasStore())
+        return;
+    // A vehicle started with its centre of gravity on the ground has its wheels
+    // buried; the suspension then throws it into the air and usually over.
+    model::ObjectRecord& vehicle = objects_.front();
+    const geom::SlotMesh& mesh = meshes_.mesh(0);
+    float depth = 0.0f; // lowest point below the centre of gravity (ft, body z down)
+    for (int v = 0; v < mesh.vertexCount; ++v)
+        depth = std::max(depth, mesh.vertices[static_cast<std::size_t>(v)][2] * kFeetPerMetre);
+    // Tires and skids hang below the body: their unloaded bottoms as the
+    // contact model places them.
+    auto probe = std::make_unique<sim::SimObject>();
+    sim::SetUpContacts(vehicle, *probe, preferences_.simTimeStep, nullptr, {});
+    const sim::GroundContactState& g = probe->groundContact;
+    for (int t = 0; t < g.effectorCount; ++t) {
+        const sim::ContactEffector& c = g.effectors[static_cast<std::size_t>(t)];
+        const sim::EffectorPose rest = sim::effectorPose(g, c.effector, sim::ControlBlock{});
+        depth = std::max(depth, rest.position[2] + c.radius);
+    }
+    float& down = vehicle.initial.position[2]; // ft
+    down = std::min(down, -depth);
+}
+
 bool Document::newVehicle(std::int32_t vehicleType) {
     if (objects_.empty() || vehicleType < model::kVehicleCar ||
         vehicleType > model::kVehicleHelicopter)
@@ -196,6 +225,7 @@ bool Document::newVehicle(std::int32_t vehicleType) {
     vehicle.vehicleType = vehicleType;
     model::applyTemplate(vehicle);
     loadTemplateGeometry(vehicleType);
+    keepAboveLevelGround();
     currentObjectName_ =
         std::string(vehicle.name.data(), strnlen(vehicle.name.data(), vehicle.name.size()));
     modified_ = true;

@@ -175,6 +175,9 @@ class Document {
     void resetCameraSlot();
     /// Replaces slot 0's mesh with the built-in mesh of `vehicleType`.
     void loadTemplateGeometry(std::int32_t vehicleType);
+    /// Raises slot 0's initial position, when needed, so that its lowest
+    /// vertex is not below level ground (down 0).
+    void keepAboveLevelGround();
     void recountInteractive();
     std::optional<std::filesystem::path> ask(const FileRequest& request);
     std::optional<DxfImport> askDxf(const char* title, const DxfImport& start,

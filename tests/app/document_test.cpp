@@ -320,6 +320,8 @@ TEST_F(DocumentObjects, NewVehicleRebuildsTheSimulatedObjectFromItsTemplate) {
 
     ASSERT_TRUE(doc.newVehicle(model::kVehicleCar));
     EXPECT_EQ(doc.meshes().triangleCount(0), carTriangles);
+    // Raised for the helicopter's skids; the car, lower, keeps that height.
+    EXPECT_NEAR(doc.object(0).initial.position[2], -4.627f, 0.01f);
     EXPECT_EQ(nameOf(doc.object(0)), "Car");
 
     doc.setModified(false);
@@ -327,6 +329,18 @@ TEST_F(DocumentObjects, NewVehicleRebuildsTheSimulatedObjectFromItsTemplate) {
     EXPECT_FALSE(doc.newVehicle(4));
     EXPECT_FALSE(doc.modified());
     EXPECT_EQ(doc.object(0).vehicleType, model::kVehicleCar);
+}
+
+TEST_F(DocumentObjects, NewVehiclesStartWithTheirLowestPointOnLevelGround) {
+    // The car's unloaded tyres reach 2.092 ft below its centre of gravity: starting it
+    // lower would bury the wheels and throw the car over at Begin.
+    EXPECT_NEAR(doc.object(0).initial.position[2], -2.092f, 0.01f);
+    doc.object(0).initial.position[2] = -5000.0f;
+    ASSERT_TRUE(doc.newVehicle(model::kVehicleAircraft));
+    EXPECT_FLOAT_EQ(doc.object(0).initial.position[2], -5000.0f);
+    doc.object(0).initial.position[2] = 0.0f;
+    ASSERT_TRUE(doc.newVehicle(model::kVehicleAircraft));
+    EXPECT_NEAR(doc.object(0).initial.position[2], -8.75f, 0.01f);
 }
 
 TEST_F(DocumentObjects, NewProjectForgetsEverything) {

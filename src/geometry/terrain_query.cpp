@@ -1,6 +1,9 @@
 #include "geometry/terrain_query.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
+#include <vector>
 
 namespace kv::geom {
 namespace {
@@ -79,6 +82,29 @@ GroundSample terrainHeightAndNormal(const TerrainGrid* grid, TerrainCursor& curs
         out.normal = {sum[0] / len, sum[1] / len, sum[2] / len};
     }
     return out;
+}
+
+double terrainHighestIn(const TerrainGrid* grid, double x0, double y0, double x1, double y1) {
+    if (grid == nullptr || !grid->allocated())
+        return 0.0;
+    const int n = grid->n;
+    // A lookup at v interpolates between lines index − 1 and index (clamped).
+    auto span = [n](const std::vector<double>& lines, double lo, double hi, int& first, int& last) {
+        const auto end = lines.begin() + n;
+        const auto a = static_cast<int>(std::upper_bound(lines.begin(), end, lo) - lines.begin());
+        const auto b = static_cast<int>(std::upper_bound(lines.begin(), end, hi) - lines.begin());
+        first = std::max(a - 1, 0);
+        last = std::min(b, n - 1);
+    };
+    int i0 = 0, i1 = 0, j0 = 0, j1 = 0;
+    span(grid->gridX, x0, x1, i0, i1);
+    span(grid->gridY, y0, y1, j0, j1);
+    double highest = std::numeric_limits<double>::infinity();
+    for (int i = i0; i <= i1; ++i) {
+        for (int j = j0; j <= j1; ++j)
+            highest = std::min(highest, grid->height(i, j));
+    }
+    return highest;
 }
 
 } // namespace kv::geom

@@ -36,4 +36,9 @@ double terrainHeight(const TerrainGrid* grid, TerrainCursor& cursor, bool reset,
 GroundSample terrainHeightAndNormal(const TerrainGrid* grid, TerrainCursor& cursor, bool reset,
                                     double x, double y);
 
+/// A bound on the ground over the box [x0, x1] × [y0, y1] (ft): no height that
+/// `terrainHeight` gives inside it is smaller (higher up) than this. It is the
+/// smallest grid height of the lines the box's lookups interpolate between.
+double terrainHighestIn(const TerrainGrid* grid, double x0, double y0, double x1, double y1);
+
 } // namespace kv::geom

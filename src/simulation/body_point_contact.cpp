@@ -9,11 +9,29 @@ void addBodyPointContact(SimObject& obj, const GroundQuery& ground, const Vec3& 
                          const Vec3& rates) {
     GroundContactState& g = obj.groundContact;
     const std::size_t count = g.points.size();
+    if (count == 0)
+        return;
+    // Points surely above every surface under the body need no lookup: they
+    // would find no contact. The margin (ft) covers the rounding of the
+    // interpolated heights, so the forces are the same as with every lookup.
+    constexpr float kClearMargin = 0.01f;
+    const float reach = g.pointReach;
+    const float clear = ground.highestIn(obj.position[0] - reach, obj.position[1] - reach,
+                                         obj.position[0] + reach, obj.position[1] + reach) -
+                        kClearMargin;
+    if (obj.position[2] + reach < clear) {
+        std::fill(g.penetration.begin(), g.penetration.end(), 0.0f);
+        return;
+    }
     for (std::size_t i = 0; i < count; ++i) {
         const Vec3& p = g.points[i];
         Vec3 world;
         MatVec3(obj.bodyToEarth, p, world);
         VecAdd(world, obj.position, world);
+        if (world[2] < clear) {
+            g.penetration[i] = 0.0f;
+            continue;
+        }
         const float surface = ground.height(g.pointCursor, false, world[0], world[1]);
         if (!(world[2] > surface)) {
             g.penetration[i] = 0.0f;

@@ -109,6 +109,7 @@ void SetUpContacts(const model::ObjectRecord& record, SimObject& obj, float dt,
     g.points.reserve(contactVertices.size());
     for (const Vec3& v : contactVertices) {
         g.points.push_back({v[0] * kFeetPerMetre, v[1] * kFeetPerMetre, v[2] * kFeetPerMetre});
+        g.pointReach = MaxOf(g.pointReach, VecLength(g.points.back()));
     }
     g.penetration.assign(g.points.size(), 0.0f);
 }

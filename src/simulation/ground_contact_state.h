@@ -75,6 +75,7 @@ struct GroundContactState {
     float bodyDamping = 0.0f;       ///< per geometry point (lbf*s/ft)
     float friction = 0.0f;          ///< collision friction coefficient
     std::vector<Vec3> points;       ///< contact vertices of the geometry, body axes (ft)
+    float pointReach = 0.0f;        ///< largest distance of a point from the centre of gravity (ft)
     std::vector<float> penetration; ///< previous penetration of each point (ft)
     GroundCursor pointCursor;
 };

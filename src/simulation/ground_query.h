@@ -6,6 +6,8 @@
 #include "common/vecmath.h"
 #include "geometry/terrain_query.h"
 
+#include <limits>
+
 namespace kv::sim {
 
 /// Remembers where a caller's previous query landed, so that a query near it
@@ -30,6 +32,14 @@ class GroundQuery {
     /// Height and unit up-pointing normal at `north`, `east` (ft).
     virtual GroundPoint heightAndNormal(GroundCursor& cursor, bool reset, float north,
                                         float east) const = 0;
+    /// A bound on the surface over the box [north0, north1] × [east0, east1]
+    /// (ft): no `height` inside it is smaller (higher up). Lets a caller skip
+    /// the lookups of points that are surely clear of the ground; minus
+    /// infinity when the ground offers no bound.
+    virtual float highestIn(float north0, float east0, float north1, float east1) const {
+        (void)north0, (void)east0, (void)north1, (void)east1;
+        return -std::numeric_limits<float>::infinity();
+    }
 };
 
 /// Level ground at a fixed down coordinate: what a project without terrain
@@ -41,6 +51,7 @@ class FlatGround final : public GroundQuery {
     GroundPoint heightAndNormal(GroundCursor&, bool, float, float) const override {
         return GroundPoint{down_, {0.0f, 0.0f, -1.0f}};
     }
+    float highestIn(float, float, float, float) const override { return down_; }
 
   private:
     float down_;
@@ -53,6 +64,7 @@ class TerrainGround final : public GroundQuery {
     float height(GroundCursor& cursor, bool reset, float north, float east) const override;
     GroundPoint heightAndNormal(GroundCursor& cursor, bool reset, float north,
                                 float east) const override;
+    float highestIn(float north0, float east0, float north1, float east1) const override;
 
   private:
     const geom::TerrainGrid* grid_;

@@ -3,6 +3,7 @@
 #include "support/terrain_test_faces.h"
 #include "support/terrain_test_ports.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -79,6 +80,40 @@ TEST_F(TerrainQueryTest, IncrementalQueriesAgreeWithFreshOnes) {
     }
     EXPECT_EQ(terrainHeight(ground, walking, false, 1.0, 1.0),
               terrainHeight(ground, fresh, true, 1.0, 1.0));
+}
+
+TEST_F(TerrainQueryTest, HighestInABoxBoundsEveryLookupInsideAndIsTight) {
+    const TerrainGrid* ground = store_->ground();
+    ASSERT_NE(ground, nullptr);
+    struct Box {
+        double x0, y0, x1, y1; // ft
+    };
+    const Box boxes[] = {
+        {5.0, 5.0, 12.0, 9.0},            // inside, a few cells
+        {3.2808, 3.2808, 3.2808, 3.2808}, // a single point on a line
+        {-20.0, 20.0, -10.0, 25.0},       // before the first x line
+        {25.0, 25.0, 60.0, 60.0},         // reaching past the far corner
+        {-100.0, -100.0, 100.0, 100.0},   // the whole grid
+    };
+    for (const Box& b : boxes) {
+        const double bound = terrainHighestIn(ground, b.x0, b.y0, b.x1, b.y1);
+        double lowestLookup = 1e30;
+        TerrainCursor cursor;
+        for (int i = 0; i <= 20; ++i) {
+            for (int j = 0; j <= 20; ++j) {
+                const double x = b.x0 + (b.x1 - b.x0) * i / 20.0;
+                const double y = b.y0 + (b.y1 - b.y0) * j / 20.0;
+                const double h = terrainHeight(ground, cursor, false, x, y);
+                EXPECT_GE(h, bound) << x << "," << y;
+                lowestLookup = std::min(lowestLookup, h);
+            }
+        }
+        // On a plane the highest point of the box is a grid point at most one
+        // line spacing (1 m) away from it.
+        EXPECT_LE(lowestLookup - bound, 0.3 * kFt + 1e-9) << b.x0 << "," << b.y0;
+    }
+    TerrainCursor none;
+    EXPECT_EQ(terrainHighestIn(nullptr, 0, 0, 1, 1), terrainHeight(nullptr, none, true, 0.5, 0.5));
 }
 
 TEST_F(TerrainQueryTest, NormalPointsUpAndLeansDownhill) {

@@ -66,7 +66,7 @@ constexpr const char* kSimulateHelp =
     "                      rates (deg/s), body velocity (ft/s)\n"
     "  --wind SPEED,FROM   steady wind (ft/s) blowing from a compass direction (deg)\n"
     "  --turbulence        add turbulence\n"
-    "  --gravity G         gravitational acceleration (ft/s^2, default 32.17)\n"
+    "  --gravity G         gravity in g's (1 g = 32.17 ft/s^2; default 1)\n"
     "  -o OUT.kvm          motion file to write\n"
     "  --camera-out CAM.kvm  also write the camera's motion\n"
     "\n"

@@ -1,5 +1,7 @@
 #include "cli/simulate_options.h"
 
+#include "simulation/environment.h"
+
 #include <charconv>
 #include <cmath>
 #include <string_view>
@@ -125,10 +127,11 @@ std::optional<std::string> parseSimulateOptions(const std::vector<std::string>& 
                 return "--wind takes SPEED_FT_S,FROM_DEG (speed 0 or more), not '" + v + "'";
             o.wind = std::array<float, 2>{list[0], list[1]};
         } else if (a == "--gravity") {
+            // In g's, as the Gravity dialog takes it; stored in ft/s^2.
             double g = 0.0;
-            if (!parseDouble(v, g) || std::fabs(g) > 1.0e6)
-                return "--gravity takes a number (ft/s^2), not '" + v + "'";
-            o.gravity = static_cast<float>(g);
+            if (!parseDouble(v, g) || std::fabs(g) > 1.0e5)
+                return "--gravity takes a number of g's (-100000 to 100000), not '" + v + "'";
+            o.gravity = static_cast<float>(g * static_cast<double>(sim::kStandardGravity));
         } else if (a == "-o" || a == "--output") {
             o.output = v;
         } else {

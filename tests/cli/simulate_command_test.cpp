@@ -143,7 +143,7 @@ TEST_F(SimulateCommandTest, PausedFramesAreNotRecordedAndTheDurationCountsThem) 
 
 TEST_F(SimulateCommandTest, AnInstabilityEndsTheRunAndKeepsItsLastFrame) {
     const fs::path out = path("unstable.kvm");
-    const CliResult r = runCli({"simulate", "--initial", kCarOnGround, "--gravity", "1e6",
+    const CliResult r = runCli({"simulate", "--initial", kCarOnGround, "--gravity", "30000",
                                 "--duration", "5", "-o", out.string()});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("end: unstable"), std::string::npos) << r.out;
@@ -231,6 +231,8 @@ TEST_F(SimulateCommandTest, OptionsReachTheRun) {
     EXPECT_NEAR(plain[model::kFrameDown], -1000 * 0.3048, 10.0);
     const model::MotionFrame noGravity = flight({"--gravity", "0"});
     EXPECT_NE(noGravity[model::kFrameDown], plain[model::kFrameDown]);
+    // Gravity is given in g's: one g is the default 32.17 ft/s^2 exactly.
+    EXPECT_EQ(flight({"--gravity", "1"}), plain);
     const model::MotionFrame windy = flight({"--wind", "60,90"});
     EXPECT_NE(windy[model::kFrameEast], plain[model::kFrameEast]);
 }

@@ -1,10 +1,10 @@
 #include "app/headless_run.h"
 
 #include "app/camera_settings.h"
+#include "app/scene_objects.h"
 #include "app/scene_step.h"
 #include "common/simulated_clock.h"
 #include "common/vecmath.h"
-#include "model/motion_playback.h"
 #include "simulation/mesh_collision_pair.h"
 
 #include <algorithm>
@@ -56,19 +56,13 @@ HeadlessResult runHeadless(Document& document, sim::ControlsPort& controls, Inpu
     scene.observing = document.state().observeMode != 0;
     scene.followed = document.state().cameraFollows;
 
-    const float framePeriod = document.preferences().framePeriod;
     // Objects without a run slot stand where their stored motion has them.
-    const PoseLookup others = [&document, &messages, framePeriod](int objectIndex) {
-        Pose pose;
-        model::MotionStore& motions = document.motions();
+    const PoseLookup others = [&document, &messages](int objectIndex) {
         const sim::RunState& run = document.run();
-        if (!motions.validSlot(objectIndex) || motions.lastFrame(objectIndex) < 1 ||
-            run.slotCount < 1)
-            return pose;
-        model::MotionFrame frame{};
-        model::interpolateMotion(motions, objectIndex, model::kFrameYaw + 1,
-                                 run.slots[0].sim.frameTime, framePeriod, frame, messages);
-        return poseOfFrame(frame);
+        if (run.slotCount < 1)
+            return Pose{};
+        return poseOfFrame(sceneFrameOf(document, run, objectIndex, run.slots[0].sim.frameTime,
+                                        model::kFrameYaw + 1, messages));
     };
     HeadlessScene headless(scene, input, others);
     const sim::RunSettings settings = document.runSettings();

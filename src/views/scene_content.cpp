@@ -2,16 +2,14 @@
 
 #include "app/camera_settings.h"
 #include "app/document.h"
+#include "app/scene_objects.h"
 #include "app/units.h"
-#include "model/motion_playback.h"
 
 #include <cmath>
 
 namespace kv::views {
 
 namespace {
-
-constexpr float kRadToDeg = 57.29578f;
 
 bool flies(const model::ObjectRecord& r) {
     return r.vehicleType == model::kVehicleAircraft || r.vehicleType == model::kVehicleHelicopter;
@@ -93,27 +91,8 @@ void SceneContent::buildLists(GlSceneRenderer& renderer, ProgressPort& progress)
 }
 
 model::MotionFrame SceneContent::frameValues(const sim::RunState& run, int k, float time) {
-    for (int s = 0; s < run.slotCount && s < sim::kMaxSlots; ++s) {
-        const sim::Slot& slot = run.slots[static_cast<std::size_t>(s)];
-        if (slot.objectIndex == k)
-            return slot.frame;
-    }
-    model::MotionFrame f{};
-    model::MotionStore& motions = document_.motions();
-    if (motions.validSlot(k) && motions.lastFrame(k) >= 1) {
-        NullMessages quiet;
-        model::interpolateMotion(motions, k, model::kFrameFieldCount, time,
-                                 document_.preferences().framePeriod, f, quiet);
-        f[model::kFrameTime] = time;
-        return f;
-    }
-    const model::ObjectRecord& r = document_.object(k);
-    for (std::size_t i = 0; i < 3; ++i) {
-        f[static_cast<std::size_t>(model::kFrameNorth) + i] =
-            r.initial.position[i] * app::kMetresPerFoot;
-        f[static_cast<std::size_t>(model::kFrameRoll) + i] = r.initial.attitude[i];
-    }
-    return f;
+    NullMessages quiet;
+    return app::sceneFrameOf(document_, run, k, time, model::kFrameFieldCount, quiet);
 }
 
 app::Pose SceneContent::pose(const sim::RunState& run, int k, float time) {
@@ -158,7 +137,8 @@ SceneFrame SceneContent::frame(const sim::RunState& run, const sim::CameraRecord
 
     if (f.plan.pitchLadder && run.slotCount > 0) {
         const sim::SimObject& body = run.slots[0].sim;
-        f.flightPathMarker = marker_.update(body.alpha * kRadToDeg, body.beta * kRadToDeg);
+        f.flightPathMarker =
+            marker_.update(body.alpha * app::kDegPerRad, body.beta * app::kDegPerRad);
         f.alpha = marker_.alpha;
         f.beta = marker_.beta;
     }

@@ -6,6 +6,7 @@
 #include "model/template_mesh.h"
 #include "simulation/contact_geometry.h"
 #include "simulation/contact_setup.h"
+#include "simulation/mesh_collision_pair.h"
 #include "simulation/reset_simulation.h"
 
 #include <algorithm>
@@ -126,7 +127,13 @@ void Document::runSimulation(const sim::RunPorts& ports) {
         return;
     const sim::RunSettings settings = runSettings();
     state_.collisionOn = settings.interactiveCount >= 2 && !settings.observe ? 1 : 0;
-    sim::RunSimulation(run_, settings, runObjects(), camera_, ports);
+    // Without a pair of the caller's, the interactive objects collide through
+    // their meshes, in the desktop program and the command-line tool alike.
+    sim::MeshCollisionPair meshPair(meshes_);
+    sim::RunPorts withPair = ports;
+    if (withPair.collision == nullptr)
+        withPair.collision = &meshPair;
+    sim::RunSimulation(run_, settings, runObjects(), camera_, withPair);
 }
 
 void Document::resetCameraSlot() {

@@ -107,7 +107,8 @@ class Document {
     /// Puts every simulated object back to its initial conditions.
     void resetSimulation();
     /// Simulation > Begin: records the collision flag of this run and runs
-    /// the loop on the document's objects, settings and camera.
+    /// the loop on the document's objects, settings and camera. The objects
+    /// collide through their meshes unless `ports` names another pair.
     void runSimulation(const sim::RunPorts& ports);
     sim::CameraRecord& camera() { return camera_; }
 

@@ -5,7 +5,6 @@
 #include "app/scene_step.h"
 #include "common/simulated_clock.h"
 #include "common/vecmath.h"
-#include "simulation/mesh_collision_pair.h"
 
 #include <algorithm>
 
@@ -68,11 +67,10 @@ HeadlessResult runHeadless(Document& document, sim::ControlsPort& controls, Inpu
     const sim::RunSettings settings = document.runSettings();
     LimitedScene limited(headless, limits, settings.recordCapacity);
     SimulatedClock clock;
-    sim::MeshCollisionPair collision(document.meshes());
 
     if (limits.progress != nullptr)
         limits.progress->start("Simulating");
-    document.runSimulation(sim::RunPorts{clock, controls, limited, messages, &collision});
+    document.runSimulation(sim::RunPorts{clock, controls, limited, messages});
     if (limits.progress != nullptr)
         limits.progress->finish();
 

@@ -118,7 +118,7 @@ void LiveRun::run(app::DeviceControls& controls, ClockPort& clock) {
     content_.refreshSettings();
     controls.begin();
     Scene scene(*this, controls.state());
-    document_.runSimulation(sim::RunPorts{clock, controls, scene, messages_, nullptr});
+    document_.runSimulation(sim::RunPorts{clock, controls, scene, messages_});
     running_ = false;
     if (views::SceneSurface* surface = view_.surface())
         surface->clearFrame();

@@ -3,8 +3,8 @@
 // BM_CollisionTimeRatio runs both and reports ours / FCL's time: the target is
 // a ratio of at most 1. Times are thread CPU times.
 
-#include "../tests/simulation/collision_meshes.h"
-#include "simulation/collision/Collide.h"
+#include "../tests/simulation/collision/collision_meshes.h"
+#include "simulation/collision/obb_collide.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -14,7 +14,7 @@
 #include <vector>
 
 #ifdef KV_HAVE_FCL
-#include "../tests/simulation/collision_fcl_meshes.h"
+#include "../tests/simulation/collision/collision_fcl_meshes.h"
 #endif
 
 namespace {

@@ -1,7 +1,7 @@
 // Cost of one physics step of a free rigid body (ns per step).
 #include "common/ports/messages.h"
 #include "model/object_model.h"
-#include "simulation/body_setup.h"
+#include "simulation/body/body_setup.h"
 #include "simulation/step_object.h"
 
 #include <benchmark/benchmark.h>

@@ -1,7 +1,7 @@
 // Feeds arbitrary text to the control script parser: it either fails with a
 // line-numbered message or gives rows that hold only what a script may say.
 
-#include "app/controls_csv.h"
+#include "app/input/controls_csv.h"
 
 #include <cstdint>
 #include <string>

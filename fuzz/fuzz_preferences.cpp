@@ -1,9 +1,9 @@
 // Feeds arbitrary bytes to the preference file reader and checks that a record
 // read back encodes to the bytes it came from.
 
-#include "app/memory_settings.h"
-#include "app/preferences.h"
-#include "app/preferences_file.h"
+#include "app/settings/memory_settings.h"
+#include "app/settings/preferences.h"
+#include "app/settings/preferences_file.h"
 
 #include <cstdint>
 #include <cstring>

@@ -8,9 +8,9 @@
 #include "model/object_model.h"
 #include "model/template.h"
 #include "model/template_mesh.h"
-#include "simulation/contact_geometry.h"
-#include "simulation/contact_setup.h"
-#include "simulation/ground_query.h"
+#include "simulation/contact/contact_geometry.h"
+#include "simulation/contact/contact_setup.h"
+#include "simulation/contact/ground_query.h"
 #include "simulation/run_simulation.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // kestrovane-cli info: describes an object, motion or DXF file as one JSON object.
 
-#include "app/document.h"
-#include "app/memory_settings.h"
+#include "app/document/document.h"
+#include "app/settings/memory_settings.h"
 #include "cli/command.h"
 #include "cli/document_answers.h"
 #include "cli/json_text.h"

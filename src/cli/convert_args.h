@@ -2,7 +2,7 @@
 /// The options the file forms of kestrovane-cli convert share: one input
 /// file, -o, --units and --axes.
 
-#include "app/units.h"
+#include "app/settings/units.h"
 
 #include <filesystem>
 #include <optional>

@@ -1,7 +1,7 @@
 // kestrovane-cli convert dxf: writes the geometry of an object or motion file
 // as a DXF file of 3DFACE entities, in the chosen units and axes.
 
-#include "app/memory_settings.h"
+#include "app/settings/memory_settings.h"
 #include "cli/command.h"
 #include "cli/convert_args.h"
 #include "cli/convert_motion.h"

@@ -1,7 +1,7 @@
 #include "cli/convert_motion.h"
 
-#include "app/memory_settings.h"
-#include "app/units.h"
+#include "app/settings/memory_settings.h"
+#include "app/settings/units.h"
 #include "cli/command.h"
 #include "cli/convert_args.h"
 #include "cli/stderr_messages.h"

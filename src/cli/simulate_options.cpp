@@ -1,6 +1,6 @@
 #include "cli/simulate_options.h"
 
-#include "simulation/environment.h"
+#include "simulation/environment/environment.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "dialogs/transform_dialog.h"
 
-#include "app/units_convert.h"
-#include "app/units_labels.h"
+#include "app/settings/units_convert.h"
+#include "app/settings/units_labels.h"
 #include "common/vecmath.h"
 
 #include <QButtonGroup>

@@ -3,7 +3,7 @@
 /// (rotation, scale, translation, file units and file coordinate system).
 /// Works on a copy; OK refuses while a scale factor is zero.
 
-#include "app/units.h"
+#include "app/settings/units.h"
 #include "common/ports/messages.h"
 #include "model/object_record.h"
 

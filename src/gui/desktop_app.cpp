@@ -1,9 +1,9 @@
 #include "gui/desktop_app.h"
 
-#include "app/commands_documents.h"
-#include "app/memory_info.h"
-#include "app/memory_settings.h"
-#include "app/preferences_file.h"
+#include "app/commands/object_library.h"
+#include "app/settings/memory_info.h"
+#include "app/settings/memory_settings.h"
+#include "app/settings/preferences_file.h"
 #include "gui/settings_store.h"
 
 #include <QCoreApplication>

@@ -4,8 +4,8 @@
 /// the main frame with its three windows, the About box and the files named on
 /// the command line.
 
-#include "app/document.h"
-#include "app/preferences.h"
+#include "app/document/document.h"
+#include "app/settings/preferences.h"
 #include "geometry/working_files.h"
 #include "gui/document_commands.h"
 #include "gui/live_run.h"

@@ -5,7 +5,7 @@
 /// are queued here instead of reaching the menus, and one is handed over per
 /// frame.
 
-#include "app/input_controls.h"
+#include "app/input/input_controls.h"
 
 #include <QObject>
 #include <bitset>

@@ -4,8 +4,8 @@
 /// project document. The document performs every operation; this class only
 /// runs it for a command and tells the main frame what changed.
 
-#include "app/commands.h"
-#include "app/document.h"
+#include "app/commands/commands.h"
+#include "app/document/document.h"
 
 #include <filesystem>
 #include <functional>

@@ -1,9 +1,9 @@
 #include "gui/live_run.h"
 
-#include "app/camera_preview.h"
-#include "app/document.h"
-#include "app/input_keys.h"
-#include "app/status_overlay.h"
+#include "app/camera/camera_preview.h"
+#include "app/document/document.h"
+#include "app/input/input_keys.h"
+#include "app/render/status_overlay.h"
 #include "common/steady_clock.h"
 #include "gui/desktop_input.h"
 #include "gui/sdl_joystick.h"

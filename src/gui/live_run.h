@@ -4,7 +4,7 @@
 /// view, the mouse, the keyboard and joystick 0, and every frame drawn in the
 /// camera view. Also the view's keys outside a run and the F12 camera preview.
 
-#include "app/input_controls.h"
+#include "app/input/input_controls.h"
 #include "common/ports/clock.h"
 #include "common/ports/messages.h"
 #include "views/scene_content.h"

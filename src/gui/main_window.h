@@ -4,9 +4,9 @@
 /// command table. It only wires: each command runs the handler installed for
 /// it, and a command without a handler stays disabled.
 
-#include "app/commands.h"
-#include "app/commands_documents.h"
-#include "app/status_window_layout.h"
+#include "app/commands/commands.h"
+#include "app/commands/object_library.h"
+#include "app/windows/status_window_layout.h"
 #include "common/ports/messages.h"
 
 #include <QMainWindow>

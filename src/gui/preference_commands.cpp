@@ -1,6 +1,6 @@
 #include "gui/preference_commands.h"
 
-#include "app/preferences_file.h"
+#include "app/settings/preferences_file.h"
 #include "gui/main_window.h"
 #include "views/camera_view.h"
 

@@ -3,7 +3,7 @@
 /// Preferences menu that need no dialog: Reset (factory values, the memory
 /// settings kept) and Save (the preference file in the data folder).
 
-#include "app/preferences.h"
+#include "app/settings/preferences.h"
 #include "common/ports/messages.h"
 
 #include <filesystem>

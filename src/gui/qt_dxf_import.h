@@ -3,8 +3,8 @@
 /// "Transform..." and "Color...". Translations in the Transform dialog are
 /// shown in the working units of the preferences current when it opens.
 
-#include "app/dxf_import_port.h"
-#include "app/preferences.h"
+#include "app/document/dxf_import_port.h"
+#include "app/settings/preferences.h"
 #include "common/ports/messages.h"
 
 class QWidget;

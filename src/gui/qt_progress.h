@@ -5,7 +5,7 @@
 /// held back, so that no command can start in the middle of a job; ESC key
 /// presses are noted for the job.
 
-#include "app/progress_timing.h"
+#include "app/windows/progress_timing.h"
 #include "common/steady_clock.h"
 
 #include <QDialog>

@@ -3,7 +3,7 @@
 /// mapping (left stick, buttons A and B), else the raw joystick (axes 0 and 1,
 /// buttons 0 and 1). It fills only the joystick part of a device sample.
 
-#include "app/input_controls.h"
+#include "app/input/input_controls.h"
 
 #include <memory>
 

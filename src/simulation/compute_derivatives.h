@@ -1,8 +1,8 @@
 #pragma once
 /// One derivative evaluation: every force source, then the rigid-body equations.
 
-#include "simulation/body_state.h"
-#include "simulation/environment.h"
+#include "simulation/body/body_state.h"
+#include "simulation/environment/environment.h"
 #include "simulation/sim_object.h"
 
 namespace kv::sim {

@@ -1,12 +1,12 @@
 #include "simulation/reset_simulation.h"
 
 #include "model/object_model.h"
-#include "simulation/body_setup.h"
-#include "simulation/contact_setup.h"
+#include "simulation/body/body_setup.h"
+#include "simulation/contact/contact_setup.h"
 #include "simulation/frame_record.h"
-#include "simulation/gaussian_random.h"
-#include "simulation/propulsion_settings.h"
-#include "simulation/rotor_step.h"
+#include "simulation/environment/gaussian_random.h"
+#include "simulation/propulsion/propulsion_settings.h"
+#include "simulation/rotor/rotor_step.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 /// Settings of a simulation run, read from the document's preferences.
 
 #include "simulation/control_block.h"
-#include "simulation/environment.h"
-#include "simulation/ground_query.h"
+#include "simulation/environment/environment.h"
+#include "simulation/contact/ground_query.h"
 
 namespace kv::geom {
 class MeshStore;

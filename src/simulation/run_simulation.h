@@ -5,7 +5,7 @@
 #include "common/ports/messages.h"
 #include "model/object_record.h"
 #include "simulation/camera_record.h"
-#include "simulation/collision_pair.h"
+#include "simulation/collision/collision_pair.h"
 #include "simulation/controls_port.h"
 #include "simulation/run_settings.h"
 #include "simulation/run_state.h"

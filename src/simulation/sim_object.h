@@ -3,17 +3,17 @@
 /// sets its force sources fill, and every quantity recomputed after each stage.
 
 #include "common/vecmath.h"
-#include "simulation/aero_model.h"
-#include "simulation/body_state.h"
-#include "simulation/contact_channels.h"
+#include "simulation/aero/aero_model.h"
+#include "simulation/body/body_state.h"
+#include "simulation/contact/contact_channels.h"
 #include "simulation/control_block.h"
-#include "simulation/engine_state.h"
-#include "simulation/force_set.h"
-#include "simulation/propulsion_settings.h"
-#include "simulation/ground_contact_state.h"
-#include "simulation/object_contact.h"
-#include "simulation/rotor_state.h"
-#include "simulation/turbulence.h"
+#include "simulation/propulsion/engine_state.h"
+#include "simulation/body/force_set.h"
+#include "simulation/propulsion/propulsion_settings.h"
+#include "simulation/contact/ground_contact_state.h"
+#include "simulation/collision/object_contact.h"
+#include "simulation/rotor/rotor_state.h"
+#include "simulation/environment/turbulence.h"
 
 namespace kv::sim {
 

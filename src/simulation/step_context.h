@@ -2,7 +2,7 @@
 /// What one physics step needs from the run besides the object itself.
 
 #include "common/ports/messages.h"
-#include "simulation/environment.h"
+#include "simulation/environment/environment.h"
 
 namespace kv::sim {
 

@@ -2,9 +2,9 @@
 
 #include "common/message_wrap.h"
 #include "simulation/compute_derivatives.h"
-#include "simulation/derived_quantities.h"
-#include "simulation/rotor_step.h"
-#include "simulation/wind.h"
+#include "simulation/body/derived_quantities.h"
+#include "simulation/rotor/rotor_step.h"
+#include "simulation/environment/wind.h"
 
 #include <array>
 #include <cmath>

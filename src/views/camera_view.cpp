@@ -1,12 +1,12 @@
 // The run state's "slots" member must be read before Qt defines its macro.
 // clang-format off
-#include "app/document.h"
+#include "app/document/document.h"
 #include "views/scene_content.h"
 // clang-format on
 
 #include "views/camera_view.h"
 
-#include "app/status_overlay.h"
+#include "app/render/status_overlay.h"
 #include "views/qt_key_codes.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 #include "views/gl_display_lists.h"
 
-#include "app/render_ladder.h"
-#include "app/units.h"
+#include "app/render/render_ladder.h"
+#include "app/settings/units.h"
 #include "geometry/mesh_store.h"
 #include "geometry/scenery.h"
 #include "geometry/terrain_grid.h"

@@ -4,9 +4,9 @@
 /// builder expects the view's context to be current and a list opened by the
 /// manager (or, for the fixed-name lists, opens its own).
 
-#include "app/render_geometry.h"
-#include "app/render_light.h"
-#include "app/render_lists.h"
+#include "app/render/render_geometry.h"
+#include "app/render/render_light.h"
+#include "app/render/render_lists.h"
 #include "common/ports/progress.h"
 
 #include <vector>

@@ -1,9 +1,9 @@
 #include "views/gl_scene_renderer.h"
 
-#include "app/camera_view_matrix.h"
-#include "app/render_ladder.h"
-#include "app/render_light.h"
-#include "app/units.h"
+#include "app/camera/camera_view_matrix.h"
+#include "app/render/render_ladder.h"
+#include "app/render/render_light.h"
+#include "app/settings/units.h"
 #include "export/effector_values.h"
 #include "geometry/terrain_grid.h"
 #include "model/object_record.h"

@@ -4,9 +4,9 @@
 /// frame plan gives. It draws what it is handed; it decides nothing about the
 /// simulation.
 
-#include "app/camera_state.h"
-#include "app/render_frame.h"
-#include "app/render_lists.h"
+#include "app/camera/camera_state.h"
+#include "app/render/render_frame.h"
+#include "app/render/render_lists.h"
 #include "model/motion_frame.h"
 #include "simulation/camera_record.h"
 #include "views/gl_display_lists.h"

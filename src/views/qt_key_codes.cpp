@@ -1,6 +1,6 @@
 #include "views/qt_key_codes.h"
 
-#include "app/input_keys.h"
+#include "app/input/input_keys.h"
 
 namespace kv::views {
 

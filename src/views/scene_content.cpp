@@ -1,9 +1,9 @@
 #include "views/scene_content.h"
 
-#include "app/camera_settings.h"
-#include "app/document.h"
-#include "app/scene_objects.h"
-#include "app/units.h"
+#include "app/camera/camera_settings.h"
+#include "app/document/document.h"
+#include "app/render/scene_objects.h"
+#include "app/settings/units.h"
 
 #include <cmath>
 

@@ -1,9 +1,9 @@
 // The control script reader and the controller that plays a script or a
 // recorded take, without running the tool.
 
-#include "app/controls_csv.h"
-#include "app/headless_controls.h"
-#include "app/input_keys.h"
+#include "app/input/controls_csv.h"
+#include "app/input/headless_controls.h"
+#include "app/input/input_keys.h"
 #include "support/file_test_support.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // and their numbering, the unit names, agreement with the BVH channels, and
 // what a failed export leaves behind.
 
-#include "app/units.h"
+#include "app/settings/units.h"
 #include "export/asf_export.h"
 #include "export/bvh_export.h"
 #include "export_fixture.h"

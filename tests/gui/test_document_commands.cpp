@@ -1,9 +1,9 @@
 // The File menu, Simulation > Reset, dropped files and Exit wired to the
 // project document: each command runs through the main frame's handlers with
 // the file chooser and the save prompt answered by the test.
-#include "app/commands.h"
-#include "app/document.h"
-#include "app/preferences_file.h"
+#include "app/commands/commands.h"
+#include "app/document/document.h"
+#include "app/settings/preferences_file.h"
 #include "dialogs/dxf_open_dialog.h"
 #include "geometry/working_files.h"
 #include "gui/desktop_app.h"

@@ -1,6 +1,6 @@
 // The main frame: menus and status prompts from the command table, enabling,
 // the object library, opening files by type and dropping them, and closing.
-#include "app/commands.h"
+#include "app/commands/commands.h"
 #include "gui/about_box.h"
 #include "gui/main_window.h"
 #include "gui_test_support.h"

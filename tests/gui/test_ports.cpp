@@ -1,6 +1,6 @@
 // The desktop side of the core's ports: the message box, the file dialogs and
 // the progress window with its timing rule and ESC abort.
-#include "app/progress_timing.h"
+#include "app/windows/progress_timing.h"
 #include "gui/qt_file_dialogs.h"
 #include "gui/qt_message_box.h"
 #include "gui/qt_progress.h"

@@ -1,6 +1,6 @@
 // Preferences > Reset and Preferences > Save.
-#include "app/commands.h"
-#include "app/preferences_file.h"
+#include "app/commands/commands.h"
+#include "app/settings/preferences_file.h"
 #include "gui/main_window.h"
 #include "gui/preference_commands.h"
 #include "gui_test_support.h"

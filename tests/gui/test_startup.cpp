@@ -1,6 +1,6 @@
 // Start-up: the data folder setting, the preference file and the object
 // library, the laid-out windows and the command line.
-#include "app/preferences_file.h"
+#include "app/settings/preferences_file.h"
 #include "gui/desktop_app.h"
 #include "gui/settings_store.h"
 #include "gui_test_support.h"

@@ -1,7 +1,7 @@
 // The three child windows: sizes, the default layout, Window > Reset, showing
 // and hiding, and the keyboard focus that always returns to the camera view.
-#include "app/commands.h"
-#include "app/status_window_layout.h"
+#include "app/commands/commands.h"
+#include "app/windows/status_window_layout.h"
 #include "gui/main_window.h"
 #include "gui_test_support.h"
 #include "views/camera_view.h"

@@ -1,5 +1,5 @@
 #include "sim_fixtures.h"
-#include "simulation/body_setup.h"
+#include "simulation/body/body_setup.h"
 #include "simulation/frame_record.h"
 #include "simulation/record_channels.h"
 

@@ -9,9 +9,9 @@
 #include "model/object_record.h"
 #include "model/template.h"
 #include "model/template_mesh.h"
-#include "simulation/body_setup.h"
-#include "simulation/contact_geometry.h"
-#include "simulation/contact_setup.h"
+#include "simulation/body/body_setup.h"
+#include "simulation/contact/contact_geometry.h"
+#include "simulation/contact/contact_setup.h"
 #include "simulation/run_simulation.h"
 #include "support/fake_ports.h"
 

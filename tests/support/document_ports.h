@@ -2,7 +2,7 @@
 /// Fakes of the ports a document needs: a file chooser answered from a script,
 /// a scripted "Save First?" answer and a private working folder, bundled with
 /// a recording message port so a test builds a document in one line.
-#include "app/document.h"
+#include "app/document/document.h"
 #include "common/ports/files.h"
 #include "common/ports/question.h"
 #include "geometry/working_files.h"

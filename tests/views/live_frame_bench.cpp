@@ -4,7 +4,7 @@
 // 400 x 300 camera view. The frames run back to back under a simulated clock,
 // so the time measured is the work alone. Run it under xvfb-run -a to measure
 // Mesa's software renderer. Target: under 25 %.
-#include "app/input_script.h"
+#include "app/input/input_script.h"
 #include "common/simulated_clock.h"
 #include "view_rig.h"
 

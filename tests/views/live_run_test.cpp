@@ -1,7 +1,7 @@
 // A scripted live run in the camera view: the controller fed through the
 // controls port, frames paced by the wall clock and drawn in the window.
-#include "app/camera_state.h"
-#include "app/input_script.h"
+#include "app/camera/camera_state.h"
+#include "app/input/input_script.h"
 #include "common/simulated_clock.h"
 #include "common/steady_clock.h"
 #include "model/motion_frame.h"

@@ -1,6 +1,6 @@
 // What the camera view draws, checked on the grabbed frame.
-#include "app/camera_state.h"
-#include "app/render_light.h"
+#include "app/camera/camera_state.h"
+#include "app/render/render_light.h"
 #include "model/object_record.h"
 #include "view_fixture.h"
 #include "views/gl_display_lists.h"

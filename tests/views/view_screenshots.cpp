@@ -1,9 +1,9 @@
 // kv_view_screenshots <folder>: draws the camera view of three scenes in a
 // 640 x 480 window and writes them as PNG files: the default car on the grid,
 // a hilly terrain, and the aircraft seen from the chase camera.
-#include "app/camera_state.h"
-#include "app/input_keys.h"
-#include "app/input_script.h"
+#include "app/camera/camera_state.h"
+#include "app/input/input_keys.h"
+#include "app/input/input_script.h"
 #include "common/simulated_clock.h"
 #include "model/object_record.h"
 #include "view_rig.h"

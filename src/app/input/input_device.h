@@ -1,0 +1,99 @@
+#pragma once
+/// Controller input, device-independent: the device state the desktop fills
+/// from Qt and SDL2 (or the command-line tool from a control script), and the
+/// reading of it into stick values and buttons.
+
+#include "app/input/input_keys.h"
+#include "app/settings/preferences.h"
+
+#include <bitset>
+
+namespace kv::app {
+
+struct ControllerSettings {
+    bool vehicleReverseUpDown = false;
+    bool vehicleReverseLeftRight = false;
+    bool cameraReverseUpDown = false;
+    bool cameraReverseLeftRight = false;
+    float sensitivity = 1.0f; ///< gain s, 0..2
+    float deadzone = 0.03f;   ///< z, fraction of full travel, 0..1
+    bool joystick = false;    ///< joystick 0 instead of the mouse
+};
+
+ControllerSettings controllerSettingsFrom(const Preferences& prefs);
+
+/// The one window event taken per frame.
+enum class InputEventKind { None, KeyDown, KeyUp, LeftDown, LeftUp, RightDown, RightUp };
+
+struct InputEvent {
+    InputEventKind kind = InputEventKind::None;
+    int key = kKeyNone; ///< key code of a key event
+};
+
+/// The devices as sampled for one frame.
+struct DeviceState {
+    InputEvent event;                    ///< at most one pending window event
+    bool altDown = false;                ///< Alt is down now
+    bool ctrlDown = false;               ///< Ctrl is down now
+    std::bitset<kKeyCodeLimit> keysDown; ///< keys down now (arrows, numeric pad)
+
+    // Joystick 0, used when the joystick flag is on.
+    bool joystickValid = false; ///< the read succeeded
+    float joystickX = 0.0f;     ///< raw axis value
+    float joystickY = 0.0f;
+    float joystickXMin = 0.0f, joystickXMax = 1.0f;
+    float joystickYMin = 0.0f, joystickYMax = 1.0f;
+    bool joystickButton1 = false;
+    bool joystickButton2 = false;
+
+    // Mouse, used when the joystick flag is off (pixels).
+    float cursorX = 0.0f; ///< cursor in client coordinates of the camera frame window
+    float cursorY = 0.0f;
+    float windowWidth = 0.0f; ///< outer size of the camera frame window, taken at BeginInput
+    float windowHeight = 0.0f;
+    float frameWidthAllowance = 0.0f;  ///< non-client border width of a child frame
+    float frameHeightAllowance = 0.0f; ///< non-client border height of a child frame
+};
+
+/// The direction cursor shown over the camera window.
+enum class DirectionCursor { None, Vertical, Horizontal, Both };
+
+/// Input state kept between reads.
+struct InputState {
+    bool leftButton = false;
+    bool rightButton = false;
+    int pendingKey = kKeyNone;  ///< key waiting for the vehicle or the scene
+    bool alt = false;           ///< Alt state of the last read
+    float lastJoystickX = 0.0f; ///< last good joystick reading, 0..1
+    float lastJoystickY = 0.0f;
+    DirectionCursor cursor = DirectionCursor::None;
+};
+
+/// One frame's controller reading.
+struct StickReading {
+    int buttonA = 0;
+    int buttonB = 0;
+    float x = 0.0f; ///< -1..1, positive right
+    float y = 0.0f; ///< -1..1, positive toward the user
+    /// Where the joystick mirrors the system cursor, 0..1 of the screen; only
+    /// meaningful with the joystick.
+    float screenX = 0.0f;
+    float screenY = 0.0f;
+};
+
+/// Starts a read session: both mouse buttons up, arrow cursor "both".
+void beginInput(InputState& state);
+
+/// Dead zone z: inside it the value is 0, outside it the rest is stretched to
+/// full travel. A dead zone of 1 or more leaves nothing outside it.
+float applyDeadzone(float v, float deadzone);
+/// Gain, then clamped to [-1, 1].
+float applySensitivity(float v, float sensitivity);
+DirectionCursor cursorFor(float x, float y);
+
+/// The first half of a controller read: takes the frame's event, the buttons,
+/// the axes with dead zone and sensitivity, the cursor and the arrow keys.
+StickReading ReadDevices(const DeviceState& devices, const ControllerSettings& settings,
+                         InputState& state);
+
+} // namespace kv::app

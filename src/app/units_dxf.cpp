@@ -1,9 +1,0 @@
-#include "app/units_dxf.h"
-
-namespace kv::app {
-
-geom::DxfOutputUnits dxfOutputUnits(const WorkingUnits& units) {
-    return {static_cast<double>(units.lengthUnitFactor), units.rightHandedAxes != 0};
-}
-
-} // namespace kv::app

@@ -1,0 +1,16 @@
+#pragma once
+/// The car engine (engine type 5).
+
+#include "simulation/sim_object.h"
+#include "simulation/propulsion/wheeled_engine.h"
+
+namespace kv::sim {
+
+/// Torque curve, gearbox and limits of the car engine.
+extern const WheeledEngineData kCarEngine;
+
+/// Engine speed, gear, drive torque and tachometer of a car for one derivative
+/// evaluation; clears the propulsion force set.
+void CarEngine(SimObject& obj);
+
+} // namespace kv::sim

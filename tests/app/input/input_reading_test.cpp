@@ -1,0 +1,187 @@
+#include "app/input/input_device.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace kv::app {
+namespace {
+
+TEST(InputReading, DeadzoneStretchesTheRestToFullTravel) {
+    EXPECT_NEAR(applyDeadzone(0.55f, 0.1f), 0.5f, 1e-6f);
+    EXPECT_NEAR(applyDeadzone(-0.55f, 0.1f), -0.5f, 1e-6f);
+    EXPECT_EQ(applyDeadzone(0.09f, 0.1f), 0.0f);
+    EXPECT_NEAR(applyDeadzone(1.0f, 0.1f), 1.0f, 1e-6f);
+    EXPECT_EQ(applyDeadzone(0.3f, 0.0f), 0.3f);
+    // A dead zone of the whole travel leaves nothing outside it (no division by zero).
+    EXPECT_EQ(applyDeadzone(1.0f, 1.0f), 0.0f);
+    EXPECT_EQ(applyDeadzone(-1.0f, 1.0f), 0.0f);
+}
+
+TEST(InputReading, SensitivityScalesAndClamps) {
+    EXPECT_EQ(applySensitivity(0.6f, 2.0f), 1.0f);
+    EXPECT_EQ(applySensitivity(-0.6f, 2.0f), -1.0f);
+    EXPECT_NEAR(applySensitivity(0.4f, 2.0f), 0.8f, 1e-6f);
+    EXPECT_NEAR(applySensitivity(0.4f, 0.5f), 0.2f, 1e-6f);
+}
+
+struct Reading : ::testing::Test {
+    ControllerSettings settings;
+    InputState state;
+    DeviceState devices;
+
+    Reading() {
+        settings.deadzone = 0.1f;
+        devices.windowWidth = 410.0f;
+        devices.windowHeight = 330.0f;
+        devices.frameWidthAllowance = 10.0f;
+        devices.frameHeightAllowance = 30.0f;
+        centre();
+    }
+    void centre() {
+        devices.cursorX = 200.0f;
+        devices.cursorY = 150.0f;
+    }
+    StickReading read() { return ReadDevices(devices, settings, state); }
+};
+
+TEST_F(Reading, MousePositionMapsToTheStickThroughTheClientExtent) {
+    devices.cursorX = 400.0f; // right edge
+    devices.cursorY = 0.0f;   // top edge
+    StickReading r = read();
+    EXPECT_FLOAT_EQ(r.x, 1.0f);
+    EXPECT_FLOAT_EQ(r.y, -1.0f);
+    EXPECT_EQ(state.cursor, DirectionCursor::Both);
+    devices.cursorX = 310.0f; // 0.55 of the half width right of centre
+    devices.cursorY = 150.0f;
+    r = read();
+    EXPECT_NEAR(r.x, 0.5f, 1e-5f);
+    EXPECT_EQ(r.y, 0.0f);
+    EXPECT_EQ(state.cursor, DirectionCursor::Horizontal);
+    devices.cursorX = 200.0f;
+    devices.cursorY = 300.0f;
+    read();
+    EXPECT_EQ(state.cursor, DirectionCursor::Vertical);
+    centre();
+    read();
+    EXPECT_EQ(state.cursor, DirectionCursor::None);
+    // A window with no client extent reads as centred, never as infinity.
+    devices.windowWidth = 10.0f;
+    EXPECT_EQ(read().x, 0.0f);
+}
+
+TEST_F(Reading, ArrowKeysGiveTheDeadzoneValueOnlyWhenCentred) {
+    struct Case {
+        int key;
+        float x, y;
+    };
+    const Case cases[] = {{kKeyLeft, -0.1f, 0}, {kKeyPad4, -0.1f, 0}, {kKeyRight, 0.1f, 0},
+                          {kKeyPad6, 0.1f, 0},  {kKeyUp, 0, -0.1f},   {kKeyPad8, 0, -0.1f},
+                          {kKeyDown, 0, 0.1f},  {kKeyPad2, 0, 0.1f}};
+    for (const Case& c : cases) {
+        devices.keysDown.reset();
+        devices.keysDown.set(static_cast<std::size_t>(c.key));
+        const StickReading r = read();
+        EXPECT_FLOAT_EQ(r.x, c.x) << c.key;
+        EXPECT_FLOAT_EQ(r.y, c.y) << c.key;
+    }
+    // Left wins over Up when both are held.
+    devices.keysDown.set(static_cast<std::size_t>(kKeyLeft));
+    EXPECT_FLOAT_EQ(read().x, -0.1f);
+    // Off-centre on either axis: the arrows are ignored.
+    devices.cursorY = 300.0f;
+    StickReading r = read();
+    EXPECT_EQ(r.x, 0.0f);
+    EXPECT_GT(r.y, 0.0f);
+    // Dead zone 0: arrows give 0.
+    centre();
+    settings.deadzone = 0.0f;
+    r = read();
+    EXPECT_EQ(r.x, 0.0f);
+    EXPECT_EQ(r.y, 0.0f);
+}
+
+TEST_F(Reading, CtrlAltAndMouseButtonsMakeAAndB) {
+    devices.ctrlDown = true;
+    StickReading r = read();
+    EXPECT_EQ(r.buttonA, 1);
+    EXPECT_EQ(r.buttonB, 0);
+    devices.altDown = true;
+    r = read();
+    EXPECT_EQ(r.buttonA, 0);
+    EXPECT_EQ(r.buttonB, 1);
+    EXPECT_TRUE(state.alt);
+    devices.ctrlDown = false;
+    devices.altDown = false;
+    devices.event = {InputEventKind::LeftDown, kKeyNone};
+    r = read();
+    EXPECT_EQ(r.buttonA, 1);
+    devices.event = {};
+    EXPECT_EQ(read().buttonA, 1); // held until its button-up
+    devices.event = {InputEventKind::RightDown, kKeyNone};
+    EXPECT_EQ(read().buttonB, 1);
+    devices.event = {InputEventKind::LeftUp, kKeyNone};
+    r = read();
+    EXPECT_EQ(r.buttonA, 0);
+    EXPECT_EQ(r.buttonB, 1);
+    beginInput(state);
+    devices.event = {};
+    EXPECT_EQ(read().buttonB, 0);
+}
+
+TEST_F(Reading, KeyEventsSetAndClearThePendingKey) {
+    devices.event = {InputEventKind::KeyDown, 'Q'};
+    read();
+    EXPECT_EQ(state.pendingKey, 'Q');
+    devices.event = {};
+    read();
+    EXPECT_EQ(state.pendingKey, 'Q');
+    devices.event = {InputEventKind::KeyUp, 'Q'};
+    read();
+    EXPECT_EQ(state.pendingKey, kKeyNone);
+}
+
+TEST_F(Reading, JoystickRangeButtonsAndAFailedReadHoldingTheLastPosition) {
+    settings.joystick = true;
+    settings.deadzone = 0.0f;
+    devices.joystickValid = true;
+    devices.joystickXMin = 0.0f;
+    devices.joystickXMax = 65535.0f;
+    devices.joystickYMin = 0.0f;
+    devices.joystickYMax = 65535.0f;
+    devices.joystickX = 65535.0f;
+    devices.joystickY = 16383.75f;
+    devices.joystickButton2 = true;
+    StickReading r = read();
+    EXPECT_FLOAT_EQ(r.x, 1.0f);
+    EXPECT_FLOAT_EQ(r.y, -0.5f);
+    EXPECT_FLOAT_EQ(r.screenX, 1.0f);
+    EXPECT_EQ(r.buttonA, 0);
+    EXPECT_EQ(r.buttonB, 1);
+    devices.joystickValid = false;
+    devices.joystickX = 1e9f;
+    r = read();
+    EXPECT_FLOAT_EQ(r.x, 1.0f);
+    EXPECT_FLOAT_EQ(r.y, -0.5f);
+    EXPECT_EQ(r.buttonB, 0);
+    // A degenerate axis range reads as centred.
+    devices.joystickValid = true;
+    devices.joystickXMax = 0.0f;
+    EXPECT_EQ(read().x, 0.0f);
+}
+
+TEST(InputReading, PreferencesGiveTheControllerSettings) {
+    Preferences p;
+    p.deadzone = 1.5f;
+    p.sensitivity = 3.0f;
+    p.controllerCentring = 1;
+    p.cameraReverseUpDown = 1;
+    const ControllerSettings s = controllerSettingsFrom(p);
+    EXPECT_EQ(s.deadzone, 1.0f);
+    EXPECT_EQ(s.sensitivity, 2.0f);
+    EXPECT_TRUE(s.joystick);
+    EXPECT_TRUE(s.cameraReverseUpDown);
+    EXPECT_FALSE(s.vehicleReverseUpDown);
+}
+
+} // namespace
+} // namespace kv::app

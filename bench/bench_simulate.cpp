@@ -10,10 +10,10 @@
 // the aircraft. The ratio is simulated seconds over this thread's CPU seconds,
 // so other work sharing the machine does not skew it.
 
-#include "app/input/controls_csv.h"
 #include "app/document/document.h"
-#include "app/input/headless_controls.h"
 #include "app/document/headless_run.h"
+#include "app/input/controls_csv.h"
+#include "app/input/headless_controls.h"
 #include "common/ports/files.h"
 #include "common/ports/messages.h"
 #include "common/ports/progress.h"

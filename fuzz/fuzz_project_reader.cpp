@@ -2,8 +2,8 @@
 // then sorts whatever terrain was read. Inputs are read from memory; only the
 // scenery and terrain working files touch the disk.
 
-#include "app/settings/preferences.h"
 #include "app/document/project_file.h"
+#include "app/settings/preferences.h"
 #include "common/ports/messages.h"
 #include "common/ports/progress.h"
 #include "geometry/mesh_store.h"

@@ -2,10 +2,10 @@
 // simulated clock and writes the motion of the simulated object (and of the
 // camera) as motion files.
 
-#include "app/input/controls_csv.h"
 #include "app/document/document.h"
-#include "app/input/headless_controls.h"
 #include "app/document/headless_run.h"
+#include "app/input/controls_csv.h"
+#include "app/input/headless_controls.h"
 #include "app/input/input_device.h"
 #include "app/settings/memory_settings.h"
 #include "cli/command.h"

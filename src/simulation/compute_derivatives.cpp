@@ -1,13 +1,13 @@
 #include "simulation/compute_derivatives.h"
 
 #include "simulation/aero/aerodynamics.h"
-#include "simulation/environment/atmosphere.h"
+#include "simulation/body/rigid_body_derivatives.h"
 #include "simulation/collision/collision_response.h"
-#include "simulation/environment/external_force.h"
 #include "simulation/contact/ground_contact.h"
+#include "simulation/environment/atmosphere.h"
+#include "simulation/environment/external_force.h"
 #include "simulation/propulsion/propulsion.h"
 #include "simulation/propulsion/rider_shift.h"
-#include "simulation/body/rigid_body_derivatives.h"
 
 namespace kv::sim {
 

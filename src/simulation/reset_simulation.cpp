@@ -3,8 +3,8 @@
 #include "model/object_model.h"
 #include "simulation/body/body_setup.h"
 #include "simulation/contact/contact_setup.h"
-#include "simulation/frame_record.h"
 #include "simulation/environment/gaussian_random.h"
+#include "simulation/frame_record.h"
 #include "simulation/propulsion/propulsion_settings.h"
 #include "simulation/rotor/rotor_step.h"
 

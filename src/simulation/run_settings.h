@@ -1,9 +1,9 @@
 #pragma once
 /// Settings of a simulation run, read from the document's preferences.
 
+#include "simulation/contact/ground_query.h"
 #include "simulation/control_block.h"
 #include "simulation/environment/environment.h"
-#include "simulation/contact/ground_query.h"
 
 namespace kv::geom {
 class MeshStore;

@@ -1,11 +1,11 @@
 #include "simulation/run_simulation.h"
 
 #include "common/message_wrap.h"
-#include "simulation/pilot/actuate_controls.h"
 #include "simulation/frame_record.h"
+#include "simulation/pilot/actuate_controls.h"
 #include "simulation/pilot/pilot_step.h"
-#include "simulation/reset_simulation.h"
 #include "simulation/pilot/sensors.h"
+#include "simulation/reset_simulation.h"
 #include "simulation/step_object.h"
 
 #include <array>

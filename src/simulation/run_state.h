@@ -5,9 +5,9 @@
 #include "simulation/control_block.h"
 #include "simulation/control_record.h"
 #include "simulation/pilot/pilot_step.h"
+#include "simulation/pilot/sensors.h"
 #include "simulation/record_channels.h"
 #include "simulation/run_flags.h"
-#include "simulation/pilot/sensors.h"
 #include "simulation/sim_object.h"
 
 #include <array>

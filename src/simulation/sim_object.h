@@ -5,15 +5,15 @@
 #include "common/vecmath.h"
 #include "simulation/aero/aero_model.h"
 #include "simulation/body/body_state.h"
-#include "simulation/contact/contact_channels.h"
-#include "simulation/control_block.h"
-#include "simulation/propulsion/engine_state.h"
 #include "simulation/body/force_set.h"
-#include "simulation/propulsion/propulsion_settings.h"
-#include "simulation/contact/ground_contact_state.h"
 #include "simulation/collision/object_contact.h"
-#include "simulation/rotor/rotor_state.h"
+#include "simulation/contact/contact_channels.h"
+#include "simulation/contact/ground_contact_state.h"
+#include "simulation/control_block.h"
 #include "simulation/environment/turbulence.h"
+#include "simulation/propulsion/engine_state.h"
+#include "simulation/propulsion/propulsion_settings.h"
+#include "simulation/rotor/rotor_state.h"
 
 namespace kv::sim {
 

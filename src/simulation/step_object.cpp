@@ -1,10 +1,10 @@
 #include "simulation/step_object.h"
 
 #include "common/message_wrap.h"
-#include "simulation/compute_derivatives.h"
 #include "simulation/body/derived_quantities.h"
-#include "simulation/rotor/rotor_step.h"
+#include "simulation/compute_derivatives.h"
 #include "simulation/environment/wind.h"
+#include "simulation/rotor/rotor_step.h"
 
 #include <array>
 #include <cmath>

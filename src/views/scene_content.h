@@ -4,8 +4,8 @@
 /// states taken from the run (or, for objects without a run slot, from their
 /// stored motion).
 
-#include "app/render/render_ladder.h"
 #include "app/camera/scene_step.h"
+#include "app/render/render_ladder.h"
 #include "views/gl_scene_renderer.h"
 
 #include <vector>

@@ -4,9 +4,9 @@
 #include "app/settings/units.h"
 #include "model/template.h"
 #include "model/template_mesh.h"
+#include "simulation/collision/mesh_collision_pair.h"
 #include "simulation/contact/contact_geometry.h"
 #include "simulation/contact/contact_setup.h"
-#include "simulation/collision/mesh_collision_pair.h"
 #include "simulation/reset_simulation.h"
 
 #include <algorithm>

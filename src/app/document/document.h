@@ -7,10 +7,10 @@
 /// and the project window. It reaches the user only through ports.
 
 #include "app/document/dxf_import_port.h"
-#include "app/settings/memory_settings.h"
-#include "app/settings/preferences.h"
 #include "app/document/project_file.h"
 #include "app/document/project_state.h"
+#include "app/settings/memory_settings.h"
+#include "app/settings/preferences.h"
 #include "common/ports/files.h"
 #include "common/ports/messages.h"
 #include "common/ports/progress.h"

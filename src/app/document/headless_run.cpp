@@ -1,8 +1,8 @@
 #include "app/document/headless_run.h"
 
 #include "app/camera/camera_settings.h"
-#include "app/render/scene_objects.h"
 #include "app/camera/scene_step.h"
+#include "app/render/scene_objects.h"
 #include "common/simulated_clock.h"
 #include "common/vecmath.h"
 

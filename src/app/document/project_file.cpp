@@ -1,7 +1,7 @@
 #include "app/document/project_file.h"
 
-#include "app/settings/memory_settings.h"
 #include "app/document/project_geometry.h"
+#include "app/settings/memory_settings.h"
 #include "common/atomic_file.h"
 #include "common/le_io.h"
 #include "geometry/working_files.h"

@@ -3,8 +3,8 @@
 /// with its geometry and stored motion, every scenery stream and the terrain
 /// stream, in that order.
 
-#include "app/settings/preferences.h"
 #include "app/document/project_state.h"
+#include "app/settings/preferences.h"
 #include "common/ports/messages.h"
 #include "geometry/mesh_store.h"
 #include "geometry/scenery.h"

@@ -1,9 +1,9 @@
 #include "simulation/aero/aerodynamics.h"
 
+#include "simulation/aero/aero_linear.h"
 #include "simulation/aero/b747_model.h"
 #include "simulation/aero/f16_model.h"
 #include "simulation/aero/f4_model.h"
-#include "simulation/aero/aero_linear.h"
 
 namespace kv::sim {
 

@@ -1,8 +1,8 @@
 #pragma once
 /// Aerodynamics: fill the object's aerodynamic force set.
 
-#include "simulation/environment/atmosphere.h"
 #include "simulation/body/body_state.h"
+#include "simulation/environment/atmosphere.h"
 #include "simulation/sim_object.h"
 
 namespace kv::sim {

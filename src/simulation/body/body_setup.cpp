@@ -1,8 +1,8 @@
 #include "simulation/body/body_setup.h"
 
 #include "model/object_model.h"
-#include "simulation/aero/b747_model.h"
 #include "simulation/aero/aero_settings.h"
+#include "simulation/aero/b747_model.h"
 #include "simulation/environment/atmosphere.h"
 #include "simulation/propulsion/propulsion_settings.h"
 

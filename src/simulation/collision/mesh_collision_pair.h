@@ -3,9 +3,9 @@
 /// trees of the two objects' meshes.
 
 #include "geometry/mesh_store.h"
+#include "simulation/collision/collision_pair.h"
 #include "simulation/collision/obb_collide.h"
 #include "simulation/collision/obb_tree.h"
-#include "simulation/collision/collision_pair.h"
 
 #include <array>
 

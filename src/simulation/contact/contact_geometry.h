@@ -3,8 +3,8 @@
 /// strut axes and steering, from the effector tree.
 
 #include "common/vecmath.h"
-#include "simulation/control_block.h"
 #include "simulation/contact/ground_contact_state.h"
+#include "simulation/control_block.h"
 
 namespace kv::sim {
 

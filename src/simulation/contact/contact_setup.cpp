@@ -3,8 +3,8 @@
 #include "geometry/mesh_store.h"
 #include "model/driver_codes.h"
 #include "simulation/contact/contact_geometry.h"
-#include "simulation/environment/environment.h"
 #include "simulation/contact/tire_model.h"
+#include "simulation/environment/environment.h"
 
 #include <algorithm>
 #include <cmath>

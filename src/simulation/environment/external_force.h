@@ -2,8 +2,8 @@
 /// The user-defined external force, built afresh in every derivative evaluation.
 
 #include "simulation/body/body_state.h"
-#include "simulation/environment/environment.h"
 #include "simulation/body/force_set.h"
+#include "simulation/environment/environment.h"
 #include "simulation/sim_object.h"
 
 namespace kv::sim {

@@ -1,8 +1,8 @@
 #pragma once
 /// The car engine (engine type 5).
 
-#include "simulation/sim_object.h"
 #include "simulation/propulsion/wheeled_engine.h"
+#include "simulation/sim_object.h"
 
 namespace kv::sim {
 

@@ -1,8 +1,8 @@
 #pragma once
 /// The motorcycle engine (engine type 6).
 
-#include "simulation/sim_object.h"
 #include "simulation/propulsion/wheeled_engine.h"
+#include "simulation/sim_object.h"
 
 namespace kv::sim {
 

@@ -2,9 +2,9 @@
 
 #include "simulation/propulsion/car_engine.h"
 #include "simulation/propulsion/motorcycle_engine.h"
-#include "simulation/rotor/rotor_step.h"
 #include "simulation/propulsion/thrust_engines.h"
 #include "simulation/propulsion/ufo_drive.h"
+#include "simulation/rotor/rotor_step.h"
 
 namespace kv::sim {
 

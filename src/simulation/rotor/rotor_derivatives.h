@@ -3,9 +3,9 @@
 
 #include "common/table_lookup.h"
 #include "common/vecmath.h"
+#include "simulation/body/force_set.h"
 #include "simulation/control_block.h"
 #include "simulation/environment/environment.h"
-#include "simulation/body/force_set.h"
 #include "simulation/rotor/rotor_state.h"
 
 namespace kv::sim {

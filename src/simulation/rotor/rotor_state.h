@@ -3,8 +3,8 @@
 /// derivative evaluations.
 
 #include "common/table_lookup.h"
-#include "simulation/environment/environment.h"
 #include "simulation/body/force_set.h"
+#include "simulation/environment/environment.h"
 
 #include <array>
 

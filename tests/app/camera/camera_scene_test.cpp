@@ -2,9 +2,9 @@
 // scripted live run, as the command-line tool and the desktop run it.
 
 #include "app/camera/camera_math.h"
+#include "app/camera/scene_step.h"
 #include "app/input/input_controls.h"
 #include "app/input/input_script.h"
-#include "app/camera/scene_step.h"
 #include "common/simulated_clock.h"
 #include "model/object_model.h"
 #include "simulation/run_simulation.h"

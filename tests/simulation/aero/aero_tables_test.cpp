@@ -1,9 +1,9 @@
 #include "aero_fixtures.h"
 #include "simulation/aero/b747_model.h"
-#include "simulation/aero/f16_model.h"
-#include "simulation/aero/f4_model.h"
 #include "simulation/aero/b747_tables.h"
+#include "simulation/aero/f16_model.h"
 #include "simulation/aero/f16_tables.h"
+#include "simulation/aero/f4_model.h"
 #include "simulation/aero/f4_tables.h"
 
 #include <array>

@@ -1,9 +1,9 @@
-#include "simulation/sim_fixtures.h"
-#include "simulation/environment/atmosphere.h"
 #include "simulation/body/body_setup.h"
-#include "simulation/compute_derivatives.h"
 #include "simulation/body/derived_quantities.h"
 #include "simulation/body/rigid_body_derivatives.h"
+#include "simulation/compute_derivatives.h"
+#include "simulation/environment/atmosphere.h"
+#include "simulation/sim_fixtures.h"
 #include "simulation/step_object.h"
 #include "support/fake_ports.h"
 

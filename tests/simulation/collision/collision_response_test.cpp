@@ -1,8 +1,8 @@
 // Object-to-object contact: the response to a stored contact and the pair
 // test that stores it.
-#include "simulation/contact/ground_fixtures.h"
 #include "simulation/collision/collision_response.h"
 #include "simulation/collision/mesh_collision_pair.h"
+#include "simulation/contact/ground_fixtures.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

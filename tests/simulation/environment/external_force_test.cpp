@@ -1,8 +1,8 @@
-#include "simulation/sim_fixtures.h"
 #include "simulation/body/body_setup.h"
-#include "simulation/compute_derivatives.h"
 #include "simulation/body/derived_quantities.h"
+#include "simulation/compute_derivatives.h"
 #include "simulation/environment/external_force.h"
+#include "simulation/sim_fixtures.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "simulation/sim_fixtures.h"
 #include "simulation/body/body_setup.h"
 #include "simulation/body/derived_quantities.h"
 #include "simulation/environment/gaussian_random.h"
-#include "simulation/step_object.h"
 #include "simulation/environment/wind.h"
+#include "simulation/sim_fixtures.h"
+#include "simulation/step_object.h"
 #include "support/fake_ports.h"
 
 #include <cmath>

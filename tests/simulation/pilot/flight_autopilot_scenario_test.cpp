@@ -3,8 +3,8 @@
 // of the four aerodynamic models.
 
 #include "simulation/aero/aero_trim.h"
-#include "simulation/scenario_run.h"
 #include "simulation/pilot/pilot_stages.h"
+#include "simulation/scenario_run.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 // Scenario: the Car and Motorcycle templates driven on level ground through the
 // run loop with a scripted stick, as a player would drive them.
 
-#include "simulation/scenario_run.h"
 #include "simulation/pilot/pilot_stages.h"
+#include "simulation/scenario_run.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
-#include "simulation/sim_fixtures.h"
 #include "simulation/body/body_setup.h"
 #include "simulation/compute_derivatives.h"
 #include "simulation/propulsion/rider_shift.h"
+#include "simulation/sim_fixtures.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
-#include "simulation/sim_fixtures.h"
 #include "simulation/body/body_setup.h"
 #include "simulation/propulsion/propulsion.h"
-#include "simulation/step_object.h"
 #include "simulation/propulsion/ufo_drive.h"
+#include "simulation/sim_fixtures.h"
+#include "simulation/step_object.h"
 #include "support/fake_ports.h"
 
 #include <cmath>

@@ -2,6 +2,7 @@
 // file of one million 3DFACE entities, in one process.
 
 #include "common/ports/messages.h"
+#include "common/unit_constants.h"
 #include "geometry/dxf_reader.h"
 #include "geometry/dxf_writer.h"
 
@@ -37,7 +38,7 @@ class GeneratedDxf {
         }
         std::mt19937 random(3);
         std::uniform_real_distribution<double> coordinate(-500.0, 500.0);
-        const kv::geom::DxfOutputUnits units{3.2808, true};
+        const kv::geom::DxfOutputUnits units{kv::kFeetPerMetreD, true};
         kv::geom::writeDxfHeader(file, units);
         for (int f = 0; f < kFaceCount; ++f) {
             std::array<double, 12> corners{};

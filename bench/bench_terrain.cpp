@@ -140,7 +140,7 @@ template <typename Query> void tirePattern(benchmark::State& state, Query query)
     const TerrainGrid& grid = sortedTerrain().grid;
     TerrainCursor cursors[4];
     const double step = 60.0 / 120.0; // ft per physics step
-    const double sideFt = kSide * kFeetPerMetre;
+    const double sideFt = kSide * kFeetPerMetreD;
     double sum = 0.0;
     long steps = 0;
     for (auto _ : state) {

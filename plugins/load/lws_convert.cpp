@@ -1,5 +1,7 @@
 #include "lws_convert.h"
 
+#include "common/unit_constants.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -54,8 +56,6 @@ constexpr int kFlapCos = 27;
 constexpr int kFlapSin = 28;
 
 constexpr float kEndMarkerTime = -999.0f;
-constexpr float kMetresPerFoot = 0.3048037f;
-constexpr double kRadiansPerDegree = 0.017453292519943278;
 
 constexpr const char* kInvalidFile = "Invalid motion file.";
 constexpr const char* kNoMotion = "No motion data saved in file.";
@@ -333,8 +333,7 @@ float effectorValue(const Effector& e, std::size_t dof, const Frame& f) {
         q = f[static_cast<std::size_t>(code + 11)];
     } else if (code == 15) {
         // Flapping seen by a blade at the rotor angle plus its own azimuth.
-        const double psi =
-            (static_cast<double>(f[kMainRotorAngle]) + e.offsets[5]) * kRadiansPerDegree;
+        const double psi = (static_cast<double>(f[kMainRotorAngle]) + e.offsets[5]) * kRadPerDegD;
         q = static_cast<float>(std::sin(psi) * f[kFlapSin] + std::cos(psi) * f[kFlapCos] +
                                f[kConing]);
     } else if (code >= 16 && code <= 40) {

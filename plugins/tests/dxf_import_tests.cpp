@@ -3,6 +3,7 @@
 // scene converter.
 
 #include "common/ports/messages.h"
+#include "common/unit_constants.h"
 #include "geometry/dxf_reader.h"
 #include "model/motion_file.h"
 #include "model/motion_frame.h"
@@ -126,8 +127,8 @@ TEST(ConverterRecordLayout, ConvertsAMotionSavedByTheSimulator) {
     EXPECT_EQ(s.objects[3].name, "bike.RearWheel");
     EXPECT_EQ(s.objects[3].parent, 1);
     const auto& key = s.objects[3].keys.back();
-    EXPECT_NEAR(key.values[1], -2.0 * 0.3048037, 1e-6); // up = -(1.5 + 2 * 0.25) ft
-    EXPECT_NEAR(key.values[2], -4.0 * 0.3048037, 1e-6);
+    EXPECT_NEAR(key.values[1], -2.0 * kv::kMetresPerFootD, 1e-6); // up = -(1.5 + 2 * 0.25) ft
+    EXPECT_NEAR(key.values[2], -4.0 * kv::kMetresPerFootD, 1e-6);
     EXPECT_NEAR(key.values[4], -90.0, 1e-6);
 }
 

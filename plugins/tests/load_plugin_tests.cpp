@@ -1,5 +1,6 @@
 // The Kestrovane-Load scene converter, run inside the test host.
 
+#include "common/unit_constants.h"
 #include "support/motion_writer.h"
 #include "support/plugins.h"
 #include "support/scene_reader.h"
@@ -319,7 +320,7 @@ MotionFixture drivenMotion(std::vector<EffectorSpec> effectors) {
 }
 
 TEST_F(LoadPlugin, EffectorChannelsAreEvaluatedAsTheSimulatorAnimatesThem) {
-    const double m = 0.3048037;                              // metres per foot
+    const double m = kv::kMetresPerFootD;
     const double azimuth = 120.0 * std::numbers::pi / 180.0; // rotor angle + yaw offset
     const double flap = std::sin(azimuth) * 3.0 + std::cos(azimuth) * 2.0 + 1.0;
     struct Case {

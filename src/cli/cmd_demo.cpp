@@ -3,6 +3,7 @@
 #include "cli/command.h"
 #include "common/ports/messages.h"
 #include "common/simulated_clock.h"
+#include "common/unit_constants.h"
 #include "geometry/mesh_store.h"
 #include "model/motion_frame.h"
 #include "model/object_model.h"
@@ -207,8 +208,8 @@ int runDemo(const std::vector<std::string>& args) {
                 channels[sim::kCameraChannel].count);
     std::printf("final time: %.3f s\n", static_cast<double>(last[model::kFrameTime]));
     std::printf("start height: centre of gravity %.3f m up, wheels %.2f m clear of the ground\n",
-                static_cast<double>(-start * 0.3048037f),
-                static_cast<double>(kDropHeight * 0.3048037f));
+                static_cast<double>(-start * kMetresPerFoot),
+                static_cast<double>(kDropHeight * kMetresPerFoot));
     std::printf("final position (m): north %.3f, east %.3f, down %.3f\n",
                 static_cast<double>(last[model::kFrameNorth]),
                 static_cast<double>(last[model::kFrameEast]),
@@ -218,7 +219,7 @@ int runDemo(const std::vector<std::string>& args) {
                 static_cast<double>(last[model::kFramePitch]),
                 static_cast<double>(last[model::kFrameYaw]));
     std::printf("final speed: %.3f m/s forward; on the ground: %s\n",
-                static_cast<double>(car.state.velocity[0] * 0.3048037f),
+                static_cast<double>(car.state.velocity[0] * kMetresPerFoot),
                 car.groundContact.inContact ? "yes" : "no");
     std::printf("engine: %.0f rpm shown, gear %d, drive torque %.1f ft*lbf, driven wheels "
                 "%.1f rpm\n",
@@ -234,7 +235,7 @@ int runDemo(const std::vector<std::string>& args) {
                     model::recordName(e.name).c_str(),
                     static_cast<double>(car.contact.compression[k] * 100.0f),
                     static_cast<double>(c.normalForce), static_cast<double>(car.contact.skid[k]),
-                    static_cast<double>(c.tire.spin * 9.549296f));
+                    static_cast<double>(c.tire.spin * kRpmPerRadPerSec));
     }
     return kExitOk;
 }

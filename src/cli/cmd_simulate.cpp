@@ -13,6 +13,7 @@
 #include "cli/simulate_options.h"
 #include "cli/stderr_messages.h"
 #include "cli/terminal_progress.h"
+#include "common/unit_constants.h"
 #include "geometry/working_files.h"
 #include "model/motion_file.h"
 #include "model/object_model.h"
@@ -145,9 +146,6 @@ const char* endText(app::HeadlessEnd end) {
     }
     return "unstable";
 }
-
-/// Metres per foot, as the frame records convert positions.
-constexpr double kMetresPerFoot = 0.3048037;
 
 int runSimulate(const std::vector<std::string>& args) {
     SimulateOptions o;
@@ -305,7 +303,7 @@ int runSimulate(const std::vector<std::string>& args) {
                 f(model::kFrameEast), f(model::kFrameDown));
     std::printf("attitude (deg): roll %.2f, pitch %.2f, yaw %.2f\n", f(model::kFrameRoll),
                 f(model::kFramePitch), f(model::kFrameYaw));
-    std::printf("top speed: %.3f m/s\n", static_cast<double>(result.topSpeed) * kMetresPerFoot);
+    std::printf("top speed: %.3f m/s\n", static_cast<double>(result.topSpeed) * kMetresPerFootD);
     std::printf("end: %s\n", endText(result.end));
     return kExitOk;
 }

@@ -131,7 +131,7 @@ std::optional<std::string> parseSimulateOptions(const std::vector<std::string>& 
             double g = 0.0;
             if (!parseDouble(v, g) || std::fabs(g) > 1.0e5)
                 return "--gravity takes a number of g's (-100000 to 100000), not '" + v + "'";
-            o.gravity = static_cast<float>(g * static_cast<double>(sim::kStandardGravity));
+            o.gravity = static_cast<float>(g * static_cast<double>(kStandardGravity));
         } else if (a == "-o" || a == "--output") {
             o.output = v;
         } else {

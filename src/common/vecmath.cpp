@@ -153,8 +153,8 @@ bool VecEqual(const Vec3& a, const Vec3& b) {
 }
 
 float WrapPi(float x) {
-    const float twoPi = static_cast<float>(kTwoPi);
-    const float pi = static_cast<float>(kPi);
+    const float twoPi = kTwoPi;
+    const float pi = kPi;
     x = std::fmod(x, twoPi);
     if (x > pi) {
         x -= twoPi;
@@ -183,7 +183,7 @@ float Wrap360(float x) {
 }
 
 void EulerToMatrix(float rollDeg, float pitchDeg, float yawDeg, Mat3& m) {
-    const float d2r = static_cast<float>(kPi / 180.0);
+    const float d2r = kRadPerDeg;
     const float phi = rollDeg * d2r;
     const float theta = pitchDeg * d2r;
     const float psi = yawDeg * d2r;
@@ -237,11 +237,11 @@ void MatrixToEuler(const Mat3& e, float& roll, float& pitch, float& yaw) {
 
 void NedToGeodetic(double lat0, double lon0, float north, float east, float down, double& lat,
                    double& lon) {
-    constexpr double kDeg = 57.29577951308238;
     const double rMinusD = kEarthRadiusFt - static_cast<double>(down);
-    lat = lat0 + kDeg * std::atan2(static_cast<double>(north), rMinusD);
+    lat = lat0 + kDegPerRadD * std::atan2(static_cast<double>(north), rMinusD);
     if (std::fabs(lat) != 90.0) {
-        lon = lon0 + kDeg * std::atan(-std::cos(lat / kDeg) * static_cast<double>(east) / rMinusD);
+        lon = lon0 + kDegPerRadD * std::atan(-std::cos(lat / kDegPerRadD) *
+                                             static_cast<double>(east) / rMinusD);
     } else {
         lon = 0.0;
     }

@@ -7,6 +7,8 @@
 /// distinct from their inputs. The arithmetic is deliberately single precision:
 /// recorded runs are compared bit for bit, so the rounding is part of the result.
 
+#include "common/unit_constants.h"
+
 #include <array>
 #include <cassert>
 
@@ -14,10 +16,6 @@ namespace kv {
 
 using Vec3 = std::array<float, 3>;
 using Mat3 = std::array<float, 9>;
-
-/// 2*pi in the precision the wrap helpers use.
-inline constexpr double kTwoPi = 6.283185307179586;
-inline constexpr double kPi = 3.141592653589793;
 
 void MatMul3(const Mat3& a, const Mat3& b, Mat3& c);
 void Transpose3(const Mat3& a, Mat3& b);
@@ -111,9 +109,6 @@ void EulerToQuat(float roll, float pitch, float yaw, std::array<float, 4>& q);
 void QuatToMatrix(std::array<float, 4>& q, Mat3& bodyToEarth, Mat3& earthToBody);
 /// Euler angles (rad) from an earth-to-body matrix.
 void MatrixToEuler(const Mat3& earthToBody, float& roll, float& pitch, float& yaw);
-
-/// Earth radius of the spherical earth model (ft).
-inline constexpr double kEarthRadiusFt = 20925198.0;
 
 /// Local north/east/down offsets (ft) from an origin (deg) to latitude and
 /// longitude (deg, longitude positive west).

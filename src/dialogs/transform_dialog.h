@@ -5,6 +5,7 @@
 
 #include "app/settings/units.h"
 #include "common/ports/messages.h"
+#include "common/unit_constants.h"
 #include "model/object_record.h"
 
 #include <QDialog>
@@ -25,7 +26,7 @@ inline constexpr std::array<FileUnitChoice, 6> kFileUnits{{{"m", 1.0f},
                                                            {"cm", 0.01f},
                                                            {"mm", 0.001f},
                                                            {"yd", 0.9144f},
-                                                           {"ft", 0.3048037f},
+                                                           {"ft", kMetresPerFoot},
                                                            {"in", 0.0254f}}};
 
 class TransformDialog final : public QDialog {

@@ -1,12 +1,9 @@
 #include "export/axis_mapping.h"
 
+#include "common/unit_constants.h"
+
 namespace kv::exp {
-namespace {
-
-/// Feet per metre, the factor recorded positions are converted back with.
-constexpr float kFeetPerMetre = 3.2808f;
-
-} // namespace
+namespace {} // namespace
 
 JointChannels mapAxes(float ahead, float side, float down, float roll, float pitch, float yaw,
                       const ExportOptions& options) {

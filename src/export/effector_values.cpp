@@ -1,5 +1,6 @@
 #include "export/effector_values.h"
 
+#include "common/unit_constants.h"
 #include "model/driver_codes.h"
 
 #include <cmath>
@@ -7,8 +8,6 @@
 namespace kv::exp {
 namespace {
 
-/// Degrees per radian, the factor the recorded angles were converted with.
-constexpr float kDegPerRad = 57.29578f;
 /// Index of the yaw degree of freedom in an effector's six.
 constexpr std::size_t kYawAxis = 5;
 

@@ -28,9 +28,9 @@ Mat multiplied(const Mat& a, const Mat& b) {
 } // namespace
 
 std::array<double, 9> dxfRotation(double rollDeg, double pitchDeg, double yawDeg) {
-    const double phi = rollDeg * kDxfRadPerDeg;
-    const double theta = pitchDeg * kDxfRadPerDeg;
-    const double psi = yawDeg * kDxfRadPerDeg;
+    const double phi = rollDeg * kRadPerDegD;
+    const double theta = pitchDeg * kRadPerDegD;
+    const double psi = yawDeg * kRadPerDegD;
     const double cf = std::cos(phi), sf = std::sin(phi);
     const double ct = std::cos(theta), st = std::sin(theta);
     const double cp = std::cos(psi), sp = std::sin(psi);

@@ -3,14 +3,12 @@
 /// system axes (forward, right, down), and back again for re-transforming
 /// stored geometry when a transform is edited.
 
+#include "common/unit_constants.h"
 #include "model/object_record.h"
 
 #include <array>
 
 namespace kv::geom {
-
-/// Radians per degree for the import rotation (double precision).
-inline constexpr double kDxfRadPerDeg = 0.017453292519943278;
 
 /// p' = M (s (.) p) + t, in double precision.
 struct DxfImportMapping {

@@ -1,5 +1,6 @@
 #include "geometry/dxf_writer.h"
 
+#include "common/unit_constants.h"
 #include "common/vecmath.h"
 
 #include <string_view>
@@ -8,9 +9,6 @@ namespace kv::geom {
 
 namespace {
 
-/// Metres per foot of the working-unit conversion.
-constexpr double kMetresPerFoot = 0.3048037;
-
 struct DxfUnitName {
     float feetPerUnit;
     std::string_view name;
@@ -18,12 +16,12 @@ struct DxfUnitName {
 
 /// Header unit names by feet per working unit, in the order they are matched.
 constexpr DxfUnitName kUnitNames[] = {
-    {0.0032808f, "Millimeters"},
-    {0.032808f, "Centimeters"},
-    {3.2808f, "Meters"},
-    {0.08333232f, "Inches"},
-    {1.0f, "Feet"},
-    {2.9999635f, "Yards"},
+    {kFeetPerMillimetre, "Millimeters"},
+    {kFeetPerCentimetre, "Centimeters"},
+    {kFeetPerMetre, "Meters"},
+    {kFeetPerInch, "Inches"},
+    {kFeetPerFoot, "Feet"},
+    {kFeetPerYard, "Yards"},
 };
 
 /// Named in the header when the factor matches none of the six units.
@@ -63,7 +61,7 @@ bool writeDxfFace(std::FILE* file, const std::array<double, 12>& corners,
                                                 {" 11\n", " 21\n", " 31\n"},
                                                 {" 12\n", " 22\n", " 32\n"},
                                                 {" 13\n", " 23\n", " 33\n"}};
-    const double perMetre = 1.0 / (units.feetPerUnit * kMetresPerFoot);
+    const double perMetre = 1.0 / (units.feetPerUnit * kMetresPerFootD);
     bool ok = put(file, "  0\n3DFACE\n   8\nKestrovane\n");
     for (int c = 0; c < 4 && ok; ++c) {
         const double f = corners[c * 3];

@@ -1,6 +1,8 @@
 #pragma once
 /// Writer of the system's DXF dialect: 3DFACE entities on layer "Kestrovane".
 
+#include "common/unit_constants.h"
+
 #include <array>
 #include <cstdio>
 
@@ -8,7 +10,7 @@ namespace kv::geom {
 
 /// Output units and handedness of a DXF export, from the preferences.
 struct DxfOutputUnits {
-    double feetPerUnit = 3.2808;  ///< feet per working unit (3.2808 for metres)
+    double feetPerUnit = kFeetPerMetreD; ///< feet per working unit (3.2808 for metres)
     bool rightHanded = true;      ///< right-hand coordinate system preference
 };
 

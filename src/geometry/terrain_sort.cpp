@@ -1,5 +1,6 @@
 #include "geometry/terrain_sort.h"
 
+#include "common/unit_constants.h"
 #include "common/vecmath.h"
 #include "geometry/working_files.h"
 
@@ -75,7 +76,7 @@ Triangle<double> toFeet(const Triangle<double>& tri) {
     Triangle<double> f;
     for (std::size_t c = 0; c < 3; ++c) {
         for (std::size_t k = 0; k < 3; ++k)
-            f[c][k] = tri[c][k] * kFeetPerMetre;
+            f[c][k] = tri[c][k] * kFeetPerMetreD;
     }
     return f;
 }

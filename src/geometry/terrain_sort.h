@@ -3,6 +3,7 @@
 
 #include "common/ports/messages.h"
 #include "common/ports/progress.h"
+#include "common/unit_constants.h"
 #include "geometry/face_split.h"
 #include "geometry/terrain_grid.h"
 
@@ -10,9 +11,6 @@
 #include <filesystem>
 
 namespace kv::geom {
-
-/// Feet per metre: stored triangles are in metres, the grid in feet.
-inline constexpr double kFeetPerMetre = 3.2808;
 
 enum class SortResult {
     Sorted,  ///< the grid holds the terrain

@@ -1,5 +1,6 @@
 #include "model/motion_playback.h"
 
+#include "common/unit_constants.h"
 #include "common/vecmath.h"
 #include "model/object_model.h"
 
@@ -9,9 +10,6 @@
 
 namespace kv::model {
 namespace {
-
-/// Metres to feet, the factor the recorded positions are converted back with.
-constexpr float kFeetPerMetre = 3.2808f;
 
 float interpolateAngle(float a, float b, float h) {
     if (b - a > 180.0f) {
@@ -147,9 +145,8 @@ initialConditionsFromMotion(const std::filesystem::path& file, float t, float fr
             eulerRate[static_cast<std::size_t>(i)] =
                 twoDt != 0.0f ? Wrap180(ahead[r] - behind[r]) / twoDt : 0.0f;
         }
-        const float deg = 57.29578f;
-        const float phi = ic.attitude[0] / deg;
-        const float theta = ic.attitude[1] / deg;
+        const float phi = ic.attitude[0] / kDegPerRad;
+        const float theta = ic.attitude[1] / kDegPerRad;
         ic.rates[0] = eulerRate[0] - std::sin(theta) * eulerRate[2];
         ic.rates[1] = std::cos(phi) * eulerRate[1] + std::cos(theta) * std::sin(phi) * eulerRate[2];
         ic.rates[2] =

@@ -2,6 +2,7 @@
 
 #include "common/atomic_file.h"
 #include "common/le_io.h"
+#include "common/unit_constants.h"
 #include "common/vecmath.h"
 #include "model/driver_codes.h"
 #include "model/motion_file.h"
@@ -56,9 +57,6 @@ constexpr std::size_t kPreviousStrut = 624;
 /// Pivot points A_k and B_k (ten x, y, z each) of the previous record.
 constexpr std::size_t kPreviousPivotA = 344;
 constexpr std::size_t kPreviousPivotB = 504;
-
-/// Degrees per radian, as the previous version converted pivot scales.
-constexpr float kDegPerRad = 57.29578f;
 
 float previousFloat(std::span<const std::uint8_t, kPreviousObjectRecordSize> old,
                     std::size_t offset) {

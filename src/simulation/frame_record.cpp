@@ -10,25 +10,25 @@ void fillFrameRecord(const SimObject& obj, MotionFrame& frame) {
     frame[kFrameTime] = obj.frameTime;
     for (int i = 0; i < 3; ++i) {
         frame[static_cast<std::size_t>(kFrameNorth + i)] =
-            obj.position[static_cast<std::size_t>(i)] * kFrameMetresPerFoot;
+            obj.position[static_cast<std::size_t>(i)] * kMetresPerFoot;
     }
-    frame[kFrameRoll] = obj.roll * kFrameDegreesPerRadian;
-    frame[kFramePitch] = obj.pitch * kFrameDegreesPerRadian;
-    frame[kFrameYaw] = obj.yaw * kFrameDegreesPerRadian;
+    frame[kFrameRoll] = obj.roll * kDegPerRad;
+    frame[kFramePitch] = obj.pitch * kDegPerRad;
+    frame[kFrameYaw] = obj.yaw * kDegPerRad;
 
     const ControlBlock& c = obj.controls;
     for (int i = 0; i < kControlChannelCount; ++i) {
         frame[static_cast<std::size_t>(kFrameControls + i)] =
             c.channels[static_cast<std::size_t>(i)];
     }
-    frame[kFramePropeller] = c.propellerAngle * kFrameDegreesPerRadian;
-    frame[kFrameMainRotor] = c.mainRotorAngle * kFrameDegreesPerRadian;
-    frame[kFrameConing] = c.coning * kFrameDegreesPerRadian;
-    frame[kFrameFlapCos] = c.flapCos * kFrameDegreesPerRadian;
-    frame[kFrameFlapSin] = c.flapSin * kFrameDegreesPerRadian;
-    frame[kFrameMainPitch] = c.mainRotorPitch * kFrameDegreesPerRadian;
-    frame[kFrameTailRotor] = c.tailRotorAngle * kFrameDegreesPerRadian;
-    frame[kFrameTailPitch] = c.tailRotorPitch * kFrameDegreesPerRadian;
+    frame[kFramePropeller] = c.propellerAngle * kDegPerRad;
+    frame[kFrameMainRotor] = c.mainRotorAngle * kDegPerRad;
+    frame[kFrameConing] = c.coning * kDegPerRad;
+    frame[kFrameFlapCos] = c.flapCos * kDegPerRad;
+    frame[kFrameFlapSin] = c.flapSin * kDegPerRad;
+    frame[kFrameMainPitch] = c.mainRotorPitch * kDegPerRad;
+    frame[kFrameTailRotor] = c.tailRotorAngle * kDegPerRad;
+    frame[kFrameTailPitch] = c.tailRotorPitch * kDegPerRad;
     frame[kFrameTireSteer] = c.tireSteer;
     frame[kFrameGear] = static_cast<float>(c.transmission);
 
@@ -39,7 +39,7 @@ void fillFrameRecord(const SimObject& obj, MotionFrame& frame) {
         const bool present = k < tires;
         frame[static_cast<std::size_t>(kFrameStrut + k)] = present ? t.compression[ks] : 0.0f;
         frame[static_cast<std::size_t>(kFrameTireRoll + k)] =
-            present ? t.rollAngle[ks] * kFrameDegreesPerRadian : 0.0f;
+            present ? t.rollAngle[ks] * kDegPerRad : 0.0f;
         frame[static_cast<std::size_t>(kFrameSkid + k)] = present ? t.skid[ks] : 0.0f;
     }
     frame[kFrameExternalForce] = static_cast<float>(c.externalForce);

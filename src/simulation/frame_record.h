@@ -1,17 +1,13 @@
 #pragma once
 /// Filling the recorded frame of a simulated object or of the camera.
 
+#include "common/unit_constants.h"
 #include "model/motion_frame.h"
 #include "simulation/camera_record.h"
 #include "simulation/control_record.h"
 #include "simulation/sim_object.h"
 
 namespace kv::sim {
-
-/// Metres per foot of recorded positions.
-inline constexpr float kFrameMetresPerFoot = 0.3048037f;
-/// Degrees per radian of recorded angles.
-inline constexpr float kFrameDegreesPerRadian = 57.29578f;
 
 /// Writes every field of `frame` from `obj` except the raw controls (fields 1 to
 /// 5), which the run loop copies from the controller each frame.

@@ -2,6 +2,7 @@
 
 #include "app/render/render_ladder.h"
 #include "app/settings/units.h"
+#include "common/unit_constants.h"
 #include "geometry/mesh_store.h"
 #include "geometry/scenery.h"
 #include "geometry/terrain_grid.h"
@@ -14,9 +15,6 @@
 namespace kv::views {
 
 namespace {
-
-constexpr float kTwoPi = 6.2831853f;
-constexpr float kFeetToScene = app::kMetresPerFoot;
 
 /// Colour of the camera guides (RGB).
 constexpr std::array<float, 3> kGuideColour{1.0f, 1.0f, 0.55f};
@@ -260,7 +258,7 @@ void emitSkidMarker() {
         // Straight from -1 to 0.6, then a quarter turn of radius 0.4 upward.
         if (t <= 0.8f)
             return Vec3{-1.0f + 2.0f * t, 0.0f, 0.0f};
-        const float a = (t - 0.8f) / 0.2f * 1.5707963f;
+        const float a = (t - 0.8f) / 0.2f * kHalfPi;
         return Vec3{0.6f + 0.4f * std::sin(a), 0.0f, -0.4f * (1.0f - std::cos(a))};
     };
     applyMaterial(app::objectMaterial(18, app::kSolid));
@@ -315,9 +313,9 @@ void emitTerrain(const geom::TerrainGrid& grid, int stride, ProgressPort& progre
     const int n = grid.n;
     const std::vector<int> rows = app::terrainStrideIndices(n, stride);
     auto point = [&](int i, int j) {
-        glVertex3f(static_cast<float>(grid.gridX[static_cast<std::size_t>(i)]) * kFeetToScene,
-                   static_cast<float>(grid.gridY[static_cast<std::size_t>(j)]) * kFeetToScene,
-                   static_cast<float>(grid.height(i, j)) * kFeetToScene);
+        glVertex3f(static_cast<float>(grid.gridX[static_cast<std::size_t>(i)]) * kMetresPerFoot,
+                   static_cast<float>(grid.gridY[static_cast<std::size_t>(j)]) * kMetresPerFoot,
+                   static_cast<float>(grid.height(i, j)) * kMetresPerFoot);
     };
     for (int i : rows) {
         glBegin(GL_LINE_STRIP);

@@ -185,7 +185,7 @@ void GlSceneRenderer::drawEffector(const model::ObjectRecord& record,
         return;
     const model::EffectorRecord& e = record.effectors[static_cast<std::size_t>(index)];
     const std::array<float, 6> v = exp::effectorValues(e, frame);
-    constexpr float ft = app::kMetresPerFoot;
+    constexpr float ft = kMetresPerFoot;
     glPushMatrix();
     glTranslatef(v[0] * ft, v[1] * ft, v[2] * ft);
     glRotatef(v[5], 0.0f, 0.0f, 1.0f);

@@ -137,8 +137,7 @@ SceneFrame SceneContent::frame(const sim::RunState& run, const sim::CameraRecord
 
     if (f.plan.pitchLadder && run.slotCount > 0) {
         const sim::SimObject& body = run.slots[0].sim;
-        f.flightPathMarker =
-            marker_.update(body.alpha * app::kDegPerRad, body.beta * app::kDegPerRad);
+        f.flightPathMarker = marker_.update(body.alpha * kDegPerRad, body.beta * kDegPerRad);
         f.alpha = marker_.alpha;
         f.beta = marker_.beta;
     }

@@ -42,7 +42,7 @@ class TerrainCommandTest : public ::testing::Test {
 };
 
 TEST_F(TerrainCommandTest, PrintsHeightAndNormalInFeetForEachPointInOrder) {
-    const double ft = geom::kFeetPerMetre;
+    const double ft = kFeetPerMetreD;
     for (const char* grid : {"", "100", "1000"}) {
         SCOPED_TRACE(grid);
         std::vector<std::string> args{"terrain", dxf_.string(), "--at", "3,3", "--at", "50,5"};

@@ -1,3 +1,4 @@
+#include "common/unit_constants.h"
 #include "common/vecmath.h"
 
 #include <cmath>
@@ -7,8 +8,6 @@
 namespace kv {
 namespace {
 
-constexpr float kPiF = 3.14159265f;
-
 struct WrapCase {
     float (*fn)(float);
     float in;
@@ -17,11 +16,11 @@ struct WrapCase {
 
 TEST(Wrap, AnglesLandInTheirRanges) {
     const WrapCase cases[] = {
-        {WrapPi, 3.0f * kPiF, kPiF},
-        {WrapPi, -3.0f * kPiF, -kPiF},
+        {WrapPi, 3.0f * kPi, kPi},
+        {WrapPi, -3.0f * kPi, -kPi},
         {WrapPi, 0.5f, 0.5f},
-        {WrapPi, 4.0f, 4.0f - 2.0f * kPiF},
-        {WrapPi, -4.0f, 2.0f * kPiF - 4.0f},
+        {WrapPi, 4.0f, 4.0f - 2.0f * kPi},
+        {WrapPi, -4.0f, 2.0f * kPi - 4.0f},
         {Wrap180, 190.0f, -170.0f},
         {Wrap180, -190.0f, 170.0f},
         {Wrap180, 180.0f, 180.0f},
@@ -173,7 +172,7 @@ TEST(InvertMatrix, HandlesLargerSystems) {
 }
 
 TEST(Attitude, QuaternionAndEulerMatricesAgree) {
-    const float deg = kPiF / 180.0f;
+    const float deg = kPi / 180.0f;
     const float attitudes[][3] = {
         {0, 0, 0}, {30, 45, 60}, {-120, -30, 170}, {10, 80, -90}, {179, 5, -179},
     };
@@ -202,7 +201,7 @@ TEST(Attitude, QuatToMatrixNormalisesInPlace) {
     EXPECT_EQ(q[0], 1.0f);
     EXPECT_EQ(b, (Mat3{1, 0, 0, 0, 1, 0, 0, 0, 1}));
     // A yaw of 90 deg takes body x to earth east.
-    EulerToQuat(0.0f, 0.0f, kPiF / 2.0f, q);
+    EulerToQuat(0.0f, 0.0f, kPi / 2.0f, q);
     QuatToMatrix(q, b, e);
     Vec3 east;
     MatVec3(b, {1.0f, 0.0f, 0.0f}, east);

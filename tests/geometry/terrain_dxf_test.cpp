@@ -13,7 +13,7 @@ namespace kv::geom {
 namespace {
 
 namespace fs = std::filesystem;
-constexpr double kFt = kFeetPerMetre;
+constexpr double kFt = kFeetPerMetreD;
 
 /// One 3DFACE entity with four corners (file units, file axes).
 std::string face(const std::array<double, 12>& c) {

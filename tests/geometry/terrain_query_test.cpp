@@ -10,7 +10,7 @@
 namespace kv::geom {
 namespace {
 
-constexpr double kFt = kFeetPerMetre;
+constexpr double kFt = kFeetPerMetreD;
 
 /// A sorted terrain on the plane z = −2 + 0.1 x − 0.2 y (metres) over
 /// [0, 10] × [0, 10] m, eleven lines per axis.

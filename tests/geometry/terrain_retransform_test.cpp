@@ -13,7 +13,7 @@ namespace kv::geom {
 namespace {
 
 namespace fs = std::filesystem;
-constexpr double kFt = kFeetPerMetre;
+constexpr double kFt = kFeetPerMetreD;
 
 std::vector<char> fileBytes(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);

@@ -11,7 +11,7 @@ namespace {
 
 using test::Face;
 
-constexpr double kFt = kFeetPerMetre;
+constexpr double kFt = kFeetPerMetreD;
 
 class TerrainSortTest : public ::testing::Test {
   protected:

@@ -35,8 +35,8 @@ TEST(TerrainWorkingFolder, EachProgramGetsItsOwnOwnerOnlyFolder) {
     ASSERT_TRUE(tb.finishImport(true, progress, messages));
     EXPECT_EQ(ta.workingFile().filename(), "terrain");
     EXPECT_NE(ta.workingFile(), tb.workingFile());
-    EXPECT_DOUBLE_EQ(ta.grid().height(0, 0), -1 * kFeetPerMetre);
-    EXPECT_DOUBLE_EQ(tb.grid().height(0, 0), -5 * kFeetPerMetre);
+    EXPECT_DOUBLE_EQ(ta.grid().height(0, 0), -1 * kFeetPerMetreD);
+    EXPECT_DOUBLE_EQ(tb.grid().height(0, 0), -5 * kFeetPerMetreD);
 }
 
 TEST(TerrainWorkingFolder, FolderAndEverythingInItGoWithItsOwner) {

@@ -1,3 +1,4 @@
+#include "common/unit_constants.h"
 #include "common/vecmath.h"
 #include "geometry/face_split.h"
 #include "model/driver_codes.h"
@@ -12,8 +13,6 @@
 
 namespace kv::model {
 namespace {
-
-constexpr double kMetresPerFoot = 0.3048037;
 
 struct MeshCase {
     int type;
@@ -212,7 +211,8 @@ void pose(const ObjectRecord& r, int index, double ratio, MeshPoint& origin, Rot
     const Rotation pitch = {{{cp, 0, sp}, {0, 1, 0}, {-sp, 0, cp}}};
     const Rotation roll = {{{1, 0, 0}, {0, cr, -sr}, {0, sr, cr}}};
     const Rotation local = times(yaw, times(pitch, roll));
-    const MeshPoint shift = {v[0] * kMetresPerFoot, v[1] * kMetresPerFoot, v[2] * kMetresPerFoot};
+    const MeshPoint shift = {v[0] * kMetresPerFootD, v[1] * kMetresPerFootD,
+                             v[2] * kMetresPerFootD};
     if (e.parent < 0) {
         origin = shift;
         axes = local;
@@ -248,8 +248,8 @@ TEST(TemplateMesh, GroundVehiclesLeaveRoomForTheirTires) {
             Rotation axes;
             pose(r, i, ratio, c, axes);
             const MeshPoint axle = {axes[0][1], axes[1][1], axes[2][1]};
-            const double radius = e.radius * kMetresPerFoot;
-            const double halfWidth = 0.5 * e.width * kMetresPerFoot;
+            const double radius = e.radius * kMetresPerFootD;
+            const double halfWidth = 0.5 * e.width * kMetresPerFootD;
             // Sample every triangle of every face; the hub (inner half of the
             // wheel) may hold an axle, the rest of the wheel must stay clear.
             int inside = 0;
@@ -309,7 +309,7 @@ TEST(TemplateMesh, BodiesClearTheGroundOnTheirTires) {
             MeshPoint c;
             Rotation axes;
             pose(r, i, ratio, c, axes);
-            EXPECT_GT(c[2] + e.radius * kMetresPerFoot, lowestPoint(type) + 0.05)
+            EXPECT_GT(c[2] + e.radius * kMetresPerFootD, lowestPoint(type) + 0.05)
                 << type << " " << recordName(e.name);
         }
     }

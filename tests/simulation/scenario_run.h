@@ -4,6 +4,7 @@
 // the simulated object after every frame and decides when the run ends.
 
 #include "common/simulated_clock.h"
+#include "common/unit_constants.h"
 #include "geometry/mesh_store.h"
 #include "model/object_model.h"
 #include "model/object_record.h"
@@ -22,10 +23,6 @@
 #include <vector>
 
 namespace kv::test {
-
-inline constexpr float kFeetPerSecondPerMph = 5280.0f / 3600.0f;
-inline constexpr float kFeetPerSecondPerKnot = 1.6878098f;
-inline constexpr float kDegreesPerRadian = 57.29578f;
 
 /// The built-in vehicle of `vehicleType` as a fresh record.
 inline model::ObjectRecord vehicleTemplate(int vehicleType) {

@@ -5,9 +5,9 @@
 namespace kv::app {
 
 Mat3 cameraAttitude(const Vec3& a) {
-    const float sr = std::sin(a[0] * kDegToRad), cr = std::cos(a[0] * kDegToRad);
-    const float sp = std::sin(a[1] * kDegToRad), cp = std::cos(a[1] * kDegToRad);
-    const float sy = std::sin(a[2] * kDegToRad), cy = std::cos(a[2] * kDegToRad);
+    const float sr = std::sin(a[0] * kRadPerDeg), cr = std::cos(a[0] * kRadPerDeg);
+    const float sp = std::sin(a[1] * kRadPerDeg), cp = std::cos(a[1] * kRadPerDeg);
+    const float sy = std::sin(a[2] * kRadPerDeg), cy = std::cos(a[2] * kRadPerDeg);
     return Mat3{cp * cy,
                 cp * sy,
                 -sp,
@@ -20,9 +20,9 @@ Mat3 cameraAttitude(const Vec3& a) {
 }
 
 Vec3 anglesOfAttitude(const Mat3& m) {
-    return Vec3{std::atan2(m[5], m[8]) * kRadToDeg,
-                std::atan2(-m[2], std::sqrt(m[0] * m[0] + m[1] * m[1])) * kRadToDeg,
-                std::atan2(m[1], m[0]) * kRadToDeg};
+    return Vec3{std::atan2(m[5], m[8]) * kDegPerRad,
+                std::atan2(-m[2], std::sqrt(m[0] * m[0] + m[1] * m[1])) * kDegPerRad,
+                std::atan2(m[1], m[0]) * kDegPerRad};
 }
 
 Vec3 aimAngles(const Vec3& eye, const Vec3& target) {
@@ -31,14 +31,14 @@ Vec3 aimAngles(const Vec3& eye, const Vec3& target) {
     const float dz = target[2] - eye[2];
     if (dx == 0.0f && dy == 0.0f && dz == 0.0f)
         return Vec3{0.0f, 0.0f, 0.0f};
-    return Vec3{0.0f, std::atan2(-dz, std::sqrt(dx * dx + dy * dy)) * kRadToDeg,
-                std::atan2(dy, dx) * kRadToDeg};
+    return Vec3{0.0f, std::atan2(-dz, std::sqrt(dx * dx + dy * dy)) * kDegPerRad,
+                std::atan2(dy, dx) * kDegPerRad};
 }
 
 Vec3 viewDirection(float pitchDeg, float yawDeg) {
-    const float cp = std::cos(pitchDeg * kDegToRad);
-    return Vec3{cp * std::cos(yawDeg * kDegToRad), cp * std::sin(yawDeg * kDegToRad),
-                -std::sin(pitchDeg * kDegToRad)};
+    const float cp = std::cos(pitchDeg * kRadPerDeg);
+    return Vec3{cp * std::cos(yawDeg * kRadPerDeg), cp * std::sin(yawDeg * kRadPerDeg),
+                -std::sin(pitchDeg * kRadPerDeg)};
 }
 
 void advanceSpeed(SpeedIntegrator& integ, float u, float drag, float dt, bool runActive) {

@@ -2,12 +2,10 @@
 /// Attitude matrices, aiming and the speed integrator of the camera motion.
 
 #include "app/camera/camera_state.h"
+#include "common/unit_constants.h"
 #include "common/vecmath.h"
 
 namespace kv::app {
-
-inline constexpr float kDegToRad = static_cast<float>(kPi / 180.0);
-inline constexpr float kRadToDeg = static_cast<float>(180.0 / kPi);
 
 /// World-to-body rotation, row-major, of (roll, pitch, yaw) in degrees.
 Mat3 cameraAttitude(const Vec3& anglesDeg);

@@ -42,7 +42,7 @@ Mat3 transpose(const Mat3& a) {
 /// Turns by the stick rotated by the roll: the shared steering of the fly and
 /// pan modes.
 void turn(Vec3& angles, const sim::ControlRecord& c, const CameraSettings& s) {
-    const float r = angles[0] * kDegToRad;
+    const float r = angles[0] * kRadPerDeg;
     const float cr = std::cos(r), sr = std::sin(r);
     const float w = s.maxAngularRate * s.dt;
     angles[1] += w * (-cr * c.stickY - sr * c.stickX);
@@ -227,7 +227,7 @@ void UpdateCamera(const CameraSettings& s, const CameraStepInput& in,
         const float w = s.maxAngularRate * s.dt;
         st.orbitAzimuth = Wrap180(st.orbitAzimuth - c.stickX * w);
         st.orbitElevation = Wrap180(st.orbitElevation + c.stickY * w);
-        const float az = st.orbitAzimuth * kDegToRad, el = st.orbitElevation * kDegToRad;
+        const float az = st.orbitAzimuth * kRadPerDeg, el = st.orbitElevation * kRadPerDeg;
         working =
             add(in.object.position,
                 scale(Vec3{std::cos(az) * std::cos(el), std::sin(az) * std::cos(el), std::sin(el)},
@@ -247,8 +247,8 @@ void UpdateCamera(const CameraSettings& s, const CameraStepInput& in,
         const float w = s.maxAngularRate * s.dt;
         st.relativeAzimuth = Wrap180(st.relativeAzimuth - c.stickX * w);
         st.orbitElevation = Wrap180(st.orbitElevation + c.stickY * w);
-        const float az = (in.object.angles[2] + st.relativeAzimuth) * kDegToRad;
-        const float el = st.orbitElevation * kDegToRad;
+        const float az = (in.object.angles[2] + st.relativeAzimuth) * kRadPerDeg;
+        const float el = st.orbitElevation * kRadPerDeg;
         const Vec3 wanted =
             add(in.object.position,
                 scale(Vec3{std::cos(el) * std::cos(az), std::cos(el) * std::sin(az), std::sin(el)},

@@ -24,7 +24,7 @@ Mat4 mat4Multiply(const Mat4& a, const Mat4& b) {
 }
 
 Mat4 mat4Rotation(float angleDeg, float x, float y, float z) {
-    const float c = std::cos(angleDeg * kDegToRad), s = std::sin(angleDeg * kDegToRad);
+    const float c = std::cos(angleDeg * kRadPerDeg), s = std::sin(angleDeg * kRadPerDeg);
     const float t = 1.0f - c;
     return Mat4{x * x * t + c,
                 y * x * t + z * s,
@@ -100,7 +100,7 @@ Mat4 objectTransform(const Vec3& position, const Vec3& a) {
 }
 
 Mat4 perspective(float fovyDeg, float aspect, float zNear, float zFar) {
-    const float f = 1.0f / std::tan(fovyDeg * 0.5f * kDegToRad);
+    const float f = 1.0f / std::tan(fovyDeg * 0.5f * kRadPerDeg);
     Mat4 m{};
     m[0] = f / aspect;
     m[5] = f;

@@ -3,6 +3,7 @@
 #include "app/settings/units.h"
 #include "app/settings/units_dxf.h"
 #include "common/atomic_file.h"
+#include "common/unit_constants.h"
 #include "export/asf_export.h"
 #include "export/bvh_export.h"
 #include "geometry/dxf_reader.h"
@@ -415,7 +416,7 @@ bool Document::addStaticObject(std::optional<DxfImport> import) {
     // The translation places the object rather than moving its geometry.
     for (int k = 0; k < 3; ++k) {
         record.initial.position[static_cast<std::size_t>(k)] =
-            record.geometryTransform.translate[static_cast<std::size_t>(k)] * 3.2808f;
+            record.geometryTransform.translate[static_cast<std::size_t>(k)] * kFeetPerMetre;
         record.geometryTransform.translate[static_cast<std::size_t>(k)] = 0.0f;
     }
     meshes_.clearGeometry(slot);

@@ -3,6 +3,7 @@
 /// a project file: counts, flags, names, the environment, the appearance and
 /// import transforms of scenery and terrain, and the camera.
 
+#include "common/unit_constants.h"
 #include "model/object_record.h"
 
 #include <array>
@@ -61,8 +62,8 @@ struct ProjectState {
     std::int32_t sceneryCount = 0;  ///< 0..5
     std::array<std::int32_t, kProjectSceneryMax> sceneryTriangles{};
     std::int32_t terrainTriangles = 0;
-    float sunAngle = 100.0f; ///< deg
-    float gravity = 32.17f;  ///< ft/s^2
+    float sunAngle = 100.0f;          ///< deg
+    float gravity = kStandardGravity; ///< ft/s^2
     ProjectName projectName{};
     ProjectName terrainName{};
     std::array<ProjectName, kProjectSceneryMax> sceneryNames{};

@@ -61,7 +61,7 @@ std::vector<Segment> rectangle(float w, float h) {
 } // namespace
 
 ViewGuides viewGuides(float fov, float aspect) {
-    const float w = 0.505f * std::tan(fov * 0.5f * kDegToRad);
+    const float w = 0.505f * std::tan(fov * 0.5f * kRadPerDeg);
     const float h = aspect > 0.0f ? w / aspect : w;
     ViewGuides g;
     g.actionSafe = rectangle(0.9f * w, 0.9f * h);

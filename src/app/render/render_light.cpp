@@ -71,7 +71,7 @@ LightRecord effectiveLight(const LightRecord& record) {
 }
 
 std::array<float, 4> sunLightPosition(float angleDeg) {
-    const float a = angleDeg * kDegToRad;
+    const float a = angleDeg * kRadPerDeg;
     return {0.0f, 20000.0f * std::cos(a), -20000.0f * std::sin(a), 1.0f};
 }
 

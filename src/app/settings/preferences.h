@@ -3,6 +3,8 @@
 /// physics step, 45 little-endian 32-bit fields (180 bytes), stored byte for
 /// byte in the preference file and in project files.
 
+#include "common/unit_constants.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -17,7 +19,7 @@ struct Preferences {
     float simTimeStep = 1.0f / 120.0f;       ///< physics step (s): 1/60, 1/120 or 1/240
     std::int32_t englishForceUnits = 0;      ///< 1: forces in lbf, 0: newtons
     std::int32_t rightHandedAxes = 0;        ///< 1: right-hand coordinates, 0: left-hand (Up shown)
-    float lengthUnitFactor = 3.2808f;        ///< feet per working length unit
+    float lengthUnitFactor = kFeetPerMetre;  ///< feet per working length unit
     std::int32_t gridOn = 1;                 ///< flat grid drawn
     std::int32_t gridCentering = 1;          ///< grid follows the object
     std::int32_t terrainResolutionStep = 11; ///< terrain display resolution step, 1..51

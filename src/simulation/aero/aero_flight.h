@@ -2,6 +2,7 @@
 /// The flight condition every aerodynamic model reads, gathered once per
 /// derivative evaluation.
 
+#include "common/unit_constants.h"
 #include "common/vecmath.h"
 #include "simulation/control_block.h"
 
@@ -10,10 +11,6 @@ namespace kv::sim {
 /// At or below this airspeed (ft/s) the rate-damping terms are dropped: their
 /// factors length/(2V) would grow without bound.
 inline constexpr float kRateTermMinAirspeed = 10.0f;
-/// Radians to degrees, single precision as the models use it.
-inline constexpr float kDegPerRad = 57.29578f;
-/// Degrees to radians.
-inline constexpr float kRadPerDeg = 0.017453292f;
 
 struct AeroFlight {
     float density = 0.0f;  ///< air density (slug/ft^3)

@@ -2,6 +2,7 @@
 /// The Boeing 747 aerodynamic model: coefficient tables in angle of attack,
 /// Mach number, sideslip and flap, scaled by the aircraft's reference geometry.
 
+#include "common/unit_constants.h"
 #include "common/vecmath.h"
 #include "simulation/aero/aero_cursors.h"
 #include "simulation/aero/aero_flight.h"
@@ -20,10 +21,10 @@ inline constexpr float kB747MaxAlphaDot = 0.5235988f;
 
 /// Mass properties of the 747 the tables describe, in cruise (Heffley and
 /// Jewell, NASA CR-2144): 636600 lb.
-inline constexpr float kB747Mass = 636600.0f / 32.17f; ///< slug
-inline constexpr float kB747RollInertia = 18.2e6f;     ///< slug*ft^2
-inline constexpr float kB747PitchInertia = 33.1e6f;    ///< slug*ft^2
-inline constexpr float kB747YawInertia = 49.7e6f;      ///< slug*ft^2
+inline constexpr float kB747Mass = 636600.0f / kStandardGravity; ///< slug
+inline constexpr float kB747RollInertia = 18.2e6f;               ///< slug*ft^2
+inline constexpr float kB747PitchInertia = 33.1e6f;              ///< slug*ft^2
+inline constexpr float kB747YawInertia = 49.7e6f;                ///< slug*ft^2
 
 /// Sets the scales of `settings` that fly the 747 data on an object of `mass`
 /// (slug) and `inertia` (slug*ft^2) with the 747's own accelerations. The bare

@@ -26,7 +26,7 @@ void setUpBody(SimObject& obj, const model::ObjectRecord& record) {
     obj.state.altitude = -down;
     obj.position = ic.position;
 
-    const float degToRad = static_cast<float>(kPi / 180.0);
+    const float degToRad = kRadPerDeg;
     obj.roll = ic.attitude[0] * degToRad;
     obj.pitch = ic.attitude[1] * degToRad;
     obj.yaw = ic.attitude[2] * degToRad;

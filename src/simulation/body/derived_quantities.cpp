@@ -1,5 +1,6 @@
 #include "simulation/body/derived_quantities.h"
 
+#include "common/unit_constants.h"
 #include "simulation/environment/atmosphere.h"
 #include "simulation/environment/environment.h"
 
@@ -9,7 +10,7 @@ namespace kv::sim {
 
 namespace {
 /// Angle of attack reported when there is no airflow (rad).
-constexpr float kAlphaAtRest = 1.5707964f;
+constexpr float kAlphaAtRest = kHalfPi;
 } // namespace
 
 void UpdateDerivedQuantities(BodyState& state, const StateDerivative& d, SimObject& obj) {
@@ -63,7 +64,7 @@ void UpdateDerivedQuantities(BodyState& state, const StateDerivative& d, SimObje
     obj.climbRatio = obj.airspeed != 0.0f ? obj.climbRate / obj.airspeed : 0.0f;
 
     const double r = static_cast<double>(state.altitude) + kEarthRadiusFt;
-    const double degToRad = kPi / 180.0;
+    const double degToRad = kPiD / 180.0;
     obj.position[0] =
         static_cast<float>(r * std::tan((state.latitude - obj.originLatitude) * degToRad));
     obj.position[1] =

@@ -52,13 +52,13 @@ StateDerivative RigidBodyDerivatives(float mass, const Mat3& inertia, float alph
     Vec3 earthVelocity;
     MatVec3(bodyToEarth, velocity, earthVelocity);
     const double radius = kEarthRadiusFt + static_cast<double>(altitude);
-    d.latitudeRate = kNavDegPerRad * static_cast<double>(earthVelocity[0]) / radius;
-    const double cosLat = std::cos(latitude * kPi / 180.0);
+    d.latitudeRate = kDegPerRadShortD * static_cast<double>(earthVelocity[0]) / radius;
+    const double cosLat = std::cos(latitude * kPiD / 180.0);
     if (std::fabs(cosLat) < 1e-6) {
         d.longitudeRate = 0.0;
     } else {
         d.longitudeRate =
-            -kNavDegPerRad * static_cast<double>(earthVelocity[1]) / (radius * cosLat);
+            -kDegPerRadShortD * static_cast<double>(earthVelocity[1]) / (radius * cosLat);
     }
     d.altitudeRate = -earthVelocity[2];
 

@@ -1,15 +1,13 @@
 #pragma once
 /// Equations of motion of a rigid body over a spherical, non-rotating earth.
 
+#include "common/unit_constants.h"
 #include "common/vecmath.h"
 #include "simulation/body/body_state.h"
 #include "simulation/body/force_set.h"
 #include "simulation/sim_object.h"
 
 namespace kv::sim {
-
-/// Degrees per radian as the navigation equations use it.
-inline constexpr double kNavDegPerRad = 57.29578;
 
 /// The state derivative from the summed forces and moments.
 ///

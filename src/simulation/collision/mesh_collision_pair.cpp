@@ -1,15 +1,12 @@
 #include "simulation/collision/mesh_collision_pair.h"
 
+#include "common/unit_constants.h"
+
 #include <vector>
 
 namespace kv::sim {
 
-namespace {
-
-constexpr float kFeetPerMetre = 3.2808f;
-constexpr float kMetresPerFoot = 0.3048037f;
-
-} // namespace
+namespace {} // namespace
 
 void MeshCollisionPair::buildModels(std::span<const model::ObjectRecord> /*objects*/,
                                     std::span<const int> objectIndices) {

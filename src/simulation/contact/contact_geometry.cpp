@@ -1,5 +1,6 @@
 #include "simulation/contact/contact_geometry.h"
 
+#include "common/unit_constants.h"
 #include "model/driver_codes.h"
 
 #include <cmath>
@@ -7,8 +8,6 @@
 namespace kv::sim {
 
 namespace {
-
-constexpr float kRadToDeg = 57.29578f;
 
 /// Current value of the quantity a driver code names, as the contact geometry
 /// sees it.
@@ -18,21 +17,20 @@ float drivingQuantity(int code, float yawOffset, const ControlBlock& c) {
     }
     switch (code) {
     case model::kDriverPropellerRotation:
-        return c.propellerAngle * kRadToDeg;
+        return c.propellerAngle * kDegPerRad;
     case model::kDriverMainRotorRotation:
-        return c.mainRotorAngle * kRadToDeg;
+        return c.mainRotorAngle * kDegPerRad;
     case model::kDriverMainRotorFlap: {
-        const float psi =
-            (c.mainRotorAngle * kRadToDeg + yawOffset) * static_cast<float>(kPi / 180.0);
-        return std::sin(psi) * c.flapSin * kRadToDeg + std::cos(psi) * c.flapCos * kRadToDeg +
-               c.coning * kRadToDeg;
+        const float psi = (c.mainRotorAngle * kDegPerRad + yawOffset) * kRadPerDeg;
+        return std::sin(psi) * c.flapSin * kDegPerRad + std::cos(psi) * c.flapCos * kDegPerRad +
+               c.coning * kDegPerRad;
     }
     case model::kDriverMainRotorPitch:
-        return c.mainRotorPitch * kRadToDeg;
+        return c.mainRotorPitch * kDegPerRad;
     case model::kDriverTailRotorRotation:
-        return c.tailRotorAngle * kRadToDeg;
+        return c.tailRotorAngle * kDegPerRad;
     case model::kDriverTailRotorPitch:
-        return c.tailRotorPitch * kRadToDeg;
+        return c.tailRotorPitch * kDegPerRad;
     case model::kDriverTireSteer:
         return c.tireSteer;
     case model::kDriverTransmission:
@@ -86,7 +84,7 @@ EffectorPose effectorPose(const GroundContactState& g, int index, const ControlB
 }
 
 void updateContactGeometry(GroundContactState& g, const ControlBlock& controls) {
-    const float pi = static_cast<float>(kPi);
+    const float pi = kPi;
     for (int i = 0; i < g.effectorCount; ++i) {
         ContactEffector& c = g.effectors[static_cast<std::size_t>(i)];
         const EffectorPose pose = effectorPose(g, c.effector, controls);

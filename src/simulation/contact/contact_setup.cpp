@@ -1,5 +1,6 @@
 #include "simulation/contact/contact_setup.h"
 
+#include "common/unit_constants.h"
 #include "geometry/mesh_store.h"
 #include "model/driver_codes.h"
 #include "simulation/contact/contact_geometry.h"
@@ -12,9 +13,6 @@
 namespace kv::sim {
 
 namespace {
-
-/// Feet per metre, for geometry stored in metres.
-constexpr float kFeetPerMetre = 3.2808f;
 
 /// Maximum strut compression of tire `tire` (ft): the Down travel of its
 /// struts, or the arc its pivot sweeps at the tire's attachment point.
@@ -35,7 +33,7 @@ float travelOf(const model::ObjectRecord& r, const GroundContactState& g, int ti
             const EffectorPose pivot = effectorPose(g, e, ControlBlock{});
             Vec3 d;
             VecSub(attach, pivot.position, d);
-            travel = VecLength(d) * std::fabs(eff.scales[4]) * static_cast<float>(kPi / 180.0);
+            travel = VecLength(d) * std::fabs(eff.scales[4]) * kRadPerDeg;
             pivoted = true;
         }
     }

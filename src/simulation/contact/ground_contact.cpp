@@ -1,5 +1,6 @@
 #include "simulation/contact/ground_contact.h"
 
+#include "common/unit_constants.h"
 #include "simulation/contact/body_point_contact.h"
 #include "simulation/contact/contact_geometry.h"
 #include "simulation/contact/tire_model.h"
@@ -10,10 +11,6 @@
 namespace kv::sim {
 
 namespace {
-
-constexpr float kRadToDeg = 57.29578f;
-/// Radians per second to revolutions per minute.
-constexpr float kRadPerSecToRpm = 9.549296f;
 
 const FlatGround kLevelGround{};
 
@@ -109,7 +106,7 @@ void contactEffector(int stage, SimObject& obj, const GroundQuery& ground, int i
 
         const float slope = std::asin(std::clamp(-nb[0], -1.0f, 1.0f));
         Mat3 t;
-        EulerToMatrix(0.0f, slope * kRadToDeg, c.steer * kRadToDeg, t);
+        EulerToMatrix(0.0f, slope * kDegPerRad, c.steer * kDegPerRad, t);
         MatVec3(t, vc, in.velocity);
         in.load = -normal;
 
@@ -192,7 +189,7 @@ void ComputeGroundForces(int stage, SimObject& obj, const Vec3& velocity, const 
     for (int i = 0; i < g.effectorCount; ++i) {
         const ContactEffector& c = g.effectors[static_cast<std::size_t>(i)];
         if (c.driven) {
-            rpm += c.tire.spin * kRadPerSecToRpm;
+            rpm += c.tire.spin * kRpmPerRadPerSec;
         }
     }
     g.drivenWheelRpm = g.drivenCount > 0 ? rpm / static_cast<float>(g.drivenCount) : 0.0f;

@@ -17,8 +17,8 @@ constexpr float kIntegratorLimit = 0.1745329f;
 /// Brings a slip angle into -pi/2..pi/2, so a wheel rolling backwards sees
 /// the angle of its own direction of travel.
 float foldSlipAngle(float angle) {
-    if (std::fabs(angle) > static_cast<float>(kPi / 2.0)) {
-        return WrapPi(static_cast<float>(kPi) - angle);
+    if (std::fabs(angle) > kHalfPi) {
+        return WrapPi(kPi - angle);
     }
     return angle;
 }

@@ -53,8 +53,7 @@ Pair forces(const Fixed& k, float alpha, float s) {
     const float muE = (1.0f - k.speedTerm * combined) * k.muT;
     const float cB = (k.cAlpha - k.cS) * combined + k.cS;
     const float ratio = k.cS * s / (1.0f - s);
-    const float sigma = static_cast<float>(kPi) * k.lambda *
-                        std::sqrt(k.cAlpha * k.cAlpha * ta * ta + ratio * ratio) /
+    const float sigma = kPi * k.lambda * std::sqrt(k.cAlpha * k.cAlpha * ta * ta + ratio * ratio) /
                         (8.0f * k.muT * k.fz);
     const TireFamily& f = *k.f;
     const float sat = (1.2732395f * sigma + f.e1 * sigma * sigma + f.e0 * sigma * sigma * sigma) /

@@ -3,14 +3,12 @@
 /// project, owned by the document and passed into every run; the wind, gravity
 /// and external-force dialogs edit it. Every value is in internal units.
 
+#include "common/unit_constants.h"
 #include "common/vecmath.h"
 
 #include <cstdint>
 
 namespace kv::sim {
-
-/// Standard gravity (ft/s^2); load factors are always divided by this value.
-inline constexpr float kStandardGravity = 32.17f;
 
 /// Axes in which the external force is given.
 enum ExternalForceAxes : std::int32_t { kExternalBodyAxes = 0, kExternalEarthAxes = 1 };

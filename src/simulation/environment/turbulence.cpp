@@ -1,5 +1,6 @@
 #include "simulation/environment/turbulence.h"
 
+#include "common/unit_constants.h"
 #include "simulation/environment/gaussian_random.h"
 
 #include <algorithm>
@@ -9,10 +10,7 @@ namespace kv::sim {
 
 namespace {
 
-constexpr double kMetresPerFoot = 0.3048037;
-constexpr double kFeetPerMetre = 3.2808;
 constexpr double kSqrt3 = 1.7320508075688772;
-constexpr double kPiD = 3.141592653589793;
 constexpr float kMinDuration = 0.01f;
 
 constexpr TurbulenceComponentLaw same(double length, double intensity) {
@@ -47,8 +45,8 @@ int TurbulenceBandOf(double h) {
 }
 
 void UpdateTurbulence(TurbulenceState& state, float altitude, float speed, Vec3& out) {
-    const double h = std::max(static_cast<double>(altitude) * kMetresPerFoot, 1.0);
-    const double v = std::max(static_cast<double>(speed) * kMetresPerFoot, 1.0);
+    const double h = std::max(static_cast<double>(altitude) * kMetresPerFootD, 1.0);
+    const double v = std::max(static_cast<double>(speed) * kMetresPerFootD, 1.0);
     const double dt = state.dt;
     const TurbulenceBand& band = kTurbulenceTable[static_cast<std::size_t>(TurbulenceBandOf(h))];
     const double ratio = h / band.referenceHeight;
@@ -82,7 +80,7 @@ void UpdateTurbulence(TurbulenceState& state, float altitude, float speed, Vec3&
             state.output[c] = next;
         }
         state.noise[c] = eta;
-        out[c] = static_cast<float>(state.output[c] * kFeetPerMetre);
+        out[c] = static_cast<float>(state.output[c] * kFeetPerMetreD);
     }
 }
 

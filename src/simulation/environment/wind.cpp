@@ -10,7 +10,7 @@ Vec3 SteadyWind(const Environment& environment) {
     if (environment.windOn == 0) {
         return Vec3{};
     }
-    const float direction = environment.windDirection * static_cast<float>(kPi / 180.0);
+    const float direction = environment.windDirection * kRadPerDeg;
     const float speed = environment.windSpeed;
     return Vec3{-speed * std::cos(direction), -speed * std::sin(direction), 0.0f};
 }

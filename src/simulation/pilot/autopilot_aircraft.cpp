@@ -103,8 +103,8 @@ float speedLaw(AutopilotState& pilot, bool vtol) {
     const PilotSensed& s = pilot.sensed;
     switch (pilot.speedMode) {
     case kModeSpeedHold:
-        return holdWithinUnit(pilot.holds.speed * kFtPerSecPerKnot - s.indicatedAirspeed, 0.1f,
-                              0.01f, pilot.dt, pilot.integrators.throttle);
+        return holdWithinUnit(pilot.holds.speed * kFpsPerKnot - s.indicatedAirspeed, 0.1f, 0.01f,
+                              pilot.dt, pilot.integrators.throttle);
     case kModeHold:
         if (vtol) {
             return holdWithinUnit(pilot.selected.climbRate * 0.016666668f - s.verticalSpeed, 0.1f,

@@ -16,8 +16,7 @@ void carLaws(AutopilotState& pilot, CommandRecord& command) {
             i = 0.0f;
             pilot.engaged = false;
         } else {
-            const float error =
-                pilot.holds.speed * kFtPerSecPerKnot - pilot.sensed.indicatedAirspeed;
+            const float error = pilot.holds.speed * kFpsPerKnot - pilot.sensed.indicatedAirspeed;
             const float demand = clampTo(0.5f + 0.1f * error + i, 0.0f, 1.0f);
             throttle = std::max(0.0f, 2.0f * demand - 1.0f);
             if (levers.throttle > throttle) {

@@ -35,7 +35,7 @@ void selectModes(AutopilotState& pilot) {
     PilotHolds& h = pilot.holds;
     h.altitude = pilot.sensed.altitude;
     h.heading = pilot.sensed.yaw / kRadPerDeg;
-    h.speed = pilot.sensed.indicatedAirspeed * kKnotsPerFtPerSec;
+    h.speed = pilot.sensed.indicatedAirspeed * kKnotsPerFps;
     h.speedLow = 0.5f * h.speed;
     h.speedHigh = 2.0f * h.speed;
     const float range = h.speedHigh - h.speedLow;
@@ -92,8 +92,8 @@ void takeSensors(const SensorRecord& sensors, AutopilotState& pilot) {
     s.beta = sensors.beta * kRadPerDeg;
     s.flightPath = s.pitch - s.alpha;
     s.altitude = sensors.pressureAltitude;
-    s.trueAirspeed = sensors.trueAirspeed * kFtPerSecPerKnot;
-    s.indicatedAirspeed = sensors.indicatedAirspeed * kFtPerSecPerKnot;
+    s.trueAirspeed = sensors.trueAirspeed * kFpsPerKnot;
+    s.indicatedAirspeed = sensors.indicatedAirspeed * kFpsPerKnot;
     s.verticalSpeed = sensors.verticalSpeed / 60.0f;
     s.dynamicPressure = s.indicatedAirspeed * s.indicatedAirspeed * 0.00118845f;
     const float t = sensors.totalTemperature;

@@ -1,6 +1,7 @@
 #pragma once
 /// The stages of one pilot step, in the order the step runs them.
 
+#include "common/unit_constants.h"
 #include "simulation/control_block.h"
 #include "simulation/control_record.h"
 #include "simulation/pilot/pilot_state.h"
@@ -56,8 +57,5 @@ std::int32_t engagedWord(const AutopilotState& pilot);
 inline float clampTo(float v, float lo, float hi) {
     return v < lo ? lo : (v > hi ? hi : v);
 }
-
-/// Degrees to radians, in the single precision of the laws.
-inline constexpr float kRadPerDeg = 0.017453292f;
 
 } // namespace kv::sim

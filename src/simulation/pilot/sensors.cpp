@@ -1,5 +1,6 @@
 #include "simulation/pilot/sensors.h"
 
+#include "common/unit_constants.h"
 #include "simulation/environment/atmosphere.h"
 
 #include <algorithm>
@@ -8,8 +9,6 @@
 namespace kv::sim {
 
 namespace {
-
-constexpr float kDegPerRad = 57.29578f;
 
 /// 1/0.0023769, the sea-level density's inverse (ft^3/slug): indicated over
 /// true airspeed is the square root of this times the density.
@@ -31,7 +30,7 @@ void updateSensors(const SimObject& obj, SensorRecord& sensors) {
     sensors.pressureAltitude = obj.state.altitude;
 
     const AtmosphereSample air = SampleAtmosphere(std::max(obj.state.altitude, 0.0f));
-    sensors.trueAirspeed = obj.airspeed * kKnotsPerFtPerSec;
+    sensors.trueAirspeed = obj.airspeed * kKnotsPerFps;
     sensors.indicatedAirspeed =
         sensors.trueAirspeed * std::sqrt(kInverseSeaLevelDensity * air.density);
     sensors.verticalSpeed = obj.climbRate * 60.0f;

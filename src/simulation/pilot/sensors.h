@@ -2,6 +2,7 @@
 /// The pilot layer's view of a simulated object: what an instrument system
 /// would read.
 
+#include "common/unit_constants.h"
 #include "simulation/sim_object.h"
 
 namespace kv::sim {
@@ -23,11 +24,6 @@ struct SensorRecord {
     float totalTemperature = 0.0f;     ///< deg R
     float gearPosition = 0.0f;         ///< landing-gear channel position, 0..1
 };
-
-/// Knots per ft/s.
-inline constexpr float kKnotsPerFtPerSec = 0.5924838f;
-/// ft/s per knot.
-inline constexpr float kFtPerSecPerKnot = 1.6878098f;
 
 /// Refreshes `sensors` from `obj`. The sensors are noiseless, so every value is
 /// the true one.

@@ -1,5 +1,6 @@
 #include "simulation/propulsion/thrust_engines.h"
 
+#include "common/unit_constants.h"
 #include "common/vecmath.h"
 
 #include <algorithm>
@@ -9,10 +10,6 @@ namespace kv::sim {
 
 namespace {
 
-/// Power of one horsepower (ft*lbf/s).
-constexpr float kFootPoundsPerHorsepower = 550.0f;
-/// Rev/min to rad/s.
-constexpr float kRadPerSecPerRpm = 0.10471975511965967f;
 /// Polar moment of inertia of the propeller (slug*ft^2).
 constexpr float kPropellerInertia = 0.306f;
 /// Three turns of the channel per five frames per blade.
@@ -36,7 +33,7 @@ void advancePropellerChannel(int stage, SimObject& obj) {
     }
     const PropulsionSettings& s = obj.propulsionSettings;
     const float angle = obj.controls.propellerAngle + s.dt * propellerChannelRate(s);
-    obj.controls.propellerAngle = std::fmod(angle, static_cast<float>(kTwoPi));
+    obj.controls.propellerAngle = std::fmod(angle, kTwoPi);
 }
 
 float propellerRpm(float throttle) {
@@ -82,7 +79,7 @@ void jetEngine(const BodyState& state, SimObject& obj) {
     const float lapse = std::max(0.0f, 1.0f - state.altitude / kJetCeiling);
     const float thrust = signedThrust(2.0f * t * e.power * e.powerFactor * lapse, c);
 
-    const float rad = static_cast<float>(kPi / 180.0);
+    const float rad = kRadPerDeg;
     const float cosTilt = std::cos(kJetTiltDeg * rad);
     const float down = std::sin(kJetOffsetDeg * rad) * std::sin(kJetTiltDeg * rad);
     ForceSet& set = obj.forces.propulsion;
@@ -96,8 +93,7 @@ void ductedFanEngine(int stage, SimObject& obj) {
     const EngineState& e = obj.engine;
     const float t = c.channels[kThrottle];
     const float thrust = signedThrust(e.power * e.powerFactor * t, c);
-    const float vector = c.channels[kAileron] * obj.propulsionSettings.aileronLimit *
-                         static_cast<float>(kPi / 180.0);
+    const float vector = c.channels[kAileron] * obj.propulsionSettings.aileronLimit * kRadPerDeg;
 
     ForceSet& set = obj.forces.propulsion;
     set.force = {thrust * std::cos(vector), -thrust * std::sin(vector), 0.0f};
@@ -113,8 +109,7 @@ void vtolJetEngine(const BodyState& state, SimObject& obj) {
     const float t = c.channels[kThrottle];
     const float lapse = std::max(0.0f, 1.0f - state.altitude / kVtolJetCeiling);
     const float thrust = signedThrust(lapse * t * e.power * e.powerFactor, c);
-    const float nozzle =
-        c.channels[kNozzle] * obj.propulsionSettings.nozzleLimit * static_cast<float>(kPi / 180.0);
+    const float nozzle = c.channels[kNozzle] * obj.propulsionSettings.nozzleLimit * kRadPerDeg;
     const float reaction = kVtolReactionArm * e.power * e.powerFactor;
 
     ForceSet& set = obj.forces.propulsion;

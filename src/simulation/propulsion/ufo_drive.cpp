@@ -22,8 +22,7 @@ constexpr float kMaxSlipRate = 0.6981317f;
 } // namespace
 
 float ufoTargetSpeed(const SimObject& obj) {
-    const float target =
-        obj.engine.power * obj.controls.channels[kThrottle] * kFeetPerSecondPerKnot;
+    const float target = obj.engine.power * obj.controls.channels[kThrottle] * kFpsPerKnot;
     return obj.controls.transmission == kReverse ? -target : target;
 }
 

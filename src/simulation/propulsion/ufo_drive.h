@@ -3,13 +3,12 @@
 /// throttle, holds its flight path against its own weight, and turns at rates
 /// set by the aileron and elevator channels.
 
+#include "common/unit_constants.h"
 #include "simulation/body/body_state.h"
 #include "simulation/sim_object.h"
 
 namespace kv::sim {
 
-/// Knots to ft/s.
-inline constexpr float kFeetPerSecondPerKnot = 1.6878098f;
 /// Smallest forward speed (ft/s) the path hold divides by. Below it the hold
 /// acts on the vertical speed itself, so that a hovering UFO is not flung
 /// upward by the 90-deg angle of attack of still air.

@@ -1,5 +1,7 @@
 #include "simulation/rotor/rotor_coefficients.h"
 
+#include "common/unit_constants.h"
+
 namespace kv::sim {
 
 // Stability and control derivatives of an attack helicopter of the Apache's
@@ -7,7 +9,7 @@ namespace kv::sim {
 const std::array<RotorCoefficientRow, 87> kRotorCoefficientRows{{
     {&RotorCoefficients::X_w, 0.0f, 0.03199f},
     {&RotorCoefficients::X_r, 0.0f, 1.495f},
-    {&RotorCoefficients::X_x1, -32.17f, -32.17f},
+    {&RotorCoefficients::X_x1, -kStandardGravity, -kStandardGravity},
     {&RotorCoefficients::X_s3, 16.94f, 34.74f},
     {&RotorCoefficients::X_s4, 0.0f, 4.563f},
     {&RotorCoefficients::Y_v, -0.21927f, -1.6f},
@@ -15,7 +17,7 @@ const std::array<RotorCoefficientRow, 87> kRotorCoefficientRows{{
     {&RotorCoefficients::Y_pf, 1.82002f, 0.0f},
     {&RotorCoefficients::Y_qf, 0.0f, 1.97298f},
     {&RotorCoefficients::Y_r, 1.49554f, 3.86122f},
-    {&RotorCoefficients::Y_x2, 32.17f, 32.17f},
+    {&RotorCoefficients::Y_x2, kStandardGravity, kStandardGravity},
     {&RotorCoefficients::Y_s4, 28.66f, 23.16f},
     {&RotorCoefficients::Z_v, 0.0f, -0.13072f},
     {&RotorCoefficients::Z_w, -0.7164f, -1.14694f},

@@ -1,5 +1,6 @@
 #include "simulation/rotor/rotor_derivatives.h"
 
+#include "common/unit_constants.h"
 #include "simulation/rotor/rotor_coefficients.h"
 
 #include <algorithm>
@@ -61,7 +62,7 @@ void RotorDerivatives(const RotorInputs& in, TableCursor& cursor, ControlBlock& 
     const float blend = std::clamp(u / kRotorBlendSpeed, 0.0f, 1.0f);
     const float LS = (1.0f - blend) * u;
     const float HS = (u - kRotorBlendSpeed) * blend;
-    const float vib = 0.3f * std::sin(4.0f * in.time * 6.2831855f);
+    const float vib = 0.3f * std::sin(4.0f * in.time * kTwoPi);
 
     const float L = k.L_r * r + 0.0409f * LS + k.L_qf * qf + k.L_w * w + k.L_x2 * x[2] +
                     k.L_s3 * s3 + k.L_s4 * s4 + 0.01011f * HS;

@@ -113,7 +113,7 @@ TEST(CameraModes, ExternalOrbitStartsBehindAndKeepsItsDistance) {
     rig.object = {{100, 50, 0}, {0, 0, 30}};
     rig.step();
     EXPECT_NEAR(rig.state.orbitAzimuth, -150.0f, kTol);
-    const float az = -150.0f * kDegToRad;
+    const float az = -150.0f * kRadPerDeg;
     expectVec(rig.record.position, {100 + 10 * std::cos(az), 50 + 10 * std::sin(az), 0});
     expectVec(rig.record.angles, {0, 0, 30}); // aimed at the object
     for (int i = 0; i < 300; ++i)
@@ -132,7 +132,7 @@ TEST(CameraModes, LaggedExternalStartsAtTheWantedPointAndAims) {
     rig.object = {{0, 0, 0}, {0, 0, 0}};
     rig.step();
     EXPECT_NEAR(rig.state.relativeAzimuth, -170.0f, kTol);
-    const float az = -170.0f * kDegToRad;
+    const float az = -170.0f * kRadPerDeg;
     expectVec(rig.record.position, {10 * std::cos(az), 10 * std::sin(az), 0});
     // Moving the object: the camera follows with the lag and keeps aiming.
     rig.object.position = {3, 0, 0};
@@ -174,7 +174,7 @@ TEST(CameraModes, TvTrackAimsAtALaggedTarget) {
     rig.step();
     const float c = std::exp(-0.1f / (0.99f * 0.5f + 0.01f));
     expectVec(rig.state.smoothedTarget, {10, (1 - c) * 10, 0});
-    EXPECT_NEAR(rig.record.angles[2], std::atan2((1 - c) * 10, 10.0f) * kRadToDeg, kTol);
+    EXPECT_NEAR(rig.record.angles[2], std::atan2((1 - c) * 10, 10.0f) * kDegPerRad, kTol);
     expectVec(rig.record.position, {0, 0, 0});
 }
 

@@ -56,10 +56,10 @@ TEST(Units, RecognitionIsTolerantAndInTableOrder) {
 }
 
 TEST(Units, GridSpacingShowsInWorkingUnits) {
-    EXPECT_EQ(formatLength(toDisplayGrid(50.0f, kFeetPerMetreUnit)), "50.0000");
+    EXPECT_EQ(formatLength(toDisplayGrid(50.0f, kFeetPerMetre)), "50.0000");
     EXPECT_EQ(formatLength(toDisplayGrid(50.0f, kFeetPerFoot)), "164.0400");
     EXPECT_EQ(formatLength(toDisplayMetres(50.0f, kFeetPerFoot)), "164.0400");
-    EXPECT_EQ(formatLength(toDisplayMetres(50.0f, kFeetPerMetreUnit)), "50.0000");
+    EXPECT_EQ(formatLength(toDisplayMetres(50.0f, kFeetPerMetre)), "50.0000");
     // Single-precision rounding of the factor product shows in the last digits.
     EXPECT_EQ(formatLength(toDisplayMetres(50.0f, kFeetPerMillimetre)), "49999.9961");
     EXPECT_FLOAT_EQ(fromDisplayMetres(164.04f, kFeetPerFoot), 50.0f);
@@ -68,7 +68,7 @@ TEST(Units, GridSpacingShowsInWorkingUnits) {
 }
 
 TEST(Units, VerticalSignRule) {
-    const float factors[] = {kFeetPerMillimetre, kFeetPerMetreUnit, kFeetPerFoot, kFeetPerYard};
+    const float factors[] = {kFeetPerMillimetre, kFeetPerMetre, kFeetPerFoot, kFeetPerYard};
     for (float factor : factors) {
         const WorkingUnits up{factor, 0, 0};
         const WorkingUnits down{factor, 0, 1};
@@ -86,11 +86,11 @@ TEST(Units, VerticalSignRule) {
 }
 
 TEST(Units, LengthsAndAreasDivideByTheFactor) {
-    EXPECT_EQ(toDisplayLength(3.2808f, kFeetPerMetreUnit), 1.0f);
+    EXPECT_EQ(toDisplayLength(3.2808f, kFeetPerMetre), 1.0f);
     EXPECT_EQ(fromDisplayLength(2.0f, kFeetPerYard), 2.0f * kFeetPerYard);
     EXPECT_EQ(formatLength(toDisplayLength(1.0f, kFeetPerInch)), "12.0001");
-    EXPECT_FLOAT_EQ(toDisplayArea(3.2808f * 3.2808f * 4.0f, kFeetPerMetreUnit), 4.0f);
-    EXPECT_FLOAT_EQ(fromDisplayArea(4.0f, kFeetPerMetreUnit), 3.2808f * 3.2808f * 4.0f);
+    EXPECT_FLOAT_EQ(toDisplayArea(3.2808f * 3.2808f * 4.0f, kFeetPerMetre), 4.0f);
+    EXPECT_FLOAT_EQ(fromDisplayArea(4.0f, kFeetPerMetre), 3.2808f * 3.2808f * 4.0f);
 }
 
 TEST(Units, MassInertiaForceSpeedAngle) {
@@ -105,7 +105,7 @@ TEST(Units, MassInertiaForceSpeedAngle) {
         {toDisplayInertia(1.0f, 0), "1.3558"},
         {toDisplayForce(1.0f, 0), "4.4482"},
         {toDisplayForce(1.0f, 1), "1.0000"},
-        {toDisplaySpeed(100.0f, kFeetPerMetreUnit), "109.7293"},
+        {toDisplaySpeed(100.0f, kFeetPerMetre), "109.7293"},
         {toDisplaySpeed(100.0f, kFeetPerCentimetre), "109.7293"},
         {toDisplaySpeed(100.0f, kFeetPerFoot), "68.1818"},
         {toDisplaySpeed(100.0f, 2.0f), "68.1818"},
@@ -120,13 +120,13 @@ TEST(Units, MassInertiaForceSpeedAngle) {
     EXPECT_EQ(fromDisplayInertia(10.0f, 1), 10.0f * kSlugPerPound);
     EXPECT_EQ(fromDisplayForce(10.0f, 0), 10.0f * kPoundsPerNewton);
     EXPECT_EQ(fromDisplayForce(10.0f, 1), 10.0f);
-    EXPECT_EQ(fromDisplaySpeed(10.0f, kFeetPerMetreUnit), 10.0f * kFpsPerKph);
+    EXPECT_EQ(fromDisplaySpeed(10.0f, kFeetPerMetre), 10.0f * kFpsPerKph);
     EXPECT_EQ(fromDisplaySpeed(10.0f, kFeetPerInch), 10.0f * kFpsPerMph);
     EXPECT_EQ(fromDisplayAngle(180.0f), 180.0f * kRadPerDeg);
 }
 
 TEST(Units, Labels) {
-    const WorkingUnits metricLeft{kFeetPerMetreUnit, 0, 0};
+    const WorkingUnits metricLeft{kFeetPerMetre, 0, 0};
     const WorkingUnits englishRight{kFeetPerFoot, 1, 1};
     EXPECT_EQ(positionLabels(metricLeft),
               (std::array<std::string, 3>{"Forward (m)", "Right (m)", "Up (m)"}));

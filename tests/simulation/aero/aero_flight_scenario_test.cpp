@@ -2,6 +2,7 @@
 // for a while with the controls fixed.
 
 #include "aero_trim.h"
+#include "common/unit_constants.h"
 #include "model/object_model.h"
 #include "model/template.h"
 #include "simulation/step_object.h"
@@ -17,7 +18,6 @@ namespace kv::sim {
 namespace {
 
 constexpr float kDt = 1.0f / 120.0f;
-constexpr float kKnot = 1.6878098f;
 
 model::ObjectRecord aircraftTemplate() {
     model::ObjectRecord r;
@@ -91,10 +91,10 @@ Scenario jumbo() {
 
 TEST(FlightScenario, TrimmedAircraftHoldsAltitudeWithControlsFixed) {
     std::vector<Scenario> scenarios;
-    scenarios.push_back(
-        {"Aircraft template (linear)", aircraftTemplate(), 5000.0f, 250.0f * kKnot, 1.0f, 100.0f});
-    scenarios.push_back(withModel("F-16 data", model::kAeroF16, 5000.0f, 250.0f * kKnot));
-    scenarios.push_back(withModel("F-4 data", model::kAeroF4, 5000.0f, 250.0f * kKnot));
+    scenarios.push_back({"Aircraft template (linear)", aircraftTemplate(), 5000.0f,
+                         250.0f * kFpsPerKnot, 1.0f, 100.0f});
+    scenarios.push_back(withModel("F-16 data", model::kAeroF16, 5000.0f, 250.0f * kFpsPerKnot));
+    scenarios.push_back(withModel("F-4 data", model::kAeroF4, 5000.0f, 250.0f * kFpsPerKnot));
     scenarios.push_back(jumbo());
 
     const Environment env;
@@ -135,9 +135,9 @@ TEST(FlightScenario, TrimmedAircraftHoldsAltitudeWithControlsFixed) {
 TEST(FlightScenario, PitchDisturbanceDampsOut) {
     const model::ObjectRecord r = aircraftTemplate();
     const Environment env;
-    const test::LevelTrim trim = test::trimLevel(r, 5000.0f, 250.0f * kKnot, env);
-    SimObject obj = test::levelFlight(r, 5000.0f, 250.0f * kKnot, trim.alphaDeg, trim.elevator,
-                                      trim.throttle, env, kDt);
+    const test::LevelTrim trim = test::trimLevel(r, 5000.0f, 250.0f * kFpsPerKnot, env);
+    SimObject obj = test::levelFlight(r, 5000.0f, 250.0f * kFpsPerKnot, trim.alphaDeg,
+                                      trim.elevator, trim.throttle, env, kDt);
     obj.state.rates[1] = 0.1f;
     fly(obj, 3.0f);
     const FlightResult later = fly(obj, 1.0f);
@@ -148,10 +148,10 @@ TEST(FlightScenario, PitchDisturbanceDampsOut) {
 // of every model are damped.
 TEST(FlightScenario, LateralDisturbanceDampsOut) {
     std::vector<Scenario> scenarios;
-    scenarios.push_back(
-        {"Aircraft template (linear)", aircraftTemplate(), 5000.0f, 250.0f * kKnot, 1.0f, 100.0f});
-    scenarios.push_back(withModel("F-16 data", model::kAeroF16, 5000.0f, 250.0f * kKnot));
-    scenarios.push_back(withModel("F-4 data", model::kAeroF4, 5000.0f, 250.0f * kKnot));
+    scenarios.push_back({"Aircraft template (linear)", aircraftTemplate(), 5000.0f,
+                         250.0f * kFpsPerKnot, 1.0f, 100.0f});
+    scenarios.push_back(withModel("F-16 data", model::kAeroF16, 5000.0f, 250.0f * kFpsPerKnot));
+    scenarios.push_back(withModel("F-4 data", model::kAeroF4, 5000.0f, 250.0f * kFpsPerKnot));
     scenarios.push_back(jumbo());
     const Environment env;
     for (Scenario& s : scenarios) {

@@ -1,4 +1,5 @@
 #include "aero_fixtures.h"
+#include "common/unit_constants.h"
 #include "model/object_model.h"
 #include "model/template.h"
 #include "simulation/aero/aero_settings.h"
@@ -10,8 +11,6 @@ namespace kv::sim {
 namespace {
 
 using test::AeroCondition;
-
-constexpr float kRad = 0.017453292f;
 
 /// The Aircraft template's linear data, as the run sets it up.
 SimObject aircraftLinear() {
@@ -42,7 +41,7 @@ TEST(LinearAero, CombinesTheStabilityDerivativesAsStated) {
     SimObject obj = aircraftLinear();
     AeroSettings& s = obj.aeroModel.settings;
     s.initialAoa = 0.02f;
-    const float alpha = 5.0f * kRad, beta = 2.0f * kRad;
+    const float alpha = 5.0f * kRadPerDeg, beta = 2.0f * kRadPerDeg;
     const float p = 0.1f, q = 0.05f, r = -0.08f;
     obj.controls.channels[kAileron] = 0.5f;
     obj.controls.channels[kElevator] = -0.2f;
@@ -57,7 +56,8 @@ TEST(LinearAero, CombinesTheStabilityDerivativesAsStated) {
 
     const float b = 42.8f, cbar = 42.8f / 2.685f, qbarS = 0.5f * 0.002f * 400.0f * 400.0f * 608.0f;
     const float kb = b / 800.0f, kc = cbar / 800.0f;
-    const float da = 0.5f * 30.0f * kRad, de = -0.2f * 30.0f * kRad, dr = 0.25f * 30.0f * kRad;
+    const float da = 0.5f * 30.0f * kRadPerDeg, de = -0.2f * 30.0f * kRadPerDeg,
+                dr = 0.25f * 30.0f * kRadPerDeg;
     const float cl = (alpha + 0.02f) * 4.17f + de * -0.36f;
     const float cd = 0.05f + 0.025f * cl * cl;
     EXPECT_NEAR(f.force[0], -cd * qbarS, 1e-3f * qbarS * cd);

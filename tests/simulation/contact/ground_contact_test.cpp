@@ -64,7 +64,7 @@ TEST(SetUpContacts, TemplatesGiveTravelFromStrutsAndPivots) {
     EXPECT_FLOAT_EQ(b.effectors[0].travel, 0.425f);
     EXPECT_FALSE(b.effectors[0].pivoted);
     // The rear wheel swings 1.6919 ft from its pivot through 14.3925 degrees.
-    EXPECT_NEAR(b.effectors[1].travel, 1.6919f * 14.3925f * static_cast<float>(kPi / 180.0), 1e-5f);
+    EXPECT_NEAR(b.effectors[1].travel, 1.6919f * 14.3925f * kRadPerDeg, 1e-5f);
     EXPECT_TRUE(b.effectors[1].pivoted);
 
     const auto heli = placed(test::templateRecord(model::kVehicleHelicopter), -10.0f);
@@ -89,7 +89,7 @@ TEST(ContactGeometry, LeftWheelsFoldTheirYawAndSteerWithTheControl) {
 
     controls.tireSteer = 0.5f;
     updateContactGeometry(g, controls);
-    const float steer = 15.0f * static_cast<float>(kPi / 180.0);
+    const float steer = 15.0f * kRadPerDeg;
     EXPECT_NEAR(g.effectors[0].steer, steer, 1e-5f);
     EXPECT_NEAR(g.effectors[1].steer, steer, 1e-5f);
     EXPECT_NEAR(g.effectors[2].steer, 0.0f, 1e-6f);
@@ -99,7 +99,7 @@ TEST(ContactGeometry, AStrutAxisFollowsItsParentUnlessAPivotFollowsTheTire) {
     auto bike = placed(test::templateRecord(model::kVehicleMotorcycle), -10.0f);
     GroundContactState& g = bike->groundContact;
     updateContactGeometry(g, ControlBlock{});
-    const float rake = 21.9606f * static_cast<float>(kPi / 180.0);
+    const float rake = 21.9606f * kRadPerDeg;
     EXPECT_NEAR(g.effectors[0].axis[0], -std::sin(rake), 1e-6f);
     EXPECT_NEAR(g.effectors[0].axis[1], 0.0f, 1e-6f);
     EXPECT_NEAR(g.effectors[0].axis[2], -std::cos(rake), 1e-6f);
@@ -207,7 +207,7 @@ TEST(GroundContact, RollAnglesAdvanceInTheCorrectorOnlyAndBothSidesRollForward) 
 TEST(GroundContact, ABrakedTireOnASlopeIsHeldUphill) {
     test::SlopedGround slope(0.1f);
     model::ObjectRecord r = test::boxCar();
-    r.initial.attitude = {0.0f, static_cast<float>(std::atan(0.1) * 180.0 / kPi), 0.0f};
+    r.initial.attitude = {0.0f, static_cast<float>(std::atan(0.1) * 180.0 / kPiD), 0.0f};
     auto obj = placed(r, -1.9f, &slope);
     obj->controls.channels[kBrake] = 1.0f;
     obj->state.velocity = {-0.2f, 0.0f, 0.0f}; // creeping back down

@@ -14,7 +14,7 @@ namespace {
 constexpr float kDt = 1.0f / 120.0f;
 constexpr int kStepsPerSecond = 120;
 constexpr float kMillimetre = 0.001f * 3.2808f;        // ft
-constexpr float kHundredthDegree = 0.01f * 0.0174533f; // rad
+constexpr float kHundredthDegree = 0.01f * kRadPerDeg; // rad
 
 /// Lowest point of the object below its centre of gravity when level (ft):
 /// the bottom of its lowest wheel or its lowest geometry point.

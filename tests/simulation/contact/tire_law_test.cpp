@@ -320,8 +320,8 @@ TEST(DetailedTireLaw, HighSpeedSlipAngleFollowsTheVelocityAndFoldsWhenReversing)
     EXPECT_LT(out.fy, 0.0f);
     in.velocity = {-30.0f, 3.0f, 0.0f};
     out = detailedTireLaw(in, s);
-    EXPECT_NEAR(s.slipAngle, static_cast<float>(kPi) - std::atan2(3.0f, -30.0f), 1e-5f);
-    EXPECT_LT(std::fabs(s.slipAngle), static_cast<float>(kPi / 2.0));
+    EXPECT_NEAR(s.slipAngle, kPi - std::atan2(3.0f, -30.0f), 1e-5f);
+    EXPECT_LT(std::fabs(s.slipAngle), kHalfPi);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The control laws' outputs against worked numbers, one step at a time.
 
+#include "common/unit_constants.h"
 #include "pilot_fixture.h"
 
 #include <cmath>
@@ -10,8 +11,6 @@ namespace {
 
 using test::kPilotDt;
 using test::PilotRig;
-
-constexpr float kDeg = 0.017453292f;
 
 /// An aircraft at 200 knots with the autopilot engaged on the previous step.
 PilotRig engagedAircraft() {
@@ -29,9 +28,9 @@ TEST(AutopilotAircraft, BankHoldCommandsRollRateThroughAProportionalIntegralLaw)
     rig.sensors.roll = 10.0f;
     rig.sensors.rates = {5.0f, 0.0f, 0.0f};
     rig.step();
-    const float pc = 2.0f * (30.0f - 10.0f) * kDeg; // 0.6981 rad/s
-    const float e = pc - 5.0f * kDeg;
-    EXPECT_NEAR(rig.pilot.commands.bank, 30.0f * kDeg, 1e-6f);
+    const float pc = 2.0f * (30.0f - 10.0f) * kRadPerDeg; // 0.6981 rad/s
+    const float e = pc - 5.0f * kRadPerDeg;
+    EXPECT_NEAR(rig.pilot.commands.bank, 30.0f * kRadPerDeg, 1e-6f);
     EXPECT_NEAR(rig.command.channels[kAileron], 0.4f * e + before, 1e-5f);
     EXPECT_NEAR(rig.pilot.integrators.aileron, before + kPilotDt * 0.04f * e, 1e-6f);
     EXPECT_EQ(rig.command.channels[kLateralCyclic], 0.0f);
@@ -51,7 +50,7 @@ TEST(AutopilotAircraft, FlightPathHoldAndTurnCoordination) {
     rig.sensors.pitch = 5.0f;
     rig.sensors.alpha = 3.0f;
     rig.step();
-    const float qc = 0.4f * (0.0f - 2.0f * kDeg);
+    const float qc = 0.4f * (0.0f - 2.0f * kRadPerDeg);
     EXPECT_NEAR(rig.pilot.commands.pitchRate, qc, 1e-6f);
     EXPECT_NEAR(rig.command.channels[kElevator], 0.5f * qc, 1e-5f);
     EXPECT_NEAR(rig.pilot.integrators.elevator, kPilotDt * 2.0f * qc, 1e-6f);
@@ -65,9 +64,10 @@ TEST(AutopilotAircraft, FlightPathHoldAndTurnCoordination) {
     rig.sensors.rates = {0.0f, 0.0f, 4.0f};
     rig.step();
     const float tas = 200.0f * 1.6878098f;
-    const float rc = std::sin(30.0f * kDeg) * test::kGravity / tas;
-    EXPECT_NEAR(rig.command.channels[kRudder], 2.0f * (rc - 4.0f * kDeg), 1e-5f);
-    EXPECT_NEAR(rig.pilot.commands.pitchRate, std::tan(30.0f * kDeg) * 4.0f * kDeg, 1e-5f);
+    const float rc = std::sin(30.0f * kRadPerDeg) * kStandardGravity / tas;
+    EXPECT_NEAR(rig.command.channels[kRudder], 2.0f * (rc - 4.0f * kRadPerDeg), 1e-5f);
+    EXPECT_NEAR(rig.pilot.commands.pitchRate, std::tan(30.0f * kRadPerDeg) * 4.0f * kRadPerDeg,
+                1e-5f);
 
     // On the ground the rudder rests.
     rig.onGround();
@@ -111,11 +111,11 @@ TEST(AutopilotAircraft, VtolHoverHoldsClimbRateAndAttitude) {
     const float climbError = -2000.0f * 0.016666668f + 20.0f;
     EXPECT_EQ(rig.command.channels[kThrottle], 0.0f); // 0.1 * -13.3 is below 0
     EXPECT_LT(climbError, 0.0f);
-    const float pc = 0.5f * (0.0f - 4.0f * kDeg);
+    const float pc = 0.5f * (0.0f - 4.0f * kRadPerDeg);
     EXPECT_NEAR(rig.command.channels[kAileron], 10.0f * pc, 1e-5f);
     EXPECT_EQ(rig.command.channels[kAileron], rig.command.channels[kLateralCyclic]);
-    EXPECT_NEAR(rig.command.channels[kElevator], 10.0f * (-2.0f * kDeg), 1e-5f);
-    EXPECT_NEAR(rig.command.channels[kPedal], 20.0f * (0.0f - 1.0f * kDeg), 1e-5f);
+    EXPECT_NEAR(rig.command.channels[kElevator], 10.0f * (-2.0f * kRadPerDeg), 1e-5f);
+    EXPECT_NEAR(rig.command.channels[kPedal], 20.0f * (0.0f - 1.0f * kRadPerDeg), 1e-5f);
 
     // On the ground the hover laws rest.
     rig.onGround();
@@ -178,7 +178,7 @@ TEST(AutopilotHelicopter, HoverLawsLevelTheRotorAndHoldTheClimbRate) {
     EXPECT_EQ(rig.command.channels[kThrottle], rig.command.channels[kCollective]);
     EXPECT_NEAR(rig.pilot.integrators.climbRate, kPilotDt * 0.05f, 1e-7f);
     EXPECT_NEAR(rig.command.channels[kLateralCyclic], 0.2f * 4.0f * -0.1f, 1e-5f);
-    EXPECT_NEAR(rig.command.channels[kLongitudinalCyclic], 2.0f * 2.0f * kDeg, 1e-5f);
+    EXPECT_NEAR(rig.command.channels[kLongitudinalCyclic], 2.0f * 2.0f * kRadPerDeg, 1e-5f);
     EXPECT_EQ(rig.command.channels[kAileron], 0.0f);
     EXPECT_EQ(rig.command.channels[kElevator], 0.0f);
     EXPECT_EQ(rig.command.autopilotEngaged, 1);
@@ -207,7 +207,8 @@ TEST(AutopilotHelicopter, FastFlightBlendsTheYawCommandIntoACoordinatedTurn) {
     rig.step();
     rig.step();
     const float uf = 60.0f * 1.6878098f;
-    EXPECT_NEAR(rig.pilot.commands.yawRate, std::sin(30.0f * kDeg) * test::kGravity / uf, 1e-5f);
+    EXPECT_NEAR(rig.pilot.commands.yawRate, std::sin(30.0f * kRadPerDeg) * kStandardGravity / uf,
+                1e-5f);
 }
 
 TEST(AutopilotMotorcycle, SlowMachineSteersDirectlyAndLeansForItsTurn) {
@@ -218,7 +219,7 @@ TEST(AutopilotMotorcycle, SlowMachineSteersDirectlyAndLeansForItsTurn) {
     rig.raw.stickX = 0.4f;
     rig.step();
     rig.step();
-    const float lean = std::asin(0.2f * 10.0f / test::kGravity);
+    const float lean = std::asin(0.2f * 10.0f / kStandardGravity);
     EXPECT_NEAR(rig.pilot.commands.bank, lean, 1e-5f);
     EXPECT_NEAR(rig.command.channels[kLateralCyclic], 6.0f * 2.0f * lean, 1e-4f);
     EXPECT_NEAR(rig.command.tireSteer, 0.4f, 1e-6f);

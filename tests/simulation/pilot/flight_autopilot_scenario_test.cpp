@@ -15,11 +15,10 @@
 namespace kv::sim {
 namespace {
 
-using test::kDegreesPerRadian;
 using test::ScenarioRun;
 
-constexpr float kAltitude = 5000.0f;                           // ft
-constexpr float kSpeed = 250.0f * test::kFeetPerSecondPerKnot; // ft/s
+constexpr float kAltitude = 5000.0f;               // ft
+constexpr float kSpeed = 250.0f * kv::kFpsPerKnot; // ft/s
 
 struct Cruise {
     bool unstable = false;
@@ -45,7 +44,7 @@ Cruise flyOnAutopilot(int aeroModel, float seconds, float bankDeg = 0.0f, bool t
     const Environment env;
     Cruise c;
     c.trim = test::trimLevel(record, kAltitude, kSpeed, env);
-    const float a = c.trim.alphaDeg / kDegreesPerRadian;
+    const float a = c.trim.alphaDeg / kDegPerRad;
     record.initial.position = {0.0f, 0.0f, -kAltitude};
     record.initial.attitude = {bankDeg, c.trim.alphaDeg, 0.0f};
     record.initial.velocity = {kSpeed * std::cos(a), 0.0f, kSpeed * std::sin(a)};
@@ -73,14 +72,14 @@ Cruise flyOnAutopilot(int aeroModel, float seconds, float bankDeg = 0.0f, bool t
         c.maxAltitudeError =
             std::max(c.maxAltitudeError, std::fabs(obj.state.altitude - kAltitude));
         c.maxHeadingError =
-            std::max(c.maxHeadingError, std::fabs(WrapPi(obj.yaw - startYaw)) * kDegreesPerRadian);
-        c.maxRoll = std::max(c.maxRoll, std::fabs(obj.roll) * kDegreesPerRadian);
+            std::max(c.maxHeadingError, std::fabs(WrapPi(obj.yaw - startYaw)) * kDegPerRad);
+        c.maxRoll = std::max(c.maxRoll, std::fabs(obj.roll) * kDegPerRad);
         return true;
     };
     c.frames = run.run(seconds, controller, watcher);
     c.unstable = run.unstable();
     c.speedChange = run.object().airspeed - startSpeed;
-    c.finalRoll = std::fabs(run.object().roll) * kDegreesPerRadian;
+    c.finalRoll = std::fabs(run.object().roll) * kDegPerRad;
     c.finalAltitudeError = run.object().state.altitude - kAltitude;
     return c;
 }

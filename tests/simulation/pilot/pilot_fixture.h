@@ -1,6 +1,7 @@
 #pragma once
 // A pilot layer driven directly: sensed values set by hand, one call a step.
 
+#include "common/unit_constants.h"
 #include "model/object_record.h"
 #include "simulation/pilot/pilot_stages.h"
 #include "simulation/pilot/pilot_step.h"
@@ -8,7 +9,6 @@
 namespace kv::sim::test {
 
 inline constexpr float kPilotDt = 1.0f / 60.0f;
-inline constexpr float kGravity = 32.17f;
 
 struct PilotRig {
     ControlRecord raw;
@@ -25,7 +25,7 @@ struct PilotRig {
     /// One pilot step; `key` is the command code of this step's raw controls.
     void step(int key = 0) {
         raw.command = key;
-        pilotStep(raw, sensors, pilot, command, kPilotDt, kGravity);
+        pilotStep(raw, sensors, pilot, command, kPilotDt, kStandardGravity);
     }
 
     /// Flying straight and level at `knots` (true and indicated) in the air.

@@ -3,6 +3,7 @@
 // It exercises the control actuation and the engine together, the way the
 // physics step uses them, without the tire model.
 
+#include "common/unit_constants.h"
 #include "simulation/pilot/actuate_controls.h"
 #include "simulation/propulsion/car_engine.h"
 
@@ -16,8 +17,7 @@ namespace {
 constexpr float kDt = 1.0f / 120.0f;
 constexpr float kMass = 100.0f;      // slug, a 3200 lb car
 constexpr float kWheelRadius = 1.0f; // ft
-constexpr float kRpmPerRadPerS = 9.549296f;
-constexpr float kSixtyMph = 88.0f; // ft/s
+constexpr float kSixtyMph = 88.0f;   // ft/s
 
 struct PointCar {
     SimObject obj;
@@ -34,7 +34,7 @@ struct PointCar {
     /// One sub-step; the brake is taken as a fixed 0.8 g at full brake.
     void step() {
         ActuateControls(command, obj.controls, kDt);
-        obj.engine.wheelRpm = speed / kWheelRadius * kRpmPerRadPerS;
+        obj.engine.wheelRpm = speed / kWheelRadius * kRpmPerRadPerSec;
         CarEngine(obj);
         const float drive = obj.engine.driveTorque / kWheelRadius;
         const float brake = obj.controls.channels[kBrake] * 0.8f * 32.17f * kMass;

@@ -13,12 +13,10 @@
 namespace kv::sim {
 namespace {
 
-using test::kDegreesPerRadian;
-using test::kFeetPerSecondPerMph;
 using test::ScenarioRun;
 
-constexpr float k60Mph = 60.0f * kFeetPerSecondPerMph;
-constexpr float k10Mph = 10.0f * kFeetPerSecondPerMph;
+constexpr float k60Mph = 60.0f * kFpsPerMph;
+constexpr float k10Mph = 10.0f * kFpsPerMph;
 
 TEST(CarScenario, FullThrottleFromRestShiftsUpThroughTheGearsPastSixty) {
     ScenarioRun run(test::vehicleTemplate(model::kVehicleCar));
@@ -47,9 +45,9 @@ TEST(CarScenario, FullThrottleFromRestShiftsUpThroughTheGearsPastSixty) {
                 static_cast<double>(timeTo60));
     for (std::size_t i = 0; i < gears.size(); ++i)
         std::printf(" %d at %.2f s (%.1f mph)", gears[i], static_cast<double>(shiftTimes[i]),
-                    static_cast<double>(shiftSpeeds[i] / kFeetPerSecondPerMph));
+                    static_cast<double>(shiftSpeeds[i] / kFpsPerMph));
     std::printf("; %.1f mph after 30 s, off the line by %.2f ft\n",
-                static_cast<double>(test::groundSpeed(obj) / kFeetPerSecondPerMph),
+                static_cast<double>(test::groundSpeed(obj) / kFpsPerMph),
                 static_cast<double>(std::fabs(obj.position[1])));
     ::testing::Test::RecordProperty("time_to_60_mph_s", std::to_string(timeTo60));
 
@@ -93,10 +91,10 @@ TEST(CarScenario, StickFullBackFromSixtyStopsIt) {
     const float distance = test::groundDistance(obj.position, brakePosition);
     std::printf("car, stick full back at %.1f mph: stopped in %.2f s over %.1f ft, %.2f ft off "
                 "the line, yaw %.2f deg\n",
-                static_cast<double>(brakeSpeed / kFeetPerSecondPerMph),
+                static_cast<double>(brakeSpeed / kFpsPerMph),
                 static_cast<double>(stoppedAt - brakeStart), static_cast<double>(distance),
                 static_cast<double>(std::fabs(obj.position[1] - brakePosition[1])),
-                static_cast<double>(obj.yaw * kDegreesPerRadian));
+                static_cast<double>(obj.yaw * kDegPerRad));
     ::testing::Test::RecordProperty("stopping_distance_ft", std::to_string(distance));
     EXPECT_FALSE(run.unstable());
     ASSERT_GT(brakeStart, 0.0f) << "never reached 60 mph";
@@ -197,8 +195,8 @@ TEST(CarScenario, FullSteeringAtTenMphDrivesACircleThatCloses) {
     std::printf("car circle at 10 mph, full steering: diameter %.1f ft, lap %.2f s, speed "
                 "%.2f..%.2f mph, closes within %.2f ft, turning %s\n",
                 static_cast<double>(diameter), static_cast<double>(lapTime),
-                static_cast<double>(minSpeed / kFeetPerSecondPerMph),
-                static_cast<double>(maxSpeed / kFeetPerSecondPerMph), static_cast<double>(gap),
+                static_cast<double>(minSpeed / kFpsPerMph),
+                static_cast<double>(maxSpeed / kFpsPerMph), static_cast<double>(gap),
                 turned > 0.0f ? "right" : "left");
     ::testing::Test::RecordProperty("circle_diameter_ft", std::to_string(diameter));
     EXPECT_FALSE(run.unstable());
@@ -240,15 +238,15 @@ Ride ride(float leanDeg, bool manual, float seconds) {
     const auto watcher = [&](int frame, const SimObject& obj) {
         if (frame == 0)
             startYaw = obj.yaw;
-        result.maxRoll = std::max(result.maxRoll, std::fabs(obj.roll) * kDegreesPerRadian);
-        result.headingChange = std::max(result.headingChange,
-                                        std::fabs(WrapPi(obj.yaw - startYaw)) * kDegreesPerRadian);
+        result.maxRoll = std::max(result.maxRoll, std::fabs(obj.roll) * kDegPerRad);
+        result.headingChange =
+            std::max(result.headingChange, std::fabs(WrapPi(obj.yaw - startYaw)) * kDegPerRad);
         return std::isfinite(obj.roll);
     };
     result.frames = run.run(seconds, controller, watcher);
     const SimObject& obj = run.object();
     result.unstable = run.unstable();
-    result.finalRoll = std::fabs(obj.roll) * kDegreesPerRadian;
+    result.finalRoll = std::fabs(obj.roll) * kDegPerRad;
     result.speed = test::groundSpeed(obj);
     result.distance = test::groundDistance(obj.position, Vec3{});
     result.gear = obj.controls.gear;
@@ -260,9 +258,8 @@ void print(const char* what, const Ride& r) {
                 "change up to %.1f deg, %.1f mph in gear %d, %.0f ft from the start\n",
                 what, static_cast<double>(static_cast<float>(r.frames) * ScenarioRun::kFramePeriod),
                 static_cast<double>(r.maxRoll), static_cast<double>(r.finalRoll),
-                static_cast<double>(r.headingChange),
-                static_cast<double>(r.speed / kFeetPerSecondPerMph), r.gear,
-                static_cast<double>(r.distance));
+                static_cast<double>(r.headingChange), static_cast<double>(r.speed / kFpsPerMph),
+                r.gear, static_cast<double>(r.distance));
 }
 
 TEST(MotorcycleScenario, AutopilotKeepsItUprightOnAThirdThrottleForThirtySeconds) {

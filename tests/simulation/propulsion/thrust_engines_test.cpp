@@ -1,3 +1,4 @@
+#include "common/unit_constants.h"
 #include "simulation/propulsion/propulsion.h"
 #include "simulation/propulsion/thrust_engines.h"
 
@@ -6,8 +7,6 @@
 
 namespace kv::sim {
 namespace {
-
-constexpr float kRad = 0.017453292f;
 
 SimObject engineObject(int type, float power, float throttle) {
     SimObject obj;
@@ -86,12 +85,12 @@ TEST(JetEngine, TwoEnginesInclinedAndOffset) {
     SimObject obj = engineObject(model::kEngineJet, 30000.0f, 0.5f);
     computePropulsion(1, at(11000.0f), obj);
     const float thrust = 2.0f * 0.5f * 30000.0f * (1.0f - 11000.0f / 55000.0f);
-    const float down = std::sin(87.28f * kRad) * std::sin(5.25f * kRad);
+    const float down = std::sin(87.28f * kRadPerDeg) * std::sin(5.25f * kRadPerDeg);
     const ForceSet& f = obj.forces.propulsion;
-    EXPECT_NEAR(f.force[0], std::cos(5.25f * kRad) * thrust, 0.05f);
+    EXPECT_NEAR(f.force[0], std::cos(5.25f * kRadPerDeg) * thrust, 0.05f);
     EXPECT_EQ(f.force[1], 0.0f);
     EXPECT_NEAR(f.force[2], down * thrust, 0.01f);
-    EXPECT_NEAR(f.moment[1], (-0.3f * std::cos(5.25f * kRad) + 0.3f * down) * thrust, 0.01f);
+    EXPECT_NEAR(f.moment[1], (-0.3f * std::cos(5.25f * kRadPerDeg) + 0.3f * down) * thrust, 0.01f);
     EXPECT_EQ(f.moment[0], 0.0f);
     EXPECT_EQ(f.moment[2], 0.0f);
     EXPECT_FLOAT_EQ(obj.engine.tachometer, 0.5f);
@@ -100,7 +99,7 @@ TEST(JetEngine, TwoEnginesInclinedAndOffset) {
 TEST(JetEngine, ThrottleClampedAndNoThrustFrom55000Feet) {
     SimObject obj = engineObject(model::kEngineJet, 1000.0f, 1.5f);
     computePropulsion(1, at(0.0f), obj);
-    EXPECT_NEAR(obj.forces.propulsion.force[0], 2000.0f * std::cos(5.25f * kRad), 1e-3f);
+    EXPECT_NEAR(obj.forces.propulsion.force[0], 2000.0f * std::cos(5.25f * kRadPerDeg), 1e-3f);
     EXPECT_EQ(obj.engine.tachometer, 1.0f);
     for (float altitude : {55000.0f, 70000.0f}) {
         computePropulsion(1, at(altitude), obj);
@@ -140,8 +139,8 @@ TEST(DuctedFan, VectoredByTheAileronFiveFeetBehind) {
     obj.controls.channels[kAileron] = 1.0f / 3.0f; // 10 deg
     computePropulsion(2, at(0.0f), obj);
     const ForceSet& f = obj.forces.propulsion;
-    EXPECT_NEAR(f.force[0], 300.0f * std::cos(10.0f * kRad), 1e-3f);
-    EXPECT_NEAR(f.force[1], -300.0f * std::sin(10.0f * kRad), 1e-3f);
+    EXPECT_NEAR(f.force[0], 300.0f * std::cos(10.0f * kRadPerDeg), 1e-3f);
+    EXPECT_NEAR(f.force[1], -300.0f * std::sin(10.0f * kRadPerDeg), 1e-3f);
     EXPECT_EQ(f.force[2], 0.0f);
     // (-5, 0, 0) x F
     EXPECT_EQ(f.moment[0], 0.0f);

@@ -13,7 +13,6 @@
 namespace kv::sim {
 namespace {
 
-using test::kDegreesPerRadian;
 using test::ScenarioRun;
 
 struct Hover {
@@ -45,8 +44,8 @@ Hover hover(float seconds, float sink = 0.0f, float rollRate = 0.0f) {
         }
         h.engaged = h.engaged && obj.controls.autopilotEngaged == 1;
         h.maxAltitudeError = std::max(h.maxAltitudeError, std::fabs(obj.state.altitude - 100.0f));
-        h.maxTilt = std::max({h.maxTilt, std::fabs(obj.roll) * kDegreesPerRadian,
-                              std::fabs(obj.pitch) * kDegreesPerRadian});
+        h.maxTilt = std::max(
+            {h.maxTilt, std::fabs(obj.roll) * kDegPerRad, std::fabs(obj.pitch) * kDegPerRad});
         h.maxDrift = std::max(h.maxDrift, test::groundDistance(obj.position, Vec3{}));
         return true;
     };

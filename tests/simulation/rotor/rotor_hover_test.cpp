@@ -1,3 +1,4 @@
+#include "common/unit_constants.h"
 #include "rotor_fixtures.h"
 #include "simulation/step_object.h"
 
@@ -9,8 +10,6 @@ namespace kv::sim {
 namespace {
 
 using test::HelicopterRig;
-
-constexpr float kDegPerRad = 57.29578f;
 
 /// Flies the rig with its controls fixed for `seconds`, frame by frame as the
 /// run loop does, and prints the state every half second.

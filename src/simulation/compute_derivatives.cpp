@@ -14,13 +14,13 @@ namespace kv::sim {
 StateDerivative ComputeDerivatives(int stage, BodyState& state, SimObject& obj,
                                    const Environment& environment) {
     const AtmosphereSample air = SampleAtmosphere(state.altitude);
-    computePropulsion(stage, state, obj);
+    ComputePropulsion(stage, state, obj);
     if (obj.vehicleType == model::kVehicleMotorcycle) {
         RiderShift(obj);
     }
-    computeAerodynamics(air, state, obj);
-    computeGroundContact(stage, state, obj);
-    computeCollisionResponse(state, obj);
+    ComputeAerodynamics(air, state, obj);
+    ComputeGroundForces(stage, obj, state.velocity, state.rates);
+    ComputeCollisionForces(state, obj);
     const ForceSet external =
         obj.controls.externalForce != 0 ? ExternalForceSet(state, obj, environment) : ForceSet{};
     return RigidBodyDerivatives(obj.mass, obj.inertia, obj.alpha, state.quat, state.rates,

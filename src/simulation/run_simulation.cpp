@@ -119,8 +119,8 @@ void RunSimulation(RunState& run, const RunSettings& settings,
             for (int s = firstStepped; s < run.slotCount; ++s) {
                 Slot& slot = run.slots[static_cast<std::size_t>(s)];
                 if (!isStatic(objects[static_cast<std::size_t>(slot.objectIndex)])) {
-                    updateSensors(slot.sim, slot.sensors);
-                    pilotStep(slot.raw, slot.sensors, slot.autopilot, slot.command, settings.dt,
+                    UpdateSensors(slot.sim, slot.sensors);
+                    PilotStep(slot.raw, slot.sensors, slot.autopilot, slot.command, settings.dt,
                               settings.environment.gravity);
                     ActuateControls(slot.command, slot.sim.controls, settings.dt);
                     StepObject(slot.sim, ctx);

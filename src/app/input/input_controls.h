@@ -37,7 +37,7 @@ class DeviceControls final : public sim::ControlsPort {
 
     /// Starts a read session (mouse buttons up); the run loop and the camera
     /// preview call it before their first frame.
-    void begin() { beginInput(state_); }
+    void begin() { BeginInput(state_); }
     void setSettings(const ControllerSettings& settings) { settings_ = settings; }
 
     void readControls(const sim::CameraRecord& camera, sim::ControlRecord& vehicle,

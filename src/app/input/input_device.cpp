@@ -17,7 +17,7 @@ ControllerSettings controllerSettingsFrom(const Preferences& p) {
     return s;
 }
 
-void beginInput(InputState& state) {
+void BeginInput(InputState& state) {
     state.leftButton = false;
     state.rightButton = false;
     state.cursor = DirectionCursor::Both;

@@ -82,7 +82,7 @@ struct StickReading {
 };
 
 /// Starts a read session: both mouse buttons up, arrow cursor "both".
-void beginInput(InputState& state);
+void BeginInput(InputState& state);
 
 /// Dead zone z: inside it the value is 0, outside it the rest is stretched to
 /// full travel. A dead zone of 1 or more leaves nothing outside it.

@@ -7,7 +7,7 @@
 
 namespace kv::sim {
 
-void computeAerodynamics(const AtmosphereSample& air, const BodyState& state, SimObject& obj) {
+void ComputeAerodynamics(const AtmosphereSample& air, const BodyState& state, SimObject& obj) {
     AeroFlight flight;
     flight.density = air.density;
     flight.airspeed = obj.airspeed;

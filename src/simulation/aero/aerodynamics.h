@@ -11,6 +11,6 @@ namespace kv::sim {
 /// rates of `state` and the object's air data (airspeed, alpha, beta, Mach,
 /// alpha rate) with the model chosen by its aerodynamic-model code: F-16 (0),
 /// F-4 (1), Boeing 747 (2) or linear (3); any other code gives a zero set.
-void computeAerodynamics(const AtmosphereSample& air, const BodyState& state, SimObject& obj);
+void ComputeAerodynamics(const AtmosphereSample& air, const BodyState& state, SimObject& obj);
 
 } // namespace kv::sim

@@ -82,7 +82,7 @@ void ComputeCollisionForces(SimObject& obj, const Vec3& velocity, const Vec3& ra
     }
 }
 
-void computeCollisionResponse(const BodyState& state, SimObject& obj) {
+void ComputeCollisionForces(const BodyState& state, SimObject& obj) {
     ComputeCollisionForces(obj, state.velocity, state.rates);
 }
 

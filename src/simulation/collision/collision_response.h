@@ -17,6 +17,6 @@ void ComputeCollisionForces(SimObject& obj, const Vec3& velocity, const Vec3& ra
 
 /// The derivative evaluation's hook: `ComputeCollisionForces` with the
 /// state's body velocity and rates.
-void computeCollisionResponse(const BodyState& state, SimObject& obj);
+void ComputeCollisionForces(const BodyState& state, SimObject& obj);
 
 } // namespace kv::sim

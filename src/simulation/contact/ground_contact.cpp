@@ -198,8 +198,4 @@ void ComputeGroundForces(int stage, SimObject& obj, const Vec3& velocity, const 
     addBodyPointContact(obj, ground, velocity, rates);
 }
 
-void computeGroundContact(int stage, const BodyState& state, SimObject& obj) {
-    ComputeGroundForces(stage, obj, state.velocity, state.rates);
-}
-
 } // namespace kv::sim

@@ -3,7 +3,6 @@
 /// object's ground force set.
 
 #include "common/vecmath.h"
-#include "simulation/body/body_state.h"
 #include "simulation/sim_object.h"
 
 namespace kv::sim {
@@ -16,9 +15,5 @@ namespace kv::sim {
 /// angles. Publishes compression ratios, roll angles and skid indicators in
 /// `obj.contact` and the mean driven-wheel speed in `obj.engine.wheelRpm`.
 void ComputeGroundForces(int stage, SimObject& obj, const Vec3& velocity, const Vec3& rates);
-
-/// The derivative evaluation's hook: `ComputeGroundForces` with the state's
-/// body velocity and rates.
-void computeGroundContact(int stage, const BodyState& state, SimObject& obj);
 
 } // namespace kv::sim

@@ -5,7 +5,7 @@
 
 namespace kv::sim {
 
-void pilotStep(ControlRecord& raw, const SensorRecord& sensors, AutopilotState& autopilot,
+void PilotStep(ControlRecord& raw, const SensorRecord& sensors, AutopilotState& autopilot,
                CommandRecord& command, float dt, float gravity) {
     if (!autopilot.started) {
         startPilot(autopilot, command);

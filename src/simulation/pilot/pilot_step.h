@@ -13,7 +13,7 @@ namespace kv::sim {
 /// acts once), selects the modes, maps the stick and buttons, takes in the
 /// sensors and runs the control laws of the vehicle type, writing `command`.
 /// `dt` is the physics step (s), `gravity` the project gravity (ft/s^2).
-void pilotStep(ControlRecord& raw, const SensorRecord& sensors, AutopilotState& autopilot,
+void PilotStep(ControlRecord& raw, const SensorRecord& sensors, AutopilotState& autopilot,
                CommandRecord& command, float dt, float gravity);
 
 } // namespace kv::sim

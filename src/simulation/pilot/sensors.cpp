@@ -16,7 +16,7 @@ constexpr float kInverseSeaLevelDensity = 420.71603f;
 
 } // namespace
 
-void updateSensors(const SimObject& obj, SensorRecord& sensors) {
+void UpdateSensors(const SimObject& obj, SensorRecord& sensors) {
     sensors.onGround = obj.groundContact.inContact ? 1.0f : 0.0f;
     sensors.loadFactor = obj.loadFactor;
     for (std::size_t i = 0; i < 3; ++i) {

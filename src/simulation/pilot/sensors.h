@@ -27,6 +27,6 @@ struct SensorRecord {
 
 /// Refreshes `sensors` from `obj`. The sensors are noiseless, so every value is
 /// the true one.
-void updateSensors(const SimObject& obj, SensorRecord& sensors);
+void UpdateSensors(const SimObject& obj, SensorRecord& sensors);
 
 } // namespace kv::sim

@@ -8,7 +8,7 @@
 
 namespace kv::sim {
 
-void computePropulsion(int stage, const BodyState& state, SimObject& obj) {
+void ComputePropulsion(int stage, const BodyState& state, SimObject& obj) {
     switch (obj.engine.engineType) {
     case model::kEnginePropeller:
         propellerEngine(stage, state, obj);

@@ -11,6 +11,6 @@ namespace kv::sim {
 /// object's engine type: propeller (1), jet (2), ducted fan (3), VTOL jet (4),
 /// car (5), motorcycle (6), helicopter rotor (7), UFO (8), spacecraft (9). Any
 /// other code gives a zero set.
-void computePropulsion(int stage, const BodyState& state, SimObject& obj);
+void ComputePropulsion(int stage, const BodyState& state, SimObject& obj);
 
 } // namespace kv::sim

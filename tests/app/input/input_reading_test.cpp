@@ -123,7 +123,7 @@ TEST_F(Reading, CtrlAltAndMouseButtonsMakeAAndB) {
     r = read();
     EXPECT_EQ(r.buttonA, 0);
     EXPECT_EQ(r.buttonB, 1);
-    beginInput(state);
+    BeginInput(state);
     devices.event = {};
     EXPECT_EQ(read().buttonB, 0);
 }

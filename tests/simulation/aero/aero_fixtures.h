@@ -47,7 +47,7 @@ inline sim::ForceSet evaluateAero(sim::SimObject& obj, const AeroCondition& c) {
     state.rates = c.rates;
     sim::AtmosphereSample air;
     air.density = c.density;
-    sim::computeAerodynamics(air, state, obj);
+    sim::ComputeAerodynamics(air, state, obj);
     return obj.forces.aero;
 }
 

@@ -25,7 +25,7 @@ struct PilotRig {
     /// One pilot step; `key` is the command code of this step's raw controls.
     void step(int key = 0) {
         raw.command = key;
-        pilotStep(raw, sensors, pilot, command, kPilotDt, kStandardGravity);
+        PilotStep(raw, sensors, pilot, command, kPilotDt, kStandardGravity);
     }
 
     /// Flying straight and level at `knots` (true and indicated) in the air.

@@ -27,7 +27,7 @@ TEST(PropellerEngine, ThrustIsPowerOverAirspeedWithAltitudeEfficiency) {
     SimObject obj = engineObject(model::kEnginePropeller, 200.0f, 0.5f);
     obj.engine.powerFactor = 1.5f;
     obj.airspeed = 200.0f;
-    computePropulsion(1, at(10000.0f), obj);
+    ComputePropulsion(1, at(10000.0f), obj);
     const float eta = 0.7f + 0.07075f - 0.0072f; // h = 10 thousand ft
     EXPECT_NEAR(propellerEfficiency(10000.0f), eta, 1e-6f);
     EXPECT_NEAR(obj.forces.propulsion.force[0], eta * 200.0f * 1.5f * 0.5f * 550.0f / 200.0f,
@@ -42,12 +42,12 @@ TEST(PropellerEngine, StaticThrustAtOrBelowOneFootPerSecond) {
     for (float v : {0.0f, 0.5f, 1.0f}) {
         SimObject obj = engineObject(model::kEnginePropeller, 100.0f, 1.0f);
         obj.airspeed = v;
-        computePropulsion(1, at(0.0f), obj);
+        ComputePropulsion(1, at(0.0f), obj);
         EXPECT_FLOAT_EQ(obj.forces.propulsion.force[0], 0.7f * 100.0f * 550.0f) << v;
     }
     SimObject moving = engineObject(model::kEnginePropeller, 100.0f, 1.0f);
     moving.airspeed = 2.0f;
-    computePropulsion(1, at(0.0f), moving);
+    ComputePropulsion(1, at(0.0f), moving);
     EXPECT_FLOAT_EQ(moving.forces.propulsion.force[0], 0.7f * 100.0f * 550.0f / 2.0f);
 }
 
@@ -55,7 +55,7 @@ TEST(PropellerEngine, GyroscopicMomentOfTheSpinningPropeller) {
     SimObject obj = engineObject(model::kEnginePropeller, 100.0f, 1.0f);
     BodyState s = at(0.0f);
     s.rates = {0.3f, 0.2f, -0.1f};
-    computePropulsion(1, s, obj);
+    ComputePropulsion(1, s, obj);
     const float h = 0.306f * 2500.0f * 0.10471975511965967f;
     // (p, q, r) x (h, 0, 0) = (0, r h, -q h)
     EXPECT_FLOAT_EQ(obj.forces.propulsion.moment[0], 0.0f);
@@ -72,9 +72,9 @@ TEST(PropellerEngine, RotationChannelTurnsInStageTwo) {
     obj.propulsionSettings.dt = 1.0f / 120.0f;
     const float rate = 18.84955592153874f / (3.0f * (1.0f / 30.0f) * 5.0f);
     EXPECT_FLOAT_EQ(propellerChannelRate(obj.propulsionSettings), rate);
-    computePropulsion(1, at(0.0f), obj);
+    ComputePropulsion(1, at(0.0f), obj);
     EXPECT_EQ(obj.controls.propellerAngle, 0.0f);
-    computePropulsion(2, at(0.0f), obj);
+    ComputePropulsion(2, at(0.0f), obj);
     EXPECT_FLOAT_EQ(obj.controls.propellerAngle, rate / 120.0f);
 
     obj.propulsionSettings.bladeCount = 0; // no blades: turns as with one
@@ -83,7 +83,7 @@ TEST(PropellerEngine, RotationChannelTurnsInStageTwo) {
 
 TEST(JetEngine, TwoEnginesInclinedAndOffset) {
     SimObject obj = engineObject(model::kEngineJet, 30000.0f, 0.5f);
-    computePropulsion(1, at(11000.0f), obj);
+    ComputePropulsion(1, at(11000.0f), obj);
     const float thrust = 2.0f * 0.5f * 30000.0f * (1.0f - 11000.0f / 55000.0f);
     const float down = std::sin(87.28f * kRadPerDeg) * std::sin(5.25f * kRadPerDeg);
     const ForceSet& f = obj.forces.propulsion;
@@ -98,11 +98,11 @@ TEST(JetEngine, TwoEnginesInclinedAndOffset) {
 
 TEST(JetEngine, ThrottleClampedAndNoThrustFrom55000Feet) {
     SimObject obj = engineObject(model::kEngineJet, 1000.0f, 1.5f);
-    computePropulsion(1, at(0.0f), obj);
+    ComputePropulsion(1, at(0.0f), obj);
     EXPECT_NEAR(obj.forces.propulsion.force[0], 2000.0f * std::cos(5.25f * kRadPerDeg), 1e-3f);
     EXPECT_EQ(obj.engine.tachometer, 1.0f);
     for (float altitude : {55000.0f, 70000.0f}) {
-        computePropulsion(1, at(altitude), obj);
+        ComputePropulsion(1, at(altitude), obj);
         EXPECT_EQ(obj.forces.propulsion.force[0], 0.0f) << altitude;
     }
 }
@@ -114,7 +114,7 @@ TEST(VtolJet, NozzleSwivelsThrustAndCeilingIs60000Feet) {
     obj.controls.channels[kLateralCyclic] = 0.2f;
     obj.controls.channels[kLongitudinalCyclic] = -0.4f;
     obj.controls.channels[kPedal] = 0.1f;
-    computePropulsion(1, at(0.0f), obj);
+    ComputePropulsion(1, at(0.0f), obj);
     const ForceSet& f = obj.forces.propulsion;
     EXPECT_NEAR(f.force[0], 0.0f, 1e-2f);
     EXPECT_FLOAT_EQ(f.force[2], -16000.0f); // straight up
@@ -124,10 +124,10 @@ TEST(VtolJet, NozzleSwivelsThrustAndCeilingIs60000Feet) {
     EXPECT_FLOAT_EQ(obj.engine.tachometer, 0.8f);
 
     obj.controls.channels[kNozzle] = 0.0f;
-    computePropulsion(1, at(30000.0f), obj);
+    ComputePropulsion(1, at(30000.0f), obj);
     EXPECT_FLOAT_EQ(f.force[0], 8000.0f);
     for (float altitude : {60000.0f, 65000.0f}) {
-        computePropulsion(1, at(altitude), obj);
+        ComputePropulsion(1, at(altitude), obj);
         EXPECT_EQ(f.force[0], 0.0f) << altitude;
         EXPECT_NE(f.moment[0], 0.0f); // reaction controls keep working
     }
@@ -137,7 +137,7 @@ TEST(DuctedFan, VectoredByTheAileronFiveFeetBehind) {
     SimObject obj = engineObject(model::kEngineDuctedFan, 300.0f, 1.0f);
     obj.propulsionSettings.aileronLimit = 30.0f;
     obj.controls.channels[kAileron] = 1.0f / 3.0f; // 10 deg
-    computePropulsion(2, at(0.0f), obj);
+    ComputePropulsion(2, at(0.0f), obj);
     const ForceSet& f = obj.forces.propulsion;
     EXPECT_NEAR(f.force[0], 300.0f * std::cos(10.0f * kRadPerDeg), 1e-3f);
     EXPECT_NEAR(f.force[1], -300.0f * std::sin(10.0f * kRadPerDeg), 1e-3f);
@@ -156,7 +156,7 @@ TEST(Spacecraft, ThrustAndControlMomentsScaleWithPower) {
     obj.controls.channels[kAileron] = 0.1f;
     obj.controls.channels[kElevator] = -0.2f;
     obj.controls.channels[kPedal] = 0.3f;
-    computePropulsion(1, at(0.0f), obj);
+    ComputePropulsion(1, at(0.0f), obj);
     const ForceSet& f = obj.forces.propulsion;
     EXPECT_FLOAT_EQ(f.force[0], 600.0f);
     EXPECT_FLOAT_EQ(f.moment[0], 100.0f);
@@ -171,10 +171,10 @@ TEST(Propulsion, ReverseNegatesThrust) {
                      model::kEngineVtolJet, model::kEngineSpacecraft}) {
         SimObject forward = engineObject(type, 1000.0f, 0.7f);
         forward.airspeed = 100.0f;
-        computePropulsion(1, at(1000.0f), forward);
+        ComputePropulsion(1, at(1000.0f), forward);
         SimObject reverse = forward;
         reverse.controls.transmission = kReverse;
-        computePropulsion(1, at(1000.0f), reverse);
+        ComputePropulsion(1, at(1000.0f), reverse);
         EXPECT_NE(forward.forces.propulsion.force[0], 0.0f) << type;
         EXPECT_EQ(reverse.forces.propulsion.force[0], -forward.forces.propulsion.force[0]) << type;
         EXPECT_EQ(reverse.engine.tachometer, forward.engine.tachometer) << type;
@@ -186,7 +186,7 @@ TEST(Propulsion, UnknownEngineTypesGiveAZeroSet) {
         SimObject obj = engineObject(type, 1000.0f, 1.0f);
         obj.forces.propulsion.force = {1.0f, 1.0f, 1.0f};
         obj.forces.propulsion.moment = {1.0f, 1.0f, 1.0f};
-        computePropulsion(1, at(0.0f), obj);
+        ComputePropulsion(1, at(0.0f), obj);
         EXPECT_EQ(obj.forces.propulsion.force, (Vec3{0.0f, 0.0f, 0.0f})) << type;
         EXPECT_EQ(obj.forces.propulsion.moment, (Vec3{0.0f, 0.0f, 0.0f})) << type;
     }
@@ -200,7 +200,7 @@ TEST(Propulsion, CarAndMotorcycleEnginesGiveDriveTorqueNotForce) {
         obj.controls.gear = 1;
         obj.engine.wheelRpm = 300.0f;
         obj.forces.propulsion.force = {5.0f, 0.0f, 0.0f};
-        computePropulsion(1, at(0.0f), obj);
+        ComputePropulsion(1, at(0.0f), obj);
         EXPECT_EQ(obj.forces.propulsion.force[0], 0.0f) << type;
         EXPECT_GT(obj.engine.driveTorque, 0.0f) << type;
     }

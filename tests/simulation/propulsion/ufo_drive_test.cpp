@@ -34,7 +34,7 @@ TEST(Ufo, HoldWordGivesAPlainPush) {
     SimObject obj = ufo(100.0f, 1.0f);
     obj.controls.pilotStatus = 1;
     obj.airVelocity = {30.0f, 0.0f, 5.0f};
-    computePropulsion(1, BodyState{}, obj);
+    ComputePropulsion(1, BodyState{}, obj);
     EXPECT_FLOAT_EQ(obj.forces.propulsion.force[0], 50.0f * 100.0f * 1.6878098f);
     EXPECT_EQ(obj.forces.propulsion.force[2], 0.0f);
     EXPECT_EQ(obj.forces.propulsion.moment, (Vec3{0.0f, 0.0f, 0.0f}));
@@ -51,7 +51,7 @@ TEST(Ufo, FeedbackTermsInCruise) {
     obj.controls.channels[kElevator] = -0.2f;
     BodyState s;
     s.rates = {0.1f, 0.2f, 0.3f};
-    computePropulsion(1, s, obj);
+    ComputePropulsion(1, s, obj);
     const ForceSet& f = obj.forces.propulsion;
     EXPECT_FLOAT_EQ(f.force[0], 50.0f * (168.78098f - 150.0f));
     EXPECT_EQ(f.force[1], 0.0f);
@@ -68,7 +68,7 @@ TEST(Ufo, BackwardFlightFoldsTheAngleAndNegatesYaw) {
     SimObject obj = ufo(100.0f, 0.0f);
     obj.airVelocity = {-100.0f, 0.0f, 2.0f};
     obj.beta = 0.05f;
-    computePropulsion(1, BodyState{}, obj);
+    ComputePropulsion(1, BodyState{}, obj);
     const float folded = std::atan2(2.0f, 100.0f);
     EXPECT_NEAR(obj.forces.propulsion.force[2], -50.0f * 32.17f - 1000.0f * 50.0f * folded, 0.05f);
     EXPECT_FLOAT_EQ(obj.forces.propulsion.moment[2], -300.0f * 20.0f * 0.05f);
@@ -80,10 +80,10 @@ TEST(Ufo, HoverIsHeldWithoutAKick) {
     SimObject obj = ufo(100.0f, 0.0f);
     obj.alpha = 1.5707964f;
     obj.airVelocity = {0.0f, 0.0f, 0.0f};
-    computePropulsion(1, BodyState{}, obj);
+    ComputePropulsion(1, BodyState{}, obj);
     EXPECT_FLOAT_EQ(obj.forces.propulsion.force[2], -50.0f * 32.17f);
     obj.airVelocity = {0.0f, 0.0f, 1.0f}; // sinking at 1 ft/s
-    computePropulsion(1, BodyState{}, obj);
+    ComputePropulsion(1, BodyState{}, obj);
     EXPECT_NEAR(obj.forces.propulsion.force[2],
                 -50.0f * 32.17f - 50000.0f * std::atan2(1.0f, 10.0f), 0.05f);
 }
@@ -91,7 +91,7 @@ TEST(Ufo, HoverIsHeldWithoutAKick) {
 TEST(Ufo, BalancesTheRunsGravity) {
     SimObject obj = ufo(100.0f, 0.0f);
     obj.propulsionSettings.gravity = 64.34f;
-    computePropulsion(1, BodyState{}, obj);
+    ComputePropulsion(1, BodyState{}, obj);
     EXPECT_FLOAT_EQ(obj.forces.propulsion.force[2], -50.0f * 64.34f);
 }
 

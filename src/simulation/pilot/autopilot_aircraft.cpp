@@ -1,6 +1,7 @@
 #include "model/object_record.h"
 #include "simulation/pilot/pilot_stages.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace kv::sim {
@@ -30,18 +31,18 @@ void lateralLaw(AutopilotState& pilot, bool vtol, SurfaceCommands& out) {
     const float stick = pilot.levers.lateralStick;
     switch (pilot.lateralMode) {
     case kModeHold: {
-        c.rollRate = clampTo(2.0f * (c.bank - s.roll), -80.0f, 80.0f);
+        c.rollRate = std::clamp(2.0f * (c.bank - s.roll), -80.0f, 80.0f);
         const float e = c.rollRate - s.p;
         float& i = pilot.integrators.aileron;
         out.aileron = 0.4f * e + i;
-        i = clampTo(i + pilot.dt * 0.04f * e, -1.0f, 1.0f);
+        i = std::clamp(i + pilot.dt * 0.04f * e, -1.0f, 1.0f);
         break;
     }
     case kModeHover:
         if (airborne && vtol) {
-            out.pedal = clampTo(20.0f * (c.yawRate - s.r), -1.0f, 1.0f);
-            c.rollRate = clampTo(0.5f * (c.bank - s.roll), -80.0f, 80.0f);
-            out.aileron = clampTo(10.0f * (c.rollRate - s.p), -1.0f, 1.0f);
+            out.pedal = std::clamp(20.0f * (c.yawRate - s.r), -1.0f, 1.0f);
+            c.rollRate = std::clamp(0.5f * (c.bank - s.roll), -80.0f, 80.0f);
+            out.aileron = std::clamp(10.0f * (c.rollRate - s.p), -1.0f, 1.0f);
             out.lateralCyclic = out.aileron;
         }
         break;
@@ -49,7 +50,7 @@ void lateralLaw(AutopilotState& pilot, bool vtol, SurfaceCommands& out) {
         out.aileron = stick;
         out.lateralCyclic = airborne ? stick : 0.0f;
         if (airborne && vtol) {
-            out.pedal = clampTo(20.0f * (c.yawRate - s.r), -1.0f, 1.0f);
+            out.pedal = std::clamp(20.0f * (c.yawRate - s.r), -1.0f, 1.0f);
         }
         break;
     }
@@ -71,13 +72,13 @@ void longitudinalLaw(AutopilotState& pilot, bool vtol, SurfaceCommands& out) {
         if (std::fabs(u) <= 1.0f) {
             i += pilot.dt * 2.0f * e;
         }
-        i = clampTo(i, -1.0f, 1.0f);
+        i = std::clamp(i, -1.0f, 1.0f);
         break;
     }
     case kModeHover:
         if (airborne && vtol) {
-            c.pitchRate = clampTo(c.flightPath - s.pitch, -12.0f, 12.0f);
-            out.elevator = clampTo(10.0f * (c.pitchRate - s.q), -1.0f, 1.0f);
+            c.pitchRate = std::clamp(c.flightPath - s.pitch, -12.0f, 12.0f);
+            out.elevator = std::clamp(10.0f * (c.pitchRate - s.q), -1.0f, 1.0f);
             out.longitudinalCyclic = out.elevator;
         }
         break;
@@ -95,8 +96,8 @@ float holdWithinUnit(float error, float gain, float integralGain, float dt, floa
     if (u >= 0.0f && u <= 1.0f) {
         integrator += dt * integralGain * error;
     }
-    integrator = clampTo(integrator, 0.0f, 1.0f);
-    return clampTo(u, 0.0f, 1.0f);
+    integrator = std::clamp(integrator, 0.0f, 1.0f);
+    return std::clamp(u, 0.0f, 1.0f);
 }
 
 float speedLaw(AutopilotState& pilot, bool vtol) {
@@ -121,10 +122,10 @@ void writeAircraftOutputs(const AutopilotState& pilot, CommandRecord& command) {
     command.autopilotEngaged = engagedWord(pilot);
     command.pilotStatus = levers.brakeHold ? 1 : 0;
     command.transmission = levers.transmission;
-    command.channels[kBrake] = clampTo(levers.brake, 0.0f, 1.0f);
-    command.channels[kFlap] = clampTo(levers.flap, 0.0f, 1.0f);
-    command.channels[kGear] = clampTo(levers.gear, 0.0f, 1.0f);
-    command.channels[kNozzle] = clampTo(levers.nozzle, 0.0f, 1.0f);
+    command.channels[kBrake] = std::clamp(levers.brake, 0.0f, 1.0f);
+    command.channels[kFlap] = std::clamp(levers.flap, 0.0f, 1.0f);
+    command.channels[kGear] = std::clamp(levers.gear, 0.0f, 1.0f);
+    command.channels[kNozzle] = std::clamp(levers.nozzle, 0.0f, 1.0f);
     command.channels[kCollective] = 0.0f;
 }
 
@@ -138,12 +139,12 @@ void aircraftLaws(AutopilotState& pilot, float gravity, CommandRecord& command) 
         pilot.longitudinalMode == kModeHold || pilot.longitudinalMode == kModeHover;
     const bool attitudeLateral = pilot.lateralMode == kModeHold || pilot.lateralMode == kModeHover;
 
-    c.flightPath = clampTo(attitudeLongitudinal ? pilot.selected.flightPath * kRadPerDeg : 0.0f,
-                           -kMaxFlightPath, kMaxFlightPath);
+    c.flightPath = std::clamp(attitudeLongitudinal ? pilot.selected.flightPath * kRadPerDeg : 0.0f,
+                              -kMaxFlightPath, kMaxFlightPath);
     c.bank =
-        clampTo(attitudeLateral ? pilot.selected.bank * kRadPerDeg : 0.0f, -kMaxBank, kMaxBank);
+        std::clamp(attitudeLateral ? pilot.selected.bank * kRadPerDeg : 0.0f, -kMaxBank, kMaxBank);
     if (pilot.lateralMode == kModeHover) {
-        c.yawRate = clampTo(pilot.levers.rudderOffset * kRadPerDeg, -kMaxYawRate, kMaxYawRate);
+        c.yawRate = std::clamp(pilot.levers.rudderOffset * kRadPerDeg, -kMaxYawRate, kMaxYawRate);
     }
 
     SurfaceCommands out;
@@ -154,25 +155,25 @@ void aircraftLaws(AutopilotState& pilot, float gravity, CommandRecord& command) 
     if (!s.onGround) {
         const float tas = s.trueAirspeed;
         const float turnRate = tas > 10.0f ? std::sin(s.roll) * gravity / tas : 0.0f;
-        out.rudder = clampTo(2.0f * (turnRate - s.r), -1.0f, 1.0f);
+        out.rudder = std::clamp(2.0f * (turnRate - s.r), -1.0f, 1.0f);
     }
 
-    const float throttle = clampTo(out.throttle, 0.0f, 1.0f);
+    const float throttle = std::clamp(out.throttle, 0.0f, 1.0f);
     pilot.lastThrottle = throttle;
 
     auto& ch = command.channels;
-    ch[kAileron] = clampTo(out.aileron, -1.0f, 1.0f);
-    ch[kElevator] = clampTo(out.elevator, -1.0f, 1.0f);
-    ch[kRudder] = clampTo(out.rudder, -1.0f, 1.0f);
-    ch[kLateralCyclic] = clampTo(out.lateralCyclic, -1.0f, 1.0f);
-    ch[kLongitudinalCyclic] = clampTo(out.longitudinalCyclic, -1.0f, 1.0f);
-    ch[kPedal] = clampTo(out.pedal, -1.0f, 1.0f);
+    ch[kAileron] = std::clamp(out.aileron, -1.0f, 1.0f);
+    ch[kElevator] = std::clamp(out.elevator, -1.0f, 1.0f);
+    ch[kRudder] = std::clamp(out.rudder, -1.0f, 1.0f);
+    ch[kLateralCyclic] = std::clamp(out.lateralCyclic, -1.0f, 1.0f);
+    ch[kLongitudinalCyclic] = std::clamp(out.longitudinalCyclic, -1.0f, 1.0f);
+    ch[kPedal] = std::clamp(out.pedal, -1.0f, 1.0f);
     ch[kThrottle] = throttle;
     writeAircraftOutputs(pilot, command);
 
     const bool taxiing =
         pilot.lateralMode == kModeManual && s.onGround && s.indicatedAirspeed <= kTaxiSpeed;
-    command.tireSteer = taxiing ? clampTo(pilot.levers.steering, -1.0f, 1.0f) : 0.0f;
+    command.tireSteer = taxiing ? std::clamp(pilot.levers.steering, -1.0f, 1.0f) : 0.0f;
 }
 
 void spacecraftLaws(AutopilotState& pilot, CommandRecord& command) {
@@ -182,27 +183,28 @@ void spacecraftLaws(AutopilotState& pilot, CommandRecord& command) {
     constexpr float kRateScale = 0.034906585f;
     const float aileron =
         pilot.lateralMode == kModeHold
-            ? clampTo(10.0f * (pilot.selected.bank * kRateScale - s.p), -1.0f, 1.0f)
+            ? std::clamp(10.0f * (pilot.selected.bank * kRateScale - s.p), -1.0f, 1.0f)
             : levers.lateralStick;
     const float elevator =
         pilot.longitudinalMode == kModeHold
-            ? clampTo(10.0f * (pilot.selected.flightPath * kRateScale - s.q), -1.0f, 1.0f)
+            ? std::clamp(10.0f * (pilot.selected.flightPath * kRateScale - s.q), -1.0f, 1.0f)
             : levers.longitudinalStick;
-    const float pedal = pilot.engagementWord == kEngagedWord
-                            ? clampTo(10.0f * (levers.rudderOffset * kRateScale - s.r), -1.0f, 1.0f)
-                            : levers.rudderOffset * 0.03333333333333333f;
+    const float pedal =
+        pilot.engagementWord == kEngagedWord
+            ? std::clamp(10.0f * (levers.rudderOffset * kRateScale - s.r), -1.0f, 1.0f)
+            : levers.rudderOffset * 0.03333333333333333f;
     pilot.lastThrottle = 0.0f;
 
     auto& ch = command.channels;
-    ch[kAileron] = clampTo(aileron, -1.0f, 1.0f);
-    ch[kElevator] = clampTo(elevator, -1.0f, 1.0f);
+    ch[kAileron] = std::clamp(aileron, -1.0f, 1.0f);
+    ch[kElevator] = std::clamp(elevator, -1.0f, 1.0f);
     ch[kRudder] = 0.0f;
     ch[kLateralCyclic] = 0.0f;
     ch[kLongitudinalCyclic] = 0.0f;
-    ch[kPedal] = clampTo(pedal, -1.0f, 1.0f);
-    ch[kThrottle] = clampTo(levers.throttle, 0.0f, 1.0f);
+    ch[kPedal] = std::clamp(pedal, -1.0f, 1.0f);
+    ch[kThrottle] = std::clamp(levers.throttle, 0.0f, 1.0f);
     writeAircraftOutputs(pilot, command);
-    command.tireSteer = clampTo(levers.steering, -1.0f, 1.0f);
+    command.tireSteer = std::clamp(levers.steering, -1.0f, 1.0f);
 }
 
 } // namespace kv::sim

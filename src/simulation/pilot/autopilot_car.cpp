@@ -17,7 +17,7 @@ void carLaws(AutopilotState& pilot, CommandRecord& command) {
             pilot.engaged = false;
         } else {
             const float error = pilot.holds.speed * kFpsPerKnot - pilot.sensed.indicatedAirspeed;
-            const float demand = clampTo(0.5f + 0.1f * error + i, 0.0f, 1.0f);
+            const float demand = std::clamp(0.5f + 0.1f * error + i, 0.0f, 1.0f);
             throttle = std::max(0.0f, 2.0f * demand - 1.0f);
             if (levers.throttle > throttle) {
                 throttle = levers.throttle;
@@ -26,7 +26,7 @@ void carLaws(AutopilotState& pilot, CommandRecord& command) {
         }
     }
 
-    throttle = clampTo(throttle, 0.0f, 1.0f);
+    throttle = std::clamp(throttle, 0.0f, 1.0f);
     pilot.lastThrottle = throttle;
 
     command.autopilotEngaged = engagedWord(pilot);
@@ -34,8 +34,8 @@ void carLaws(AutopilotState& pilot, CommandRecord& command) {
     command.transmission = levers.transmission;
     command.channels.fill(0.0f);
     command.channels[kThrottle] = throttle;
-    command.channels[kBrake] = clampTo(brake, 0.0f, 1.0f);
-    command.tireSteer = clampTo(levers.steering, -1.0f, 1.0f);
+    command.channels[kBrake] = std::clamp(brake, 0.0f, 1.0f);
+    command.tireSteer = std::clamp(levers.steering, -1.0f, 1.0f);
 }
 
 } // namespace kv::sim

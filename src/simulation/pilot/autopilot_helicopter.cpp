@@ -21,7 +21,7 @@ float rateLaw(float error, float gain, float integralGain, float dt, float& inte
     if (std::fabs(u) <= 1.0f) {
         integrator += dt * integralGain * error;
     }
-    return clampTo(u, -1.0f, 1.0f);
+    return std::clamp(u, -1.0f, 1.0f);
 }
 
 } // namespace
@@ -42,7 +42,7 @@ void helicopterLaws(AutopilotState& pilot, float gravity, CommandRecord& command
     c.filteredYawRate += (levers.rudderOffset * kRadPerDeg - c.filteredYawRate) * dt;
     const float uf = s.forwardAirspeed;
     if (uf > kTurnBlendStart) {
-        const float w = clampTo((uf - kTurnBlendStart) / kTurnBlendWidth, 0.0f, 1.0f);
+        const float w = std::clamp((uf - kTurnBlendStart) / kTurnBlendWidth, 0.0f, 1.0f);
         c.yawRate =
             (1.0f - w) * c.filteredYawRate + w * std::sin(c.bank) * std::max(gravity, 3.217f) / uf;
     } else {
@@ -50,13 +50,13 @@ void helicopterLaws(AutopilotState& pilot, float gravity, CommandRecord& command
     }
     const float yawError = c.yawRate - s.r;
     const float pedal = rateLaw(yawError, 10.0f, 10.0f, dt, integ.yaw);
-    integ.yaw = clampTo(integ.yaw, -1.0f, 1.0f);
+    integ.yaw = std::clamp(integ.yaw, -1.0f, 1.0f);
 
     float lateralCyclic = levers.lateralStick;
     if (pilot.lateralMode == kModeHover) {
         lateralCyclic = 0.0f;
         if (airborne) {
-            c.rollRate = clampTo(4.0f * (c.bank - s.roll), -kMaxRate, kMaxRate);
+            c.rollRate = std::clamp(4.0f * (c.bank - s.roll), -kMaxRate, kMaxRate);
             lateralCyclic = rateLaw(c.rollRate - s.p, 0.2f, 0.7f, dt, integ.aileron);
         }
     }
@@ -65,7 +65,7 @@ void helicopterLaws(AutopilotState& pilot, float gravity, CommandRecord& command
     if (pilot.longitudinalMode == kModeHover) {
         longitudinalCyclic = 0.0f;
         if (airborne) {
-            c.pitchRate = clampTo(c.flightPath - s.pitch, -kMaxRate, kMaxRate);
+            c.pitchRate = std::clamp(c.flightPath - s.pitch, -kMaxRate, kMaxRate);
             longitudinalCyclic = rateLaw(c.pitchRate - s.q, 2.0f, 0.5f, dt, integ.elevator);
         }
     }
@@ -79,7 +79,7 @@ void helicopterLaws(AutopilotState& pilot, float gravity, CommandRecord& command
         }
         collective = u;
     }
-    collective = clampTo(collective, 0.0f, 1.0f);
+    collective = std::clamp(collective, 0.0f, 1.0f);
     pilot.lastThrottle = collective;
 
     command.autopilotEngaged = engagedWord(pilot);
@@ -87,18 +87,18 @@ void helicopterLaws(AutopilotState& pilot, float gravity, CommandRecord& command
     command.transmission = levers.transmission;
     auto& ch = command.channels;
     ch.fill(0.0f);
-    ch[kBrake] = clampTo(levers.brake, 0.0f, 1.0f);
-    ch[kGear] = clampTo(levers.gear, 0.0f, 1.0f);
-    ch[kNozzle] = clampTo(levers.nozzle, 0.0f, 1.0f);
-    ch[kLateralCyclic] = clampTo(lateralCyclic, -1.0f, 1.0f);
-    ch[kLongitudinalCyclic] = clampTo(longitudinalCyclic, -1.0f, 1.0f);
+    ch[kBrake] = std::clamp(levers.brake, 0.0f, 1.0f);
+    ch[kGear] = std::clamp(levers.gear, 0.0f, 1.0f);
+    ch[kNozzle] = std::clamp(levers.nozzle, 0.0f, 1.0f);
+    ch[kLateralCyclic] = std::clamp(lateralCyclic, -1.0f, 1.0f);
+    ch[kLongitudinalCyclic] = std::clamp(longitudinalCyclic, -1.0f, 1.0f);
     ch[kPedal] = pedal;
     // The rotor reads the collective channel; the throttle channel mirrors it
     // for the instruments and the recorded frames.
     ch[kCollective] = collective;
     ch[kThrottle] = collective;
     const bool taxiing = pilot.lateralMode == kModeManual && s.onGround;
-    command.tireSteer = taxiing ? clampTo(levers.steering, -1.0f, 1.0f) : 0.0f;
+    command.tireSteer = taxiing ? std::clamp(levers.steering, -1.0f, 1.0f) : 0.0f;
 }
 
 } // namespace kv::sim

@@ -41,11 +41,11 @@ void motorcycleLaws(AutopilotState& pilot, float gravity, CommandRecord& command
         const float k2 = InterpolateAtCursor(pilot.gainCursor, kRollRateLimit);
         const float k3 = InterpolateAtCursor(pilot.gainCursor, kSteerGain);
 
-        const float w = clampTo((tas - kBalanceOnset) / kBalanceOnset, 0.0f, 1.0f);
+        const float w = std::clamp((tas - kBalanceOnset) / kBalanceOnset, 0.0f, 1.0f);
         const float g = std::max(gravity, 3.217f);
-        const float steadyLean = std::asin(clampTo(s.r * tas / g, -1.0f, 1.0f));
+        const float steadyLean = std::asin(std::clamp(s.r * tas / g, -1.0f, 1.0f));
         const float leanCommand = w * kMaxLean * levers.steering + (1.0f - w) * steadyLean;
-        const float rollRateCommand = clampTo(k1 * (leanCommand - s.roll), -k2, k2);
+        const float rollRateCommand = std::clamp(k1 * (leanCommand - s.roll), -k2, k2);
         pilot.commands.bank = leanCommand;
         pilot.commands.rollRate = rollRateCommand;
 
@@ -54,16 +54,17 @@ void motorcycleLaws(AutopilotState& pilot, float gravity, CommandRecord& command
         }
         if (std::fabs(s.roll) < kGiveUp && std::fabs(s.pitch) < kGiveUp) {
             const float pitchCommand = (!s.onGround || levers.throttle > 0.5f) ? 0.5235988f : 0.0f;
-            const float pitchRateCommand = clampTo(pitchCommand - s.pitch, -0.6981317f, 0.6981317f);
+            const float pitchRateCommand =
+                std::clamp(pitchCommand - s.pitch, -0.6981317f, 0.6981317f);
             pilot.commands.flightPath = pitchCommand;
             pilot.commands.pitchRate = pitchRateCommand;
-            longitudinalCyclic =
-                clampTo(-5.0f * (pitchRateCommand - s.q) + pilot.integrators.elevator, -1.0f, 1.0f);
+            longitudinalCyclic = std::clamp(
+                -5.0f * (pitchRateCommand - s.q) + pilot.integrators.elevator, -1.0f, 1.0f);
         }
         steer = w * k3 * (rollRateCommand - s.p) + (1.0f - w) * levers.steering;
     }
 
-    const float throttle = clampTo(levers.throttle, 0.0f, 1.0f);
+    const float throttle = std::clamp(levers.throttle, 0.0f, 1.0f);
     pilot.lastThrottle = throttle;
 
     command.autopilotEngaged = 0;
@@ -71,10 +72,10 @@ void motorcycleLaws(AutopilotState& pilot, float gravity, CommandRecord& command
     command.transmission = levers.transmission;
     command.channels.fill(0.0f);
     command.channels[kThrottle] = throttle;
-    command.channels[kBrake] = clampTo(levers.brake, 0.0f, 1.0f);
-    command.channels[kLateralCyclic] = clampTo(lateralCyclic, -1.0f, 1.0f);
-    command.channels[kLongitudinalCyclic] = clampTo(longitudinalCyclic, -1.0f, 1.0f);
-    command.tireSteer = clampTo(steer, -1.0f, 1.0f);
+    command.channels[kBrake] = std::clamp(levers.brake, 0.0f, 1.0f);
+    command.channels[kLateralCyclic] = std::clamp(lateralCyclic, -1.0f, 1.0f);
+    command.channels[kLongitudinalCyclic] = std::clamp(longitudinalCyclic, -1.0f, 1.0f);
+    command.tireSteer = std::clamp(steer, -1.0f, 1.0f);
 }
 
 } // namespace kv::sim

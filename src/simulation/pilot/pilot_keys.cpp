@@ -1,6 +1,8 @@
 #include "model/object_record.h"
 #include "simulation/pilot/pilot_stages.h"
 
+#include <algorithm>
+
 namespace kv::sim {
 
 void startPilot(AutopilotState& pilot, const CommandRecord& command) {
@@ -16,11 +18,11 @@ void startPilot(AutopilotState& pilot, const CommandRecord& command) {
     // that the first sub-step does not throw the gear, flaps or throttle.
     const auto& ch = command.channels;
     PilotLevers& levers = fresh.levers;
-    levers.throttle = clampTo(ch[kThrottle], 0.0f, 1.0f);
-    levers.brake = clampTo(ch[kBrake], 0.0f, 1.0f);
-    levers.nozzle = clampTo(ch[kNozzle], 0.0f, 1.0f);
-    levers.flap = clampTo(ch[kFlap], 0.0f, 1.0f);
-    levers.gear = clampTo(ch[kGear], 0.0f, 1.0f);
+    levers.throttle = std::clamp(ch[kThrottle], 0.0f, 1.0f);
+    levers.brake = std::clamp(ch[kBrake], 0.0f, 1.0f);
+    levers.nozzle = std::clamp(ch[kNozzle], 0.0f, 1.0f);
+    levers.flap = std::clamp(ch[kFlap], 0.0f, 1.0f);
+    levers.gear = std::clamp(ch[kGear], 0.0f, 1.0f);
     levers.transmission = command.transmission < 0 ? kReverse : kDrive;
     fresh.lastThrottle = levers.throttle;
     if (pilot.engineType == model::kEngineHelicopter) {
@@ -29,7 +31,7 @@ void startPilot(AutopilotState& pilot, const CommandRecord& command) {
         // sub-steps neither dive at the lever's -2000 ft/min nor drop the
         // collective to 0 while the integrator winds up.
         levers.throttle = 0.5f;
-        fresh.integrators.climbRate = clampTo(ch[kCollective], 0.0f, 1.0f);
+        fresh.integrators.climbRate = std::clamp(ch[kCollective], 0.0f, 1.0f);
         fresh.lastThrottle = fresh.integrators.climbRate;
     }
     pilot = fresh;
@@ -58,23 +60,23 @@ void applyKeyCommand(std::int32_t code, AutopilotState& pilot) {
         break;
     case kKeyNozzleDown:
         if (levers.nozzle < 1.0f) {
-            levers.nozzle = clampTo(levers.nozzle + 0.1f, 0.0f, 1.0f);
+            levers.nozzle = std::clamp(levers.nozzle + 0.1f, 0.0f, 1.0f);
         }
         break;
     case kKeyNozzleUp:
         if (levers.nozzle > 0.0f) {
-            levers.nozzle = clampTo(levers.nozzle - 0.1f, 0.0f, 1.0f);
+            levers.nozzle = std::clamp(levers.nozzle - 0.1f, 0.0f, 1.0f);
         }
         break;
     case kKeyThrottleDown:
         if (levers.throttle > 0.0f) {
-            levers.throttle = clampTo(levers.throttle - 0.05f, 0.0f, 1.0f);
+            levers.throttle = std::clamp(levers.throttle - 0.05f, 0.0f, 1.0f);
         }
         followLever(pilot);
         break;
     case kKeyThrottleUp:
         if (levers.throttle < 1.0f) {
-            levers.throttle = clampTo(levers.throttle + 0.05f, 0.0f, 1.0f);
+            levers.throttle = std::clamp(levers.throttle + 0.05f, 0.0f, 1.0f);
         }
         followLever(pilot);
         break;

@@ -53,9 +53,4 @@ void helicopterLaws(AutopilotState& pilot, float gravity, CommandRecord& command
 /// 1 unless every mode is manual.
 std::int32_t engagedWord(const AutopilotState& pilot);
 
-/// v limited to [lo, hi].
-inline float clampTo(float v, float lo, float hi) {
-    return v < lo ? lo : (v > hi ? hi : v);
-}
-
 } // namespace kv::sim

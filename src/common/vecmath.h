@@ -78,6 +78,60 @@ inline void VecCross(const Vec3& a, const Vec3& b, Vec3& c) {
 /// x/|x|, or the zero vector when |x| is not positive.
 void VecNormalize(const Vec3& x, Vec3& y);
 
+/// m^T x, without forming the transpose.
+inline void MatTVec3(const Mat3& m, const Vec3& x, Vec3& y) {
+    assert(&x != &y);
+    for (int i = 0; i < 3; ++i) {
+        y[i] = m[i] * x[0] + m[3 + i] * x[1] + m[6 + i] * x[2];
+    }
+}
+
+// Value-returning forms of the helpers above, for code that reads better as
+// nested expressions (camera paths, view set-up). Same terms, same order, so
+// the same bits as the output-parameter forms.
+
+inline Vec3 VecAdd(const Vec3& a, const Vec3& b) {
+    Vec3 c;
+    VecAdd(a, b, c);
+    return c;
+}
+
+inline Vec3 VecSub(const Vec3& a, const Vec3& b) {
+    Vec3 c;
+    VecSub(a, b, c);
+    return c;
+}
+
+inline Vec3 VecScale(const Vec3& x, float s) {
+    Vec3 y;
+    VecScale(x, s, y);
+    return y;
+}
+
+inline Vec3 MatVec3(const Mat3& m, const Vec3& x) {
+    Vec3 y;
+    MatVec3(m, x, y);
+    return y;
+}
+
+inline Vec3 MatTVec3(const Mat3& m, const Vec3& x) {
+    Vec3 y;
+    MatTVec3(m, x, y);
+    return y;
+}
+
+inline Mat3 MatMul3(const Mat3& a, const Mat3& b) {
+    Mat3 c;
+    MatMul3(a, b, c);
+    return c;
+}
+
+inline Mat3 Transpose3(const Mat3& a) {
+    Mat3 t;
+    Transpose3(a, t);
+    return t;
+}
+
 /// a > b ? a : b (a tie returns b).
 float MaxOf(float a, float b);
 double MaxOf(double a, double b);

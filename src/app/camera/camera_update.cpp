@@ -9,36 +9,6 @@ namespace kv::app {
 
 namespace {
 
-Vec3 add(const Vec3& a, const Vec3& b) {
-    return Vec3{a[0] + b[0], a[1] + b[1], a[2] + b[2]};
-}
-Vec3 sub(const Vec3& a, const Vec3& b) {
-    return Vec3{a[0] - b[0], a[1] - b[1], a[2] - b[2]};
-}
-Vec3 scale(const Vec3& a, float s) {
-    return Vec3{a[0] * s, a[1] * s, a[2] * s};
-}
-
-Vec3 mulT(const Mat3& m, const Vec3& v) {
-    return Vec3{m[0] * v[0] + m[3] * v[1] + m[6] * v[2], m[1] * v[0] + m[4] * v[1] + m[7] * v[2],
-                m[2] * v[0] + m[5] * v[1] + m[8] * v[2]};
-}
-Vec3 mul(const Mat3& m, const Vec3& v) {
-    Vec3 r{};
-    MatVec3(m, v, r);
-    return r;
-}
-Mat3 mulM(const Mat3& a, const Mat3& b) {
-    Mat3 c{};
-    MatMul3(a, b, c);
-    return c;
-}
-Mat3 transpose(const Mat3& a) {
-    Mat3 t{};
-    Transpose3(a, t);
-    return t;
-}
-
 /// Turns by the stick rotated by the roll: the shared steering of the fly and
 /// pan modes.
 void turn(Vec3& angles, const sim::ControlRecord& c, const CameraSettings& s) {
@@ -58,7 +28,7 @@ void steerFly(Vec3& position, Vec3& angles, const sim::ControlRecord& c, const C
     else if (c.buttonB != 0)
         u = -s.maxVelocity * s.dt;
     advanceSpeed(speed, u, s.drag, s.dt, runActive);
-    position = add(position, scale(viewDirection(angles[1], angles[2]), speed.speed));
+    position = VecAdd(position, VecScale(viewDirection(angles[1], angles[2]), speed.speed));
     turn(angles, c, s);
 }
 
@@ -75,7 +45,7 @@ void steerPan(Vec3& position, Vec3& angles, const sim::ControlRecord& c, const C
         turn(angles, c, s);
         return;
     }
-    position = add(position, mulT(cameraAttitude(angles), v));
+    position = VecAdd(position, MatTVec3(cameraAttitude(angles), v));
 }
 
 void wrapAngles(Vec3& a) {
@@ -90,8 +60,8 @@ void attached(bool pan, bool entry, const Pose& obj, const sim::ControlRecord& c
               Vec3& working) {
     const Mat3 rObj = cameraAttitude(obj.angles);
     if (entry) {
-        st.relativeAttitude = mulM(cameraAttitude(rec.angles), transpose(rObj));
-        st.offset = mul(rObj, add(sub(rec.position, obj.position), st.lastVelocity));
+        st.relativeAttitude = MatMul3(cameraAttitude(rec.angles), Transpose3(rObj));
+        st.offset = MatVec3(rObj, VecAdd(VecSub(rec.position, obj.position), st.lastVelocity));
     }
     Vec3 relAngles = anglesOfAttitude(st.relativeAttitude);
     if (pan)
@@ -99,8 +69,8 @@ void attached(bool pan, bool entry, const Pose& obj, const sim::ControlRecord& c
     else
         steerFly(st.offset, relAngles, c, s, st.viewSpeed, runActive);
     st.relativeAttitude = cameraAttitude(relAngles);
-    rec.angles = anglesOfAttitude(mulM(st.relativeAttitude, rObj));
-    working = add(obj.position, mulT(rObj, st.offset));
+    rec.angles = anglesOfAttitude(MatMul3(st.relativeAttitude, rObj));
+    working = VecAdd(obj.position, MatTVec3(rObj, st.offset));
 }
 
 /// Dolly factor of the TV modes: A moves toward the target, B away.
@@ -127,8 +97,8 @@ void tvTrack(const Vec3& target, const sim::ControlRecord& c, const CameraSettin
     aim[1] = Wrap180(aim[1] + st.pitchOffset);
     aim[2] = Wrap180(aim[2] + st.yawOffset);
     rec.angles = aim;
-    const float dist = VecLength(sub(target, st.anchor));
-    working = add(st.anchor, scale(viewDirection(aim[1], aim[2]), st.dolly * dist));
+    const float dist = VecLength(VecSub(target, st.anchor));
+    working = VecAdd(st.anchor, VecScale(viewDirection(aim[1], aim[2]), st.dolly * dist));
 }
 
 void applyJitter(const CameraSettings& s, sim::CameraRecord& rec, CameraState& st, Vec3& working) {
@@ -153,15 +123,15 @@ Vec3 applyBounce(const CameraSettings& s, const Mat3& rCam, const Vec3& x, Bounc
         b.velocity[i] = v + (a + aStar) * dt * 0.5f;
         b.position[i] = yNew;
     }
-    const Vec3 target = mul(rCam, x);
-    Vec3 bounced = mul(rCam, b.position);
+    const Vec3 target = MatVec3(rCam, x);
+    Vec3 bounced = MatVec3(rCam, b.position);
     if (s.lockLongitudinal)
         bounced[0] = target[0];
     if (s.lockLateral)
         bounced[1] = target[1];
     if (s.lockVertical)
         bounced[2] = target[2];
-    return mulT(rCam, bounced);
+    return MatTVec3(rCam, bounced);
 }
 
 } // namespace
@@ -228,10 +198,10 @@ void UpdateCamera(const CameraSettings& s, const CameraStepInput& in,
         st.orbitAzimuth = Wrap180(st.orbitAzimuth - c.stickX * w);
         st.orbitElevation = Wrap180(st.orbitElevation + c.stickY * w);
         const float az = st.orbitAzimuth * kRadPerDeg, el = st.orbitElevation * kRadPerDeg;
-        working =
-            add(in.object.position,
-                scale(Vec3{std::cos(az) * std::cos(el), std::sin(az) * std::cos(el), std::sin(el)},
-                      st.orbitDistance));
+        working = VecAdd(
+            in.object.position,
+            VecScale(Vec3{std::cos(az) * std::cos(el), std::sin(az) * std::cos(el), std::sin(el)},
+                     st.orbitDistance));
         rec.angles = aimAngles(working, in.object.position);
         break;
     }
@@ -249,14 +219,14 @@ void UpdateCamera(const CameraSettings& s, const CameraStepInput& in,
         st.orbitElevation = Wrap180(st.orbitElevation + c.stickY * w);
         const float az = (in.object.angles[2] + st.relativeAzimuth) * kRadPerDeg;
         const float el = st.orbitElevation * kRadPerDeg;
-        const Vec3 wanted =
-            add(in.object.position,
-                scale(Vec3{std::cos(el) * std::cos(az), std::cos(el) * std::sin(az), std::sin(el)},
-                      st.orbitDistance));
+        const Vec3 wanted = VecAdd(
+            in.object.position,
+            VecScale(Vec3{std::cos(el) * std::cos(az), std::cos(el) * std::sin(az), std::sin(el)},
+                     st.orbitDistance));
         if (entry || !run) {
             st.laggedPosition = wanted;
         } else {
-            const Vec3 moved = sub(in.object.position, st.lastObjectPosition);
+            const Vec3 moved = VecSub(in.object.position, st.lastObjectPosition);
             for (std::size_t i = 0; i < 2; ++i)
                 st.laggedPosition[i] =
                     (1.0f - lag) * wanted[i] + lag * st.laggedPosition[i] + lag * moved[i];
@@ -273,8 +243,8 @@ void UpdateCamera(const CameraSettings& s, const CameraStepInput& in,
         }
         if (entry || !run)
             st.tvLag = std::exp(-s.dt / (0.99f * s.lag + 0.01f));
-        st.smoothedTarget =
-            add(scale(in.object.position, 1.0f - st.tvLag), scale(st.smoothedTarget, st.tvLag));
+        st.smoothedTarget = VecAdd(VecScale(in.object.position, 1.0f - st.tvLag),
+                                   VecScale(st.smoothedTarget, st.tvLag));
         tvTrack(st.smoothedTarget, c, s, run, rec, st, working);
         break;
     case kModeTvDolly:
@@ -304,7 +274,7 @@ void UpdateCamera(const CameraSettings& s, const CameraStepInput& in,
 
     rec.position = position;
     wrapAngles(rec.angles);
-    st.lastVelocity = sub(position, st.lastPosition);
+    st.lastVelocity = VecSub(position, st.lastPosition);
     if (first)
         st.lastVelocity = Vec3{};
     st.lastPosition = position;

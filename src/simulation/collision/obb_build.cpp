@@ -42,10 +42,6 @@ Vec3 column(const Mat3& m, int j) {
     return {m[j], m[3 + j], m[6 + j]};
 }
 
-float dot(const Vec3& a, const Vec3& b) {
-    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-}
-
 /// Sets the box's centre and half-dimensions from its ranges along its own axes.
 void setExtent(Box& box, const Vec3& lo, const Vec3& hi) {
     Vec3 mid{};
@@ -74,7 +70,7 @@ constexpr float kSquareness = 1e-6f;
 /// with `x` when nothing is left of it.
 void squareTo(const Vec3& x, Vec3& z) {
     for (int pass = 0; pass < 2; ++pass) {
-        const float along = dot(z, x);
+        const float along = VecDot(z, x);
         for (int i = 0; i < 3; ++i)
             z[i] -= along * x[i];
         VecNormalize(z, z);
@@ -102,12 +98,12 @@ void fitLeaf(Box& box, const Tri& t) {
     VecSub(t.p2, t.p3, e2);
     VecSub(t.p3, t.p1, e3);
     const Vec3* longest = &e1;
-    float longestSq = dot(e1, e1);
-    if (dot(e2, e2) > longestSq) {
+    float longestSq = VecDot(e1, e1);
+    if (VecDot(e2, e2) > longestSq) {
         longest = &e2;
-        longestSq = dot(e2, e2);
+        longestSq = VecDot(e2, e2);
     }
-    if (dot(e3, e3) > longestSq)
+    if (VecDot(e3, e3) > longestSq)
         longest = &e3;
     Vec3 x{};
     VecNormalize(*longest, x);
@@ -119,7 +115,7 @@ void fitLeaf(Box& box, const Tri& t) {
         // All corners coincide: any orthonormal frame fits the point.
         x = {1.0f, 0.0f, 0.0f};
         z = {0.0f, 0.0f, 1.0f};
-    } else if (std::fabs(dot(z, x)) > kSquareness ||
+    } else if (std::fabs(VecDot(z, x)) > kSquareness ||
                (z[0] == 0.0f && z[1] == 0.0f && z[2] == 0.0f)) {
         // Collinear corners: the cross product is zero or rounding noise in
         // any direction. The overlap test needs orthonormal axes, so take the
@@ -154,7 +150,7 @@ class Builder {
             return;
         }
         const Vec3 axis = column(box.pR, 0);
-        const float splitValue = dot(axis, mean);
+        const float splitValue = VecDot(axis, mean);
         Vec3 lo = {kHuge, kHuge, kHuge};
         Vec3 hi = {-kHuge, -kHuge, -kHuge};
         MomentSum first;
@@ -166,7 +162,7 @@ class Builder {
             growRanges(box.pR, tri.p2, lo, hi);
             growRanges(box.pR, tri.p3, lo, hi);
             const Moment& m = moments_[t[i]];
-            if (dot(axis, m.mean) <= splitValue) {
+            if (VecDot(axis, m.mean) <= splitValue) {
                 std::swap(t[i], t[firstCount++]);
                 first.add(m);
             } else {

@@ -9,22 +9,12 @@ namespace {
 /// are close to zero, cannot separate boxes through rounding.
 constexpr float kParallelSlack = 1e-6f;
 
-inline void cross(const Vec3& a, const Vec3& b, Vec3& c) {
-    c[0] = a[1] * b[2] - a[2] * b[1];
-    c[1] = a[2] * b[0] - a[0] * b[2];
-    c[2] = a[0] * b[1] - a[1] * b[0];
-}
-
-inline float dot(const Vec3& a, const Vec3& b) {
-    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-}
-
 /// True when the projections of the two triangles on `axis` do not overlap.
 /// The first triangle's first corner is the origin.
 inline bool separatedOn(const Vec3& axis, const Vec3& p2, const Vec3& p3, const Vec3& q1,
                         const Vec3& q2, const Vec3& q3) {
-    const float a2 = dot(p2, axis);
-    const float a3 = dot(p3, axis);
+    const float a2 = VecDot(p2, axis);
+    const float a3 = VecDot(p3, axis);
     float minP = 0.0f;
     float maxP = 0.0f;
     if (a2 < minP)
@@ -35,9 +25,9 @@ inline bool separatedOn(const Vec3& axis, const Vec3& p2, const Vec3& p3, const 
         minP = a3;
     if (a3 > maxP)
         maxP = a3;
-    const float b1 = dot(q1, axis);
-    const float b2 = dot(q2, axis);
-    const float b3 = dot(q3, axis);
+    const float b1 = VecDot(q1, axis);
+    const float b2 = VecDot(q2, axis);
+    const float b3 = VecDot(q3, axis);
     float minQ = b1;
     float maxQ = b1;
     if (b2 < minQ)
@@ -120,8 +110,8 @@ bool triContact(const Vec3& p1, const Vec3& p2, const Vec3& p3, const Vec3& q1, 
     }
     Vec3 n{};
     Vec3 m{};
-    cross(e[0], e[1], n);
-    cross(f[0], f[1], m);
+    VecCross(e[0], e[1], n);
+    VecCross(f[0], f[1], m);
     if (separatedOn(n, a2, a3, b1, b2, b3))
         return false;
     if (separatedOn(m, a2, a3, b1, b2, b3))
@@ -129,18 +119,18 @@ bool triContact(const Vec3& p1, const Vec3& p2, const Vec3& p3, const Vec3& q1, 
     Vec3 axis{};
     for (int i = 0; i < 3; ++i) {
         for (int j = 0; j < 3; ++j) {
-            cross(e[i], f[j], axis);
+            VecCross(e[i], f[j], axis);
             if (separatedOn(axis, a2, a3, b1, b2, b3))
                 return false;
         }
     }
     for (int i = 0; i < 3; ++i) {
-        cross(e[i], n, axis);
+        VecCross(e[i], n, axis);
         if (separatedOn(axis, a2, a3, b1, b2, b3))
             return false;
     }
     for (int i = 0; i < 3; ++i) {
-        cross(f[i], m, axis);
+        VecCross(f[i], m, axis);
         if (separatedOn(axis, a2, a3, b1, b2, b3))
             return false;
     }

@@ -59,7 +59,7 @@ void ResetSimulation(RunState& run, const RunSettings& settings,
         setUpBody(slot.sim, record);
         setPropulsionRunValues(slot.sim.propulsionSettings, settings.dt, settings.framePeriod,
                                settings.environment.gravity);
-        setUpRotor(slot.sim.rotor, record, settings.framePeriod);
+        setUpRotor(slot.sim.rotor);
         SetUpContacts(record, slot.sim, settings.dt, settings.ground,
                       contactVerticesOf(settings.meshes, slot.objectIndex));
         slot.autopilot = AutopilotState{};

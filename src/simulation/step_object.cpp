@@ -44,7 +44,6 @@ void StepObject(SimObject& obj, const StepContext& ctx) {
     UpdateWind(obj, ctx.environment, ctx.dt);
 
     BodyState s0 = obj.state;
-    prepareRotorStep(obj, ctx);
     const StateDerivative d1 = ComputeDerivatives(kPredictorStage, s0, obj, ctx.environment);
     reportRotorInstability(obj, ctx);
 

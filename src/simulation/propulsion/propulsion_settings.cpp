@@ -4,6 +4,14 @@
 
 namespace kv::sim {
 
+float rotorChannelRate(int bladeCount, float framePeriod) {
+    const float divisor = static_cast<float>(bladeCount) * framePeriod * 5.0f;
+    if (!(divisor > 0.0f)) {
+        return 0.0f;
+    }
+    return 37.69911184307748f / divisor;
+}
+
 PropulsionSettings propulsionSettingsFrom(const model::ObjectRecord& record) {
     PropulsionSettings s;
     s.nozzleLimit = record.nozzleLimit;
@@ -14,6 +22,7 @@ PropulsionSettings propulsionSettingsFrom(const model::ObjectRecord& record) {
             ++s.bladeCount;
         }
     }
+    s.rotorChannelRate = rotorChannelRate(s.bladeCount, s.framePeriod);
     return s;
 }
 
@@ -22,6 +31,7 @@ void setPropulsionRunValues(PropulsionSettings& settings, float dt, float frameP
     settings.dt = dt;
     settings.framePeriod = framePeriod;
     settings.gravity = gravity;
+    settings.rotorChannelRate = rotorChannelRate(settings.bladeCount, framePeriod);
 }
 
 } // namespace kv::sim

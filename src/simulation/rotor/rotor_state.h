@@ -4,7 +4,6 @@
 
 #include "common/table_lookup.h"
 #include "simulation/body/force_set.h"
-#include "simulation/environment/environment.h"
 
 #include <array>
 
@@ -28,9 +27,10 @@ using RotorState = std::array<float, kRotorStateCount>;
 /// s3 the main-rotor collective pitch, s4 the tail-rotor pitch.
 using RotorActuators = std::array<float, 4>;
 
-/// The rotor model of one object. The predicted state and the stage-1
-/// derivative live here between the two stages of a step, per object, so that
-/// two helicopters in one run never share them.
+/// The rotor model of one object: its own state only. The predicted state and
+/// the stage-1 derivative live here between the two stages of a step, per
+/// object, so that two helicopters in one run never share them; the run's step,
+/// gravity and channel rate come from the object's propulsion settings.
 struct RotorModel {
     RotorState x{};                     ///< integrated state
     RotorState predicted{};             ///< state predicted by stage 1, evaluated by stage 2
@@ -38,9 +38,6 @@ struct RotorModel {
     ForceSet stage1Forces;              ///< stage-1 force set, used by the whole step
     RotorActuators actuators{};         ///< signals of the last evaluation (rad)
     TableCursor cursor;                 ///< position on the forward-speed schedule
-    float channelRate = 0.0f;           ///< rotation rate of the rotor channels (rad/s)
-    float dt = 0.0f;                    ///< step of the current physics step (s)
-    float gravity = kStandardGravity;   ///< gravity of the current step (ft/s^2)
     bool started = false;               ///< an evaluation has run since set-up
     float firstFrameTime = 0.0f;        ///< frame time of the run's first frame (s)
     bool unstableReportPending = false; ///< an instability waits to be shown

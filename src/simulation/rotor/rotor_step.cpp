@@ -18,7 +18,7 @@ RotorInputs rotorInputs(const SimObject& obj, const Vec3& airVelocity, const Vec
     in.inertia = {obj.inertia[0], obj.inertia[4], obj.inertia[8]};
     in.velocity = airVelocity;
     in.rates = rates;
-    in.gravity = obj.rotor.gravity;
+    in.gravity = obj.propulsionSettings.gravity;
     return in;
 }
 
@@ -33,7 +33,7 @@ void predict(SimObject& obj, const RotorInputs& in) {
                      rotor.stage1Rate, rotor.stage1Forces);
     obj.forces.propulsion = rotor.stage1Forces;
 
-    const double dt = static_cast<double>(rotor.dt);
+    const double dt = static_cast<double>(obj.propulsionSettings.dt);
     for (std::size_t i = 0; i < rotor.x.size(); ++i) {
         const double d = static_cast<double>(rotor.stage1Rate[i]);
         if (isUnstableDerivative(d)) {
@@ -52,7 +52,7 @@ void correct(SimObject& obj, const RotorInputs& in) {
                      discarded);
     obj.forces.propulsion = rotor.stage1Forces;
 
-    const double dt = static_cast<double>(rotor.dt);
+    const double dt = static_cast<double>(obj.propulsionSettings.dt);
     for (std::size_t i = 0; i < rotor.x.size(); ++i) {
         const double a = static_cast<double>(rotor.stage1Rate[i]);
         const double b = static_cast<double>(rate[i]);
@@ -63,9 +63,10 @@ void correct(SimObject& obj, const RotorInputs& in) {
         rotor.x[i] = static_cast<float>(static_cast<double>(rotor.x[i]) + dt * (a + b) * 0.5);
     }
 
+    const PropulsionSettings& settings = obj.propulsionSettings;
     ControlBlock& c = obj.controls;
-    c.mainRotorAngle += rotor.dt * rotor.channelRate;
-    c.tailRotorAngle += rotor.dt * 1.0f * rotor.channelRate;
+    c.mainRotorAngle += settings.dt * settings.rotorChannelRate;
+    c.tailRotorAngle += settings.dt * 1.0f * settings.rotorChannelRate;
     c.coning = clampFlap(rotor.x[0]);
     c.flapCos = clampFlap(rotor.x[1]);
     c.flapSin = clampFlap(-rotor.x[2]);
@@ -74,29 +75,8 @@ void correct(SimObject& obj, const RotorInputs& in) {
 
 } // namespace
 
-float rotorChannelRate(int bladeCount, float framePeriod) {
-    const float divisor = static_cast<float>(bladeCount) * framePeriod * 5.0f;
-    if (!(divisor > 0.0f)) {
-        return 0.0f;
-    }
-    return 37.69911184307748f / divisor;
-}
-
-void setUpRotor(RotorModel& rotor, const model::ObjectRecord& record, float framePeriod) {
+void setUpRotor(RotorModel& rotor) {
     rotor = RotorModel{};
-    const int n = std::clamp(record.effectorCount, 0, model::kMaxEffectors);
-    int blades = 0;
-    for (int i = 0; i < n; ++i) {
-        if (record.effectors[static_cast<std::size_t>(i)].kind == model::kEffectorBlade) {
-            ++blades;
-        }
-    }
-    rotor.channelRate = rotorChannelRate(blades, framePeriod);
-}
-
-void prepareRotorStep(SimObject& obj, const StepContext& ctx) {
-    obj.rotor.dt = ctx.dt;
-    obj.rotor.gravity = ctx.environment.gravity;
 }
 
 void HelicopterRotor(int stage, SimObject& obj, const Vec3& airVelocity, const Vec3& rates) {

@@ -3,7 +3,6 @@
 /// the rotor and flap channels and the tachometer.
 
 #include "common/vecmath.h"
-#include "model/object_record.h"
 #include "simulation/sim_object.h"
 #include "simulation/step_context.h"
 
@@ -15,22 +14,14 @@ inline constexpr const char* kRotorUnstableMessage = "The helicopter simulation 
 /// Limit of the three main-rotor flap channels, either way (rad, 10 deg).
 inline constexpr float kRotorFlapChannelLimit = 0.17453292f;
 
-/// Rotation rate of the rotor channels (rad/s) for `bladeCount` Blade effectors
-/// and a displayed frame period (s): chosen so that the blades step the same
-/// angle each frame. Without blades the channels stand still (0).
-float rotorChannelRate(int bladeCount, float framePeriod);
-
-/// Rebuilds the object's rotor model at set-up: state 0, channel rate from the
-/// record's Blade effectors and the displayed frame period (s).
-void setUpRotor(RotorModel& rotor, const model::ObjectRecord& record, float framePeriod);
-
-/// Hands the step length and gravity of the coming body step to the rotor,
-/// which integrates with the same step as the body.
-void prepareRotorStep(SimObject& obj, const StepContext& ctx);
+/// Rebuilds the object's rotor model at set-up: state 0, nothing pending.
+void setUpRotor(RotorModel& rotor);
 
 /// The rotor's part of derivative stage `stage` (1 predictor, 2 corrector) of
 /// an object with the helicopter engine, at air-relative body velocity
-/// `airVelocity` (ft/s) and body rates `rates` (rad/s). Writes the propulsion
+/// `airVelocity` (ft/s) and body rates `rates` (rad/s). The rotor integrates
+/// with the run's physics step and gravity and turns its channels at the rate
+/// of the object's propulsion settings. Writes the propulsion
 /// force set (both stages give the stage-1 forces); stage 1 predicts the
 /// rotor state, stage 2 advances it, turns the rotor channels and sets the
 /// flap channels and the tachometer. Throughout the run's first frame the

@@ -5,6 +5,7 @@
 #include "model/object_record.h"
 #include "model/template.h"
 #include "simulation/body/body_setup.h"
+#include "simulation/propulsion/propulsion_settings.h"
 #include "simulation/rotor/rotor_step.h"
 #include "simulation/sim_object.h"
 #include "simulation/step_context.h"
@@ -33,9 +34,9 @@ struct HelicopterRig {
 
     explicit HelicopterRig(float altitude = 100.0f) : record(helicopterRecord(altitude)) {
         setUpBody(obj, record);
-        sim::setUpRotor(obj.rotor, record, kFramePeriod);
+        sim::setPropulsionRunValues(obj.propulsionSettings, kDt, kFramePeriod, environment.gravity);
+        sim::setUpRotor(obj.rotor);
         obj.controls.channels[sim::kCollective] = 0.2f;
-        sim::prepareRotorStep(obj, ctx);
     }
 
     /// Starts the next displayed frame, as the run loop does.

@@ -60,7 +60,7 @@ TEST(RotorInstability, PredictorStageStopsTheRunBeforeTheCorrector) {
         }
         EXPECT_TRUE(sameBody(rig.obj.state, body));
         EXPECT_EQ(rig.obj.controls.mainRotorAngle,
-                  0.0f + HelicopterRig::kDt * rig.obj.rotor.channelRate);
+                  0.0f + HelicopterRig::kDt * rig.obj.propulsionSettings.rotorChannelRate);
     }
 }
 
@@ -100,7 +100,7 @@ TEST(RotorInstability, CorrectorStageKeepsWhatItAdvancedAndStillTurnsTheChannels
     EXPECT_EQ(x[12], before[12]);
     EXPECT_EQ(x[13], before[13]);
     EXPECT_FLOAT_EQ(rig.obj.controls.mainRotorAngle,
-                    angle + HelicopterRig::kDt * rig.obj.rotor.channelRate);
+                    angle + HelicopterRig::kDt * rig.obj.propulsionSettings.rotorChannelRate);
     EXPECT_EQ(rig.obj.engine.tachometer, (x[10] + 40.0f) / 120.0f);
     EXPECT_EQ(rig.obj.controls.coning, x[0]);
     // The body's own step is independent of the rotor's test: it completed.

@@ -1,5 +1,6 @@
 #include "common/simulated_clock.h"
 #include "rotor_fixtures.h"
+#include "simulation/propulsion/propulsion_settings.h"
 #include "simulation/run_simulation.h"
 
 #include <cmath>

@@ -19,7 +19,7 @@ RotorInputs inputsOf(const SimObject& obj) {
     in.inertia = {obj.inertia[0], obj.inertia[4], obj.inertia[8]};
     in.velocity = obj.airVelocity;
     in.rates = obj.state.rates;
-    in.gravity = obj.rotor.gravity;
+    in.gravity = obj.propulsionSettings.gravity;
     return in;
 }
 
@@ -123,13 +123,14 @@ TEST(RotorStep, TheFirstFrameRestartsFromZeroOnEveryCall) {
 TEST(RotorStep, ChannelsAndTachometer) {
     HelicopterRig rig;
     // 8 blades (4 main, 4 tail) at 30 frames/s.
-    EXPECT_FLOAT_EQ(rig.obj.rotor.channelRate, 37.69911184307748f / (8.0f / 30.0f * 5.0f));
+    EXPECT_FLOAT_EQ(rig.obj.propulsionSettings.rotorChannelRate,
+                    37.69911184307748f / (8.0f / 30.0f * 5.0f));
     EXPECT_EQ(rotorChannelRate(0, 1.0f / 30.0f), 0.0f);
 
     rig.nextFrame();
     rig.rotorStep();
     EXPECT_FLOAT_EQ(rig.obj.engine.tachometer, 1.0f / 3.0f);
-    const float turn = HelicopterRig::kDt * rig.obj.rotor.channelRate;
+    const float turn = HelicopterRig::kDt * rig.obj.propulsionSettings.rotorChannelRate;
     EXPECT_EQ(rig.obj.controls.mainRotorAngle, turn);
     EXPECT_EQ(rig.obj.controls.tailRotorAngle, turn);
     rig.rotorStep();
@@ -182,8 +183,13 @@ TEST(RotorStep, SetUpCountsBladesAndClearsTheState) {
     rig.obj.rotor.x.fill(1.0f);
     rig.obj.rotor.unstableReportPending = true;
     rig.record.effectors[2].kind = model::kEffectorBasic;
-    setUpRotor(rig.obj.rotor, rig.record, 1.0f / 60.0f);
-    EXPECT_FLOAT_EQ(rig.obj.rotor.channelRate, 37.69911184307748f / (7.0f / 60.0f * 5.0f));
+    rig.obj.propulsionSettings = propulsionSettingsFrom(rig.record);
+    setPropulsionRunValues(rig.obj.propulsionSettings, HelicopterRig::kDt, 1.0f / 60.0f,
+                           rig.environment.gravity);
+    setUpRotor(rig.obj.rotor);
+    EXPECT_EQ(rig.obj.propulsionSettings.bladeCount, 7);
+    EXPECT_FLOAT_EQ(rig.obj.propulsionSettings.rotorChannelRate,
+                    37.69911184307748f / (7.0f / 60.0f * 5.0f));
     for (float v : rig.obj.rotor.x) {
         EXPECT_EQ(v, 0.0f);
     }

@@ -153,13 +153,11 @@ bool VecEqual(const Vec3& a, const Vec3& b) {
 }
 
 float WrapPi(float x) {
-    const float twoPi = kTwoPi;
-    const float pi = kPi;
-    x = std::fmod(x, twoPi);
-    if (x > pi) {
-        x -= twoPi;
-    } else if (x < -pi) {
-        x += twoPi;
+    x = std::fmod(x, kTwoPi);
+    if (x > kPi) {
+        x -= kTwoPi;
+    } else if (x < -kPi) {
+        x += kTwoPi;
     }
     return x;
 }
@@ -183,10 +181,9 @@ float Wrap360(float x) {
 }
 
 void EulerToMatrix(float rollDeg, float pitchDeg, float yawDeg, Mat3& m) {
-    const float d2r = kRadPerDeg;
-    const float phi = rollDeg * d2r;
-    const float theta = pitchDeg * d2r;
-    const float psi = yawDeg * d2r;
+    const float phi = rollDeg * kRadPerDeg;
+    const float theta = pitchDeg * kRadPerDeg;
+    const float psi = yawDeg * kRadPerDeg;
     const float cf = std::cos(phi), sf = std::sin(phi);
     const float ct = std::cos(theta), st = std::sin(theta);
     const float cp = std::cos(psi), sp = std::sin(psi);

@@ -26,10 +26,9 @@ void setUpBody(SimObject& obj, const model::ObjectRecord& record) {
     obj.state.altitude = -down;
     obj.position = ic.position;
 
-    const float degToRad = kRadPerDeg;
-    obj.roll = ic.attitude[0] * degToRad;
-    obj.pitch = ic.attitude[1] * degToRad;
-    obj.yaw = ic.attitude[2] * degToRad;
+    obj.roll = ic.attitude[0] * kRadPerDeg;
+    obj.pitch = ic.attitude[1] * kRadPerDeg;
+    obj.yaw = ic.attitude[2] * kRadPerDeg;
     EulerToQuat(obj.roll, obj.pitch, obj.yaw, obj.state.quat);
     QuatToMatrix(obj.state.quat, obj.bodyToEarth, obj.earthToBody);
 
@@ -51,7 +50,7 @@ void setUpBody(SimObject& obj, const model::ObjectRecord& record) {
     obj.betaDot = 0.0f;
 
     for (std::size_t i = 0; i < 3; ++i) {
-        obj.state.rates[i] = ic.rates[i] * degToRad;
+        obj.state.rates[i] = ic.rates[i] * kRadPerDeg;
     }
 
     const model::MassProperties& mp = record.mass;

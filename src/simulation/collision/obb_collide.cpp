@@ -10,19 +10,6 @@ namespace {
 
 constexpr int kInitialContacts = 10;
 
-inline void matVec(const Mat3& m, const Vec3& x, Vec3& y) {
-    y[0] = m[0] * x[0] + m[1] * x[1] + m[2] * x[2];
-    y[1] = m[3] * x[0] + m[4] * x[1] + m[5] * x[2];
-    y[2] = m[6] * x[0] + m[7] * x[1] + m[8] * x[2];
-}
-
-/// y = mᵀ x.
-inline void matTVec(const Mat3& m, const Vec3& x, Vec3& y) {
-    y[0] = m[0] * x[0] + m[3] * x[1] + m[6] * x[2];
-    y[1] = m[1] * x[0] + m[4] * x[1] + m[7] * x[2];
-    y[2] = m[2] * x[0] + m[5] * x[1] + m[8] * x[2];
-}
-
 /// c = a b.
 inline void matMul(const Mat3& a, const Mat3& b, Mat3& c) {
     for (int i = 0; i < 3; ++i) {
@@ -71,8 +58,8 @@ int Collider::collide(const Mat3& r1, const Vec3& t1, float s1, const Model& mod
     matMul(r2, b2->pR, w2);
     Vec3 c1{};
     Vec3 c2{};
-    matVec(r1, b1->pT, c1);
-    matVec(r2, b2->pT, c2);
+    MatVec3(r1, b1->pT, c1);
+    MatVec3(r2, b2->pT, c2);
     Vec3 delta{};
     for (int i = 0; i < 3; ++i)
         delta[i] = (s2 * c2[i] + t2[i]) - (s1 * c1[i] + t1[i]);
@@ -81,7 +68,7 @@ int Collider::collide(const Mat3& r1, const Vec3& t1, float s1, const Model& mod
     Mat3 r{};
     matTMul(w1, w2, r);
     Vec3 t{};
-    matTVec(w1, delta, t);
+    MatTVec3(w1, delta, t);
     for (float& v : t)
         v /= s1;
     scale_ = s2 / s1;
@@ -95,7 +82,7 @@ int Collider::collide(const Mat3& r1, const Vec3& t1, float s1, const Model& mod
     Vec3 dt{};
     for (int i = 0; i < 3; ++i)
         dt[i] = t1[i] - t2[i];
-    matTVec(r2, dt, mt_);
+    MatTVec3(r2, dt, mt_);
     for (float& v : mt_)
         v /= s2;
 
@@ -122,7 +109,7 @@ int Collider::descend(const Box* b1, const Box* b2, const Mat3& r, const Vec3& t
             // Box 2 in child c's frame: cᵀ R and cᵀ (T − c.T).
             matTMul(c->pR, r, rc);
             const Vec3 off = {t[0] - c->pT[0], t[1] - c->pT[1], t[2] - c->pT[2]};
-            matTVec(c->pR, off, tc);
+            MatTVec3(c->pR, off, tc);
             const int result = descend(c, b2, rc, tc);
             if (result != kOk)
                 return result;
@@ -132,7 +119,7 @@ int Collider::descend(const Box* b1, const Box* b2, const Mat3& r, const Vec3& t
             // Child c of box 2 in box 1's frame: R c and s R c.T + T.
             matMul(r, c->pR, rc);
             Vec3 rt{};
-            matVec(r, c->pT, rt);
+            MatVec3(r, c->pT, rt);
             for (int i = 0; i < 3; ++i)
                 tc[i] = scale_ * rt[i] + t[i];
             const int result = descend(b1, c, rc, tc);
@@ -147,9 +134,9 @@ int Collider::testLeaves(const Tri& tri1, const Tri& tri2) {
     Vec3 p1{};
     Vec3 p2{};
     Vec3 p3{};
-    matVec(mr_, tri1.p1, p1);
-    matVec(mr_, tri1.p2, p2);
-    matVec(mr_, tri1.p3, p3);
+    MatVec3(mr_, tri1.p1, p1);
+    MatVec3(mr_, tri1.p2, p2);
+    MatVec3(mr_, tri1.p3, p3);
     for (int i = 0; i < 3; ++i) {
         p1[i] += mt_[i];
         p2[i] += mt_[i];

@@ -84,7 +84,6 @@ EffectorPose effectorPose(const GroundContactState& g, int index, const ControlB
 }
 
 void updateContactGeometry(GroundContactState& g, const ControlBlock& controls) {
-    const float pi = kPi;
     for (int i = 0; i < g.effectorCount; ++i) {
         ContactEffector& c = g.effectors[static_cast<std::size_t>(i)];
         const EffectorPose pose = effectorPose(g, c.effector, controls);
@@ -92,8 +91,8 @@ void updateContactGeometry(GroundContactState& g, const ControlBlock& controls) 
         float roll = 0.0f, pitch = 0.0f, yaw = 0.0f;
         MatrixToEuler(pose.orientation, roll, pitch, yaw);
         c.side = SignOf(c.attach[1]);
-        if (std::fabs(yaw) > pi / 2.0f) {
-            yaw -= SignOf(yaw) * pi;
+        if (std::fabs(yaw) > kHalfPi) {
+            yaw -= SignOf(yaw) * kPi;
             c.side = -c.side;
         }
         c.steer = yaw;

@@ -79,9 +79,8 @@ void jetEngine(const BodyState& state, SimObject& obj) {
     const float lapse = std::max(0.0f, 1.0f - state.altitude / kJetCeiling);
     const float thrust = signedThrust(2.0f * t * e.power * e.powerFactor * lapse, c);
 
-    const float rad = kRadPerDeg;
-    const float cosTilt = std::cos(kJetTiltDeg * rad);
-    const float down = std::sin(kJetOffsetDeg * rad) * std::sin(kJetTiltDeg * rad);
+    const float cosTilt = std::cos(kJetTiltDeg * kRadPerDeg);
+    const float down = std::sin(kJetOffsetDeg * kRadPerDeg) * std::sin(kJetTiltDeg * kRadPerDeg);
     ForceSet& set = obj.forces.propulsion;
     set.force = {cosTilt * thrust, 0.0f, down * thrust};
     set.moment = {0.0f, (-kJetArm * cosTilt + kJetArm * down) * thrust, 0.0f};

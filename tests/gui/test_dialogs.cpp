@@ -3,6 +3,7 @@
 #include "dialogs/appearance_dialog.h"
 #include "dialogs/dxf_open_dialog.h"
 #include "dialogs/save_first_dialog.h"
+#include "dialogs/slider_link.h"
 #include "dialogs/transform_dialog.h"
 #include "gui_test_support.h"
 
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSlider>
 #include <QTest>
 
 using kv::app::WorkingUnits;
@@ -295,6 +297,42 @@ class DialogsTest : public QObject {
         kv::dialogs::DxfOpenDialog d(request, messages);
         QVERIFY(!d.colorButton()->isEnabled());
         QVERIFY(d.transformButton()->isEnabled());
+    }
+
+    // A slider follows its field (truncated, clamped, garbage ignored) and writes
+    // position ÷ scale back with the pair's decimals; neither side echoes.
+    void sliderLinkMirrorsItsField() {
+        QWidget host;
+        auto* slider = new QSlider(Qt::Horizontal, &host);
+        auto* field = new QLineEdit(&host);
+        slider->setRange(-100, 100);
+        kv::dialogs::SliderLink percent(slider, field);
+        field->setText(QStringLiteral("-25"));
+        QCOMPARE(slider->value(), -25);
+        field->setText(QStringLiteral("37.9"));
+        QCOMPARE(slider->value(), 37);
+        QCOMPARE(field->text(), QStringLiteral("37.9"));
+        field->setText(QStringLiteral("-37.9"));
+        QCOMPARE(slider->value(), -37);
+        field->setText(QStringLiteral("500"));
+        QCOMPARE(slider->value(), 100);
+        field->setText(QStringLiteral("abc"));
+        QCOMPARE(slider->value(), 100);
+        slider->setValue(12);
+        QCOMPARE(field->text(), QStringLiteral("12"));
+
+        // Tenths of a g: the slider is ten times the field.
+        auto* gSlider = new QSlider(Qt::Horizontal, &host);
+        auto* gField = new QLineEdit(&host);
+        gSlider->setRange(-20, 40);
+        gField->setText(QStringLiteral("1.0000"));
+        kv::dialogs::SliderLink g(gSlider, gField, 10.0, 4);
+        g.syncSlider();
+        QCOMPARE(gSlider->value(), 10);
+        gSlider->setValue(-15);
+        QCOMPARE(gField->text(), QStringLiteral("-1.5000"));
+        QCOMPARE(kv::dialogs::SliderLink::positionFor(0.99999, 10.0, -20, 40), 9);
+        QCOMPARE(kv::dialogs::SliderLink::positionFor(1e300 * 1e300, 1.0, 0, 9), 9);
     }
 };
 

@@ -23,7 +23,9 @@ void printUsage(std::FILE* out) {
     for (const auto& c : commands) {
         std::fprintf(out, "  %-12s %s\n", c.name.c_str(), c.summary.c_str());
     }
-    std::fputs("\nRun 'kestrovane-cli <command> --help' for a command's options.\n", out);
+    std::fputs("\nRun 'kestrovane-cli <command> --help' for a command's options;\n"
+               "'kestrovane-cli --version' prints the version.\n",
+               out);
 }
 
 } // namespace
@@ -38,6 +40,10 @@ int main(int argc, char** argv) {
     const std::string name = argv[1];
     if (name == "--help" || name == "-h" || name == "help") {
         printUsage(stdout);
+        return kExitOk;
+    }
+    if (name == "--version") {
+        std::printf("kestrovane-cli %s\n", KV_VERSION);
         return kExitOk;
     }
     for (const auto& c : commandRegistry()) {

@@ -1,12 +1,17 @@
 // kestrovane: the desktop program.
+#include "gui/command_line.h"
 #include "gui/desktop_app.h"
 #include "gui/settings_store.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QSurfaceFormat>
 
 int main(int argc, char** argv) {
+    if (const auto status = kv::gui::answerInfoOption(argc, argv))
+        return *status;
+
     // The scene is drawn with the fixed-function pipeline: ask for a compatibility context.
     QSurfaceFormat format;
     format.setRenderableType(QSurfaceFormat::OpenGL);
@@ -18,6 +23,9 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setOrganizationName(kv::gui::kOrganisation);
     QApplication::setApplicationName(kv::gui::kApplication);
+    // The installed icon and desktop entry (the window manager matches them by name).
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kestrovane")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("kestrovane"));
 
     kv::gui::DesktopApp app(QDir::currentPath());
     if (!app.ready())

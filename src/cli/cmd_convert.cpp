@@ -126,6 +126,7 @@ constexpr ConvertForm kForms[] = {
     {"lws", "LightWave scene of null objects", runLws},
     {"bvh", "BioVision BVH motion capture file", convertBvh},
     {"asf", "Acclaim ASF skeleton and AMC motion files", convertAsf},
+    {"gltf", "glTF 2.0 file of the vehicle, its effectors and its motion", convertGltf},
     {"dxf", "DXF file of an object's geometry (from .kvo or .kvm)", convertDxf},
 };
 

@@ -1,5 +1,6 @@
 #include "cli/convert_motion.h"
 
+#include "app/document/gltf_options.h"
 #include "app/settings/memory_settings.h"
 #include "app/settings/units.h"
 #include "cli/command.h"
@@ -7,6 +8,7 @@
 #include "cli/stderr_messages.h"
 #include "export/asf_export.h"
 #include "export/bvh_export.h"
+#include "export/gltf_export.h"
 #include "export/joint_names.h"
 #include "model/object_model.h"
 
@@ -43,6 +45,18 @@ constexpr const char* kAsfUsage =
     "                         (default: the motion's path with .asf)\n"
     "  --units U              length unit: mm, cm, m, in, ft or yd (default m)\n"
     "  --axes right|left      right- or left-hand coordinates (default left)\n";
+
+constexpr const char* kGltfUsage =
+    "usage: kestrovane-cli convert gltf MOTION.kvm [-o OUT.glb|OUT.gltf]\n"
+    "\n"
+    "Writes a glTF 2.0 file of the motion: the vehicle's mesh in the object's colour,\n"
+    "one node per effector parented like the effector tree and named as in the BVH\n"
+    "form, and one animation keyed at the motion's own frame times. Lengths are in\n"
+    "metres with +Y up and +Z forward, whatever the working units.\n"
+    "\n"
+    "  -o, --output OUT    file to write: OUT.glb (binary, the default form) or\n"
+    "                      OUT.gltf with its buffer beside it in OUT.bin\n"
+    "                      (default: the motion's path with .glb)\n";
 
 /// The camera slot an export reads into: the store holds a simulated slot and
 /// the camera, each with room for the longest motion a run can record.
@@ -113,6 +127,73 @@ int runExport(const std::vector<std::string>& args, std::string_view form, const
 }
 
 } // namespace
+
+int convertGltf(const std::vector<std::string>& args) {
+    fs::path input;
+    fs::path output;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--help" || a == "-h") {
+            std::fputs(kGltfUsage, stdout);
+            return kExitOk;
+        }
+        if (a == "-o" || a == "--output") {
+            if (i + 1 >= args.size()) {
+                std::fprintf(stderr, "kestrovane-cli convert gltf: %s needs a file\n%s", a.c_str(),
+                             kGltfUsage);
+                return kExitUsage;
+            }
+            output = args[++i];
+            continue;
+        }
+        if (a.size() > 1 && a[0] == '-') {
+            std::fprintf(stderr, "kestrovane-cli convert gltf: unknown option '%s'\n%s", a.c_str(),
+                         kGltfUsage);
+            return kExitUsage;
+        }
+        if (!input.empty()) {
+            std::fprintf(stderr, "kestrovane-cli convert gltf: more than one motion file given\n%s",
+                         kGltfUsage);
+            return kExitUsage;
+        }
+        input = a;
+    }
+    if (input.empty()) {
+        std::fprintf(stderr, "kestrovane-cli convert gltf: no motion file given\n%s", kGltfUsage);
+        return kExitUsage;
+    }
+    if (output.empty())
+        output = fs::path(input).replace_extension(".glb");
+    const exp::GltfContainer container = exp::gltfContainerFor(output);
+    std::vector<fs::path> outputs{output};
+    if (container == exp::GltfContainer::kText)
+        outputs.push_back(fs::path(output).replace_extension(".bin"));
+    std::error_code ec;
+    for (const fs::path& out : outputs) {
+        if (out == input || fs::equivalent(out, input, ec)) {
+            std::fprintf(stderr,
+                         "kestrovane-cli convert gltf: the output %s would replace the motion "
+                         "file\n%s",
+                         out.c_str(), kGltfUsage);
+            return kExitUsage;
+        }
+    }
+    CameraSlot camera;
+    if (!camera.allocate()) {
+        std::fputs("There is not enough memory to load the motion file.\n", stderr);
+        return kExitFailure;
+    }
+    StderrMessages messages("kestrovane-cli convert gltf");
+    exp::GltfOptions options = app::gltfExportOptions(container);
+    options.generator = std::string("Kestrovane ") + KV_VERSION;
+    if (!exp::exportGltf(input, output, exp::motionTitle(input), options, camera.slot(),
+                         messages)) {
+        return kExitFailure;
+    }
+    for (const fs::path& out : outputs)
+        std::printf("%s\n", out.c_str());
+    return kExitOk;
+}
 
 int convertBvh(const std::vector<std::string>& args) {
     return runExport(args, "bvh", kBvhUsage, false);

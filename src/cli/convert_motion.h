@@ -15,6 +15,10 @@ int convertBvh(const std::vector<std::string>& args);
 /// the skeleton is OUT_BASE.asf and the motion OUT_BASE.amc.
 int convertAsf(const std::vector<std::string>& args);
 
+/// `convert gltf MOTION.kvm [-o OUT.glb|OUT.gltf]`: the vehicle's mesh, its
+/// effector tree and its motion as glTF 2.0.
+int convertGltf(const std::vector<std::string>& args);
+
 /// `convert dxf IN.kvo|IN.kvm -o OUT.dxf [--units U] [--axes right|left]`:
 /// the object's geometry as 3DFACE entities.
 int convertDxf(const std::vector<std::string>& args);

@@ -91,6 +91,7 @@ void DocumentCommands::install() {
     handle(CommandId::SaveCameraAs, [this] { doc_.saveCameraAs(); });
     handle(CommandId::ConvertToBioVision, [this] { doc_.convertToBvh(); });
     handle(CommandId::ConvertToAcclaim, [this] { doc_.convertToAcclaim(); });
+    handle(CommandId::ConvertToGltf, [this] { doc_.convertToGltf(); });
     handle(CommandId::SimulationReset, [this] {
         doc_.setModified(true);
         doc_.resetSimulation();

@@ -5,9 +5,10 @@
 #include "export/bvh_export.h"
 #include "export/joint_names.h"
 #include "export_fixture.h"
-#include "json_value.h"
 #include "model/object_model.h"
 #include "model/template.h"
+#include "support/json_value.h"
+#include "support/node_tool.h"
 
 #include <array>
 #include <cmath>
@@ -19,54 +20,10 @@ namespace kv::exptest {
 namespace {
 
 namespace fs = std::filesystem;
-
-/// The folder of the Node.js check script and its installed packages.
-fs::path nodeFolder() {
-    return fs::path(KV_TEST_DATA_DIR).parent_path() / "node";
-}
-
-/// Full path of the node executable on PATH, or empty.
-fs::path findNode() {
-    const char* path = std::getenv("PATH");
-    if (path == nullptr)
-        return {};
-    std::string dirs(path);
-    std::size_t start = 0;
-    while (start <= dirs.size()) {
-        const std::size_t end = std::min(dirs.find(':', start), dirs.size());
-        const fs::path dir = dirs.substr(start, end - start);
-        for (const char* name : {"node", "nodejs"}) {
-            std::error_code ec;
-            if (!dir.empty() && fs::is_regular_file(dir / name, ec))
-                return dir / name;
-        }
-        start = end + 1;
-    }
-    return {};
-}
-
-std::string quoted(const fs::path& p) {
-    std::string out = "'";
-    for (char c : p.string())
-        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-}
-
-/// Runs `command` and returns its standard output.
-std::string run(const std::string& command, int& status) {
-    std::string out;
-    std::FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        status = -1;
-        return out;
-    }
-    char buffer[4096];
-    std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        out.append(buffer, n);
-    status = ::pclose(pipe);
-    return out;
-}
+using jsontest::JsonValue;
+using jsontest::parseJson;
+using nodetest::nodeFolder;
+using nodetest::quoted;
 
 /// The built-in helicopter with a sound point for its engine added.
 model::ObjectRecord helicopter() {
@@ -96,13 +53,9 @@ Quaternion axisRotation(int axis, double degrees) {
 class BvhReaderCheck : public ExportTest {};
 
 TEST_F(BvhReaderCheck, ThreeJsLoaderReadsJointsFramesAndChannels) {
-    const fs::path node = findNode();
-    if (node.empty())
-        GTEST_SKIP() << "Node.js is not installed; the BVH cross-check needs it";
-    if (!fs::exists(nodeFolder() / "node_modules" / "three" / "package.json")) {
-        GTEST_SKIP() << "the npm package 'three' is not installed in tests/node "
-                        "(run 'npm install' there, or scripts/setup.sh)";
-    }
+    if (const std::string why = nodetest::unavailableReason("three"); !why.empty())
+        GTEST_SKIP() << why;
+    const fs::path node = nodetest::findNode();
 
     const auto motion = writeMotion(helicopter(), linearMotion(2.0f, 1.0f / 30.0f), "HeliRun.kvm");
     const fs::path bvh = dir / "HeliRun.bvh";
@@ -116,7 +69,7 @@ TEST_F(BvhReaderCheck, ThreeJsLoaderReadsJointsFramesAndChannels) {
     for (int f : frames)
         command += " " + std::to_string(f);
     int status = 0;
-    const std::string output = run(command + " 2>&1", status);
+    const std::string output = nodetest::runCommand(command + " 2>&1", status);
     ASSERT_EQ(status, 0) << output;
     const auto parsed = parseJson(output);
     ASSERT_TRUE(parsed.has_value()) << output;

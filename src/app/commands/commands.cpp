@@ -51,6 +51,9 @@ constexpr std::array kTable{
                 K::None, true},
     CommandInfo{C::ConvertToAcclaim, "File>Convert to Acclaim...", "",
                 "Convert a motion file to the Acclaim motion capture file format."},
+    CommandInfo{C::ConvertToGltf, "File>Convert to glTF...", "",
+                "Convert a motion file to a glTF 2.0 file with the vehicle's mesh and "
+                "animation."},
     CommandInfo{C::Exit, "File>Exit", "Ctrl+Q",
                 "Quit the application and prompt to save the current project.", E::Always, K::None,
                 true},

@@ -30,6 +30,7 @@ enum class CommandId : int {
     SaveCameraAs = 32812,
     ConvertToBioVision = 32813,
     ConvertToAcclaim = 32814,
+    ConvertToGltf = 32840,
     Exit = 57665,
     SimulationReset = 32773,
     Observe = 32774,

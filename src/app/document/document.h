@@ -149,6 +149,8 @@ class Document {
     bool saveObjectGeometryAs(int slot);
     bool convertToBvh(std::optional<std::filesystem::path> motion = std::nullopt);
     bool convertToAcclaim(std::optional<std::filesystem::path> motion = std::nullopt);
+    /// Writes the motion as a binary glTF file (.glb) beside it.
+    bool convertToGltf(std::optional<std::filesystem::path> motion = std::nullopt);
     /// Carries scenery set `set` (or the terrain) to a new import transform.
     bool transformScenery(int set, const model::GeometryTransform& transform);
     bool transformTerrain(const model::GeometryTransform& transform);

@@ -1,4 +1,5 @@
 #include "app/document/document.h"
+#include "app/document/gltf_options.h"
 #include "app/document/project_geometry.h"
 #include "app/settings/units.h"
 #include "app/settings/units_dxf.h"
@@ -489,6 +490,23 @@ bool Document::convertToAcclaim(std::optional<std::filesystem::path> motion) {
                          &motions_};
     const bool ok = exp::exportAsfAmc(*motion, asf, amc, titleWithoutExtension(*motion),
                                       exportOptionsOf(preferences_), slot, ports_.messages);
+    resetCameraSlot();
+    return ok;
+}
+
+bool Document::convertToGltf(std::optional<std::filesystem::path> motion) {
+    if (!motion)
+        motion = ask(openRequest("Open Kestrovane Motion File:", kMotionFilter));
+    if (!motion || !readable(*motion, ports_.messages))
+        return false;
+    std::filesystem::path out = pathWithoutExtension(*motion);
+    out += ".glb";
+    exp::ExportSlot slot{model::MotionTarget{cameraSlot(), &object(cameraSlot()),
+                                             geometryIntakeOf(meshes_, cameraSlot())},
+                         &motions_};
+    const bool ok =
+        exp::exportGltf(*motion, out, titleWithoutExtension(*motion),
+                        gltfExportOptions(exp::GltfContainer::kBinary), slot, ports_.messages);
     resetCameraSlot();
     return ok;
 }

@@ -144,7 +144,8 @@ TEST(CommandEnabling, SaveAndConvertAreAlwaysEnabled) {
     s.objectCount = 5;
     s.interactiveCount = 3;
     for (CommandId id : {CommandId::SaveProject, CommandId::SaveProjectAs, CommandId::SaveObjectAs,
-                         CommandId::ConvertToBioVision, CommandId::ConvertToAcclaim}) {
+                         CommandId::ConvertToBioVision, CommandId::ConvertToAcclaim,
+                         CommandId::ConvertToGltf}) {
         EXPECT_TRUE(isCommandEnabled(id, s)) << static_cast<int>(id);
     }
 }

@@ -1,5 +1,5 @@
 #pragma once
-/// A small JSON reader for the output of the Node.js BVH check: enough of
+/// A small JSON reader for the output of the Node.js checks: enough of
 /// the format for objects, arrays, strings without escapes beyond the simple
 /// ones, numbers, true, false and null.
 
@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace kv::exptest {
+namespace kv::jsontest {
 
 struct JsonValue {
     enum class Kind { Null, Bool, Number, String, Array, Object };
@@ -31,4 +31,4 @@ struct JsonValue {
 /// Parses `text`; nothing when it is not one well-formed JSON value.
 std::optional<JsonValue> parseJson(std::string_view text);
 
-} // namespace kv::exptest
+} // namespace kv::jsontest

@@ -1,9 +1,9 @@
-#include "json_value.h"
+#include "support/json_value.h"
 
 #include <cctype>
 #include <cstdlib>
 
-namespace kv::exptest {
+namespace kv::jsontest {
 namespace {
 
 const JsonValue& nullValue() {
@@ -176,4 +176,4 @@ std::optional<JsonValue> parseJson(std::string_view text) {
     return out;
 }
 
-} // namespace kv::exptest
+} // namespace kv::jsontest

@@ -104,6 +104,8 @@ void PreferenceCommands::camera() {
     if (change.relayout || change.lensOrOverlays) {
         viewsChanged();
     } else {
+        // The window still learns whether its own aspect is used from now on.
+        applyToViews();
         window_.cameraView()->update();
     }
 }

@@ -24,11 +24,15 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 
 // The run state names its slot array "slots", which Qt defines as a keyword.
 #undef slots
@@ -224,6 +228,30 @@ class ConditionCommandsTest : public QObject {
             d.accept();
         });
         QCOMPARE(rig.doc.preferences().gridSpacing, 0.1f);
+        QCOMPARE(rig.viewChanges, 1);
+    }
+
+    void gridWithATerrainRebuildsItsListsWhenTheResolutionChanges() {
+        Rig rig;
+        QTemporaryDir dir;
+        const std::filesystem::path dxf =
+            std::filesystem::path(QFile::encodeName(dir.path()).toStdString()) / "hill.dxf";
+        std::ofstream(dxf) << "0\nSECTION\n2\nENTITIES\n0\n3DFACE\n8\n0\n"
+                              "10\n0\n20\n0\n30\n0\n11\n50\n21\n0\n31\n0\n"
+                              "12\n50\n22\n50\n32\n5\n13\n0\n23\n50\n33\n5\n"
+                              "0\nENDSEC\n0\nEOF\n";
+        QVERIFY(rig.doc.addTerrain(kv::app::DxfImport{dxf}));
+        QVERIFY(rig.doc.terrain().present());
+        rig.run<kv::dialogs::GridDialog>(CommandId::PreferencesGrid, [](auto& d) {
+            d.size().field->setText(QStringLiteral("10")); // the grid is hidden by the terrain
+            d.accept();
+        });
+        QCOMPARE(rig.viewChanges, 0);
+        rig.run<kv::dialogs::GridDialog>(CommandId::PreferencesGrid, [](auto& d) {
+            d.resolution().slider->setValue(0);
+            d.accept();
+        });
+        QCOMPARE(rig.doc.preferences().terrainResolutionStep, 51);
         QCOMPARE(rig.viewChanges, 1);
     }
 

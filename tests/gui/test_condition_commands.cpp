@@ -16,8 +16,10 @@
 #include "dialogs/working_units_dialog.h"
 #include "geometry/working_files.h"
 #include "gui/condition_commands.h"
+#include "gui/desktop_app.h"
 #include "gui/main_window.h"
 #include "gui/preference_commands.h"
+#include "gui/settings_store.h"
 #include "gui_test_support.h"
 
 #include <QAbstractButton>
@@ -98,6 +100,30 @@ class ConditionCommandsTest : public QObject {
     Q_OBJECT
 
   private Q_SLOTS:
+    void theProgramOffersAllNine() {
+        QTemporaryDir dir;
+        kv::gui::setDataFolder(dir.path());
+        kv::gui::DesktopApp app(dir.path());
+        QVERIFY(app.ready());
+        app.window().refreshCommandStates();
+        for (CommandId id : {CommandId::InitialConditions, CommandId::Wind, CommandId::Gravity,
+                             CommandId::ExternalForce, CommandId::PreferencesWorkingUnits,
+                             CommandId::PreferencesGrid, CommandId::PreferencesController,
+                             CommandId::PreferencesCamera, CommandId::PreferencesMemory}) {
+            QVERIFY2(app.window().commandAction(int(id))->isEnabled(),
+                     qPrintable(app.window().commandAction(int(id))->text()));
+        }
+        // Gravity through the program's own wiring reaches the next run.
+        kv::guitest::whenModalShown([](QWidget* modal) {
+            auto* d = qobject_cast<kv::dialogs::GravityDialog*>(modal);
+            QVERIFY(d != nullptr);
+            d->row().field->setText(QStringLiteral("0.5"));
+            d->accept();
+        });
+        app.window().runCommand(int(CommandId::Gravity));
+        QCOMPARE(app.document().runSettings().environment.gravity, 16.085f);
+    }
+
     void initialConditionsResetTheSimulationWithoutMarkingTheProject() {
         Rig rig;
         QCOMPARE(rig.window.commandAction(int(CommandId::InitialConditions))->shortcut(),

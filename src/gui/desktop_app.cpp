@@ -5,6 +5,7 @@
 #include "app/settings/memory_settings.h"
 #include "app/settings/preferences_file.h"
 #include "gui/settings_store.h"
+#include "views/camera_view.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -53,6 +54,25 @@ DesktopApp::DesktopApp(const QString& currentFolder, FilePort* files)
     documentCommands_->install();
     window_.setCommandHandler(app::CommandId::Begin, [this] { live_->begin(); });
     window_.setObjectLibrary(app::listObjectLibrary(dataFolder_));
+
+    // Simulation conditions and the preference dialogs: the scene's lists are
+    // rebuilt (with progress for a large terrain) when a dialog changes them.
+    if (views::SceneSurface* surface = window_.cameraView()->surface())
+        surface->setProgress(&progress_);
+    const auto redraw = [this] {
+        preferenceCommands_->applyToViews();
+        live_->projectChanged();
+        window_.refreshCommandStates();
+    };
+    conditionCommands_ = std::make_unique<ConditionCommands>(window_, *document_, messages_);
+    conditionCommands_->setRedraw(redraw);
+    conditionCommands_->install();
+    preferenceCommands_->setDocument(*document_);
+    preferenceCommands_->setOnViewsChanged([this] { live_->projectChanged(); });
+    preferenceCommands_->setOnFatal([this] {
+        window_.setCloseGuard({});
+        QCoreApplication::exit(EXIT_FAILURE);
+    });
 }
 
 void DesktopApp::start(const QStringList& paths, bool showAbout) {

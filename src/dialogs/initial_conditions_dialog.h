@@ -1,0 +1,61 @@
+#pragma once
+/// The "Initial Conditions" dialog: the simulated object's starting position,
+/// velocity, orientation and angular rate, with "Load..." taking them from a
+/// recorded motion file at a time. Nothing is stored until OK.
+
+#include "app/dialogs/initial_conditions_form.h"
+#include "common/ports/messages.h"
+
+#include <QDialog>
+#include <array>
+#include <functional>
+#include <optional>
+
+class QLabel;
+class QLineEdit;
+
+namespace kv::dialogs {
+
+/// Reads the initial conditions at a time (s) from a motion file the user
+/// chooses; nothing when no file was chosen or it could not be read.
+using InitialConditionsLoader = std::function<std::optional<model::InitialConditions>(float time)>;
+
+class InitialConditionsDialog final : public QDialog {
+    Q_OBJECT
+  public:
+    InitialConditionsDialog(const model::InitialConditions& initial, const app::WorkingUnits& units,
+                            InitialConditionsLoader loader, MessagePort& messages,
+                            QWidget* parent = nullptr);
+
+    /// The edited block (valid after OK).
+    const model::InitialConditions& initialConditions() const { return initial_; }
+
+    void accept() override;
+
+    /// Fields in the dialog's order: position 0..2, velocity 3..5,
+    /// orientation (yaw, pitch, roll) 6..8, angular rate 9..11.
+    QLineEdit* field(int index) const { return fields_.at(static_cast<std::size_t>(index)); }
+    QLabel* label(int index) const { return labels_.at(static_cast<std::size_t>(index)); }
+    QLineEdit* minutesField() const { return minutes_; }
+    QLineEdit* secondsField() const { return seconds_; }
+
+  public slots:
+    /// "Reset": all twelve fields 0.
+    void resetToZero();
+    /// "Load...": the recorded state at the time in the min:sec fields.
+    void loadFromMotion();
+
+  private:
+    void showForm(const app::InitialConditionsForm& form);
+
+    model::InitialConditions initial_;
+    app::WorkingUnits units_;
+    InitialConditionsLoader loader_;
+    MessagePort& messages_;
+    std::array<QLineEdit*, 12> fields_{};
+    std::array<QLabel*, 12> labels_{};
+    QLineEdit* minutes_ = nullptr;
+    QLineEdit* seconds_ = nullptr;
+};
+
+} // namespace kv::dialogs

@@ -5,6 +5,7 @@
 #include "app/settings/memory_settings.h"
 #include "app/settings/preferences_file.h"
 #include "gui/settings_store.h"
+#include "views/camera_view.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -52,6 +53,13 @@ DesktopApp::DesktopApp(const QString& currentFolder, FilePort* files)
     });
     documentCommands_->install();
     window_.setCommandHandler(app::CommandId::Begin, [this] { live_->begin(); });
+    // Object > Customize: the dialogs on the simulated object.
+    customizeCommands_ = std::make_unique<CustomizeCommands>(window_, *document_, messages_);
+    customizeCommands_->setRedraw([this] {
+        if (views::SceneSurface* surface = window_.cameraView()->surface())
+            surface->update();
+    });
+    customizeCommands_->install();
     window_.setObjectLibrary(app::listObjectLibrary(dataFolder_));
 }
 

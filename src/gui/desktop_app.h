@@ -7,6 +7,7 @@
 #include "app/document/document.h"
 #include "app/settings/preferences.h"
 #include "geometry/working_files.h"
+#include "gui/customize_commands.h"
 #include "gui/document_commands.h"
 #include "gui/live_run.h"
 #include "gui/main_window.h"
@@ -69,6 +70,7 @@ class DesktopApp {
     std::unique_ptr<PreferenceCommands> preferenceCommands_;
     std::unique_ptr<DocumentCommands> documentCommands_;
     std::unique_ptr<LiveRun> live_;
+    std::unique_ptr<CustomizeCommands> customizeCommands_;
     bool allocated_ = false;
 };
 

@@ -1,0 +1,41 @@
+#include "gui/customize_commands.h"
+
+#include "app/customize/tires_form.h"
+#include "dialogs/tires_dialog.h"
+#include "gui/main_window.h"
+#include "model/object_model.h"
+
+namespace kv::gui {
+
+using app::CommandId;
+
+CustomizeCommands::CustomizeCommands(MainWindow& window, app::Document& doc, MessagePort& messages)
+    : window_(window), doc_(doc), messages_(messages) {}
+
+void CustomizeCommands::install() {
+    window_.setCommandHandler(CommandId::CustomizeTiresSuspension,
+                              [this] { tiresAndSuspension(); });
+}
+
+void CustomizeCommands::changed(bool resetSimulation) {
+    doc_.setModified(true);
+    if (resetSimulation)
+        doc_.resetSimulation();
+    if (redraw_)
+        redraw_();
+}
+
+void CustomizeCommands::tiresAndSuspension() {
+    model::ObjectRecord& r = doc_.object(0);
+    if (model::countTires(r) == 0) {
+        messages_.showMessage(app::kNoTiresMessage);
+        return;
+    }
+    dialogs::TiresDialog d(r, messages_, &window_);
+    if (d.exec() != QDialog::Accepted)
+        return;
+    r.tires = d.tires();
+    changed(true);
+}
+
+} // namespace kv::gui

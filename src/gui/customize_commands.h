@@ -1,0 +1,40 @@
+#pragma once
+/// Object > Customize: the dialogs that edit blocks of the simulated object's
+/// record. Each runs its dialog on the simulated object of the document and,
+/// on OK, stores the edited block and does the command's follow-ups: the
+/// modified flag, a simulation reset for the blocks a run starts from,
+/// and a redraw.
+
+#include "app/document/document.h"
+#include "common/ports/messages.h"
+
+#include <functional>
+
+namespace kv::gui {
+
+class MainWindow;
+
+class CustomizeCommands {
+  public:
+    /// `window`, `doc` and `messages` must outlive this object.
+    CustomizeCommands(MainWindow& window, app::Document& doc, MessagePort& messages);
+
+    /// Installs the command handlers.
+    void install();
+
+    /// Called after every change a dialog made, so the views show it.
+    void setRedraw(std::function<void()> redraw) { redraw_ = std::move(redraw); }
+
+    void tiresAndSuspension();
+
+  private:
+    /// Marks the project modified, resets the simulation when asked, redraws.
+    void changed(bool resetSimulation);
+
+    MainWindow& window_;
+    app::Document& doc_;
+    MessagePort& messages_;
+    std::function<void()> redraw_;
+};
+
+} // namespace kv::gui

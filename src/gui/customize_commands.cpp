@@ -1,6 +1,7 @@
 #include "gui/customize_commands.h"
 
 #include "app/customize/tires_form.h"
+#include "dialogs/mass_dialog.h"
 #include "dialogs/tires_dialog.h"
 #include "gui/main_window.h"
 #include "model/object_model.h"
@@ -13,6 +14,7 @@ CustomizeCommands::CustomizeCommands(MainWindow& window, app::Document& doc, Mes
     : window_(window), doc_(doc), messages_(messages) {}
 
 void CustomizeCommands::install() {
+    window_.setCommandHandler(CommandId::CustomizeMassProperties, [this] { massProperties(); });
     window_.setCommandHandler(CommandId::CustomizeTiresSuspension,
                               [this] { tiresAndSuspension(); });
 }
@@ -23,6 +25,15 @@ void CustomizeCommands::changed(bool resetSimulation) {
         doc_.resetSimulation();
     if (redraw_)
         redraw_();
+}
+
+void CustomizeCommands::massProperties() {
+    model::ObjectRecord& r = doc_.object(0);
+    dialogs::MassDialog d(r.mass, doc_.preferences().englishForceUnits, messages_, &window_);
+    if (d.exec() != QDialog::Accepted)
+        return;
+    r.mass = d.mass();
+    changed(true);
 }
 
 void CustomizeCommands::tiresAndSuspension() {

@@ -25,6 +25,7 @@ class CustomizeCommands {
     /// Called after every change a dialog made, so the views show it.
     void setRedraw(std::function<void()> redraw) { redraw_ = std::move(redraw); }
 
+    void massProperties();
     void tiresAndSuspension();
 
   private:

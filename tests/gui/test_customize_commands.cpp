@@ -4,6 +4,7 @@
 // object's display after a new colour and redraws.
 #include "app/commands/commands.h"
 #include "app/document/document.h"
+#include "dialogs/mass_dialog.h"
 #include "dialogs/tires_dialog.h"
 #include "geometry/working_files.h"
 #include "gui/customize_commands.h"
@@ -33,6 +34,7 @@ namespace dialogs = kv::dialogs;
 namespace {
 
 const CommandId kCustomizeCommands[] = {
+    CommandId::CustomizeMassProperties,
     CommandId::CustomizeTiresSuspension,
 };
 
@@ -120,6 +122,10 @@ class CustomizeCommandsTest : public QObject {
     void cancelChangesNothing() {
         Rig r;
         const model::ObjectRecord before = r.doc.object(0);
+        r.run<dialogs::MassDialog>(CommandId::CustomizeMassProperties, [](dialogs::MassDialog& d) {
+            d.field(app::kMassField)->setText(QStringLiteral("1"));
+            d.reject();
+        });
         r.run<dialogs::TiresDialog>(CommandId::CustomizeTiresSuspension,
                                     [](dialogs::TiresDialog& d) {
                                         d.slider(app::kTiresBraking)->setValue(10);
@@ -129,6 +135,20 @@ class CustomizeCommandsTest : public QObject {
         QVERIFY(!r.doc.modified());
         QVERIFY(!r.wasReset());
         QCOMPARE(r.redraws, 0);
+    }
+
+    void massOkStoresResetsAndMarksModified() {
+        Rig r;
+        r.doc.preferences().englishForceUnits = 1;
+        r.run<dialogs::MassDialog>(CommandId::CustomizeMassProperties, [](dialogs::MassDialog& d) {
+            QCOMPARE(d.field(app::kMassField)->text(), QStringLiteral("2019.9999"));
+            d.field(app::kMassField)->setText(QStringLiteral("4040"));
+            d.accept();
+        });
+        QCOMPARE(r.doc.object(0).mass.mass, 4040.0f * 0.031084863f);
+        QVERIFY(r.doc.modified());
+        QVERIFY(r.wasReset());
+        QCOMPARE(r.redraws, 1);
     }
 
     // OK in every dialog without touching anything, in English and metric
@@ -151,6 +171,7 @@ class CustomizeCommandsTest : public QObject {
             r.doc.resetSimulation();
             const model::ObjectRecord before = plane;
             const auto ok = [](QDialog& d) { d.accept(); };
+            r.run<dialogs::MassDialog>(CommandId::CustomizeMassProperties, ok);
             r.run<dialogs::TiresDialog>(CommandId::CustomizeTiresSuspension, ok);
             QVERIFY2(sameBytes(r.doc.object(0), before), english != 0 ? "English" : "metric");
         }

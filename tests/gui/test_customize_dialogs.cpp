@@ -1,5 +1,6 @@
 // The Object > Customize dialogs: titles, labels in the working units, slider
 // and field pairs, enabling, keyboard reach and names, and what OK hands back.
+#include "dialogs/mass_dialog.h"
 #include "dialogs/tires_dialog.h"
 #include "gui_test_support.h"
 #include "model/object_model.h"
@@ -220,6 +221,59 @@ class CustomizeDialogsTest : public QObject {
         QCOMPARE(messages.messages, (std::vector<std::string>{"Please enter a number."}));
         QVERIFY(sameBytes(d.tires(), car.tires));
         d.reject();
+    }
+
+    // ---- Mass Properties ----
+    void massShowsWorkingUnitsAndCouplings() {
+        RecordingMessages messages;
+        model::MassProperties m = vehicle(model::kVehicleCar).mass;
+        m.rollPitchCoupling = -0.25f;
+        dialogs::MassDialog english(m, 1, messages);
+        QCOMPARE(english.windowTitle(), QStringLiteral("Mass Properties"));
+        QStringList labels = labelTexts(english);
+        for (const char* l : {"Mass (lb)", "Roll Inertia (lb-ft2)", "Pitch Inertia (lb-ft2)",
+                              "Yaw Inertia (lb-ft2)", "Roll/Pitch Coupling (%)",
+                              "Roll/Yaw Coupling (%)", "Pitch/Yaw Coupling (%)",
+                              "Note: Products of inertia are percentages of the roll inertia."}) {
+            QVERIFY2(labels.contains(QString::fromUtf8(l)), l);
+        }
+        QCOMPARE(english.field(app::kRollPitchCouplingField)->text(), QStringLiteral("-25"));
+        QCOMPARE(english.couplingSlider(0)->value(), -25);
+        QCOMPARE(english.couplingSlider(0)->minimum(), -100);
+        english.couplingSlider(2)->setValue(40);
+        QCOMPARE(english.field(app::kPitchYawCouplingField)->text(), QStringLiteral("40"));
+        checkKeyboardAndNames(english);
+        screenshot(english, "mass_properties_dialog.png");
+
+        dialogs::MassDialog metric(m, 0, messages);
+        labels = labelTexts(metric);
+        QVERIFY(labels.contains(QStringLiteral("Mass (kg)")));
+        QVERIFY(labels.contains(QStringLiteral("Yaw Inertia (kg-m2)")));
+    }
+
+    void massOkUntouchedKeepsTheBlockAndRefusesZero() {
+        for (int english : {0, 1}) {
+            RecordingMessages messages;
+            const model::MassProperties m = vehicle(model::kVehicleAircraft).mass;
+            dialogs::MassDialog d(m, english, messages);
+            d.accept();
+            QCOMPARE(d.result(), int(QDialog::Accepted));
+            QVERIFY(sameBytes(d.mass(), m));
+        }
+        RecordingMessages messages;
+        const model::MassProperties m = vehicle(model::kVehicleCar).mass;
+        dialogs::MassDialog d(m, 1, messages);
+        d.show();
+        d.field(app::kPitchInertiaField)->setText(QStringLiteral("0"));
+        d.accept();
+        QVERIFY(d.isVisible());
+        QCOMPARE(messages.messages, (std::vector<std::string>{
+                                        "The mass and inertias must all be greater than zero."}));
+        QVERIFY(sameBytes(d.mass(), m));
+        d.field(app::kPitchInertiaField)->setText(QStringLiteral("3217"));
+        d.accept();
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(d.mass().inertia[4], 3217.0f * 0.031084863f);
     }
 };
 

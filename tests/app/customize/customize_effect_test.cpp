@@ -3,6 +3,7 @@
 // window) with the stick full forward to 60 mph and then full back until it
 // stops, once as it is and once after a dialog's OK.
 
+#include "app/customize/mass_form.h"
 #include "app/customize/tires_form.h"
 #include "app/document/headless_run.h"
 #include "app/input/input_keys.h"
@@ -110,6 +111,21 @@ TEST(CustomizeEffect, BrakingAt200PercentStopsTheCarShorter) {
     ASSERT_GT(strong.stopDistance, 0.0f);
     EXPECT_LT(strong.stopDistance, base.stopDistance * 0.9f);
     EXPECT_LT(strong.slowTime, base.slowTime);
+}
+
+TEST(CustomizeEffect, TwiceTheMassReachesSixtyLater) {
+    const DriveFigures base = drive([](model::ObjectRecord&) {});
+    const DriveFigures heavy = drive([](model::ObjectRecord& car) {
+        const MassForm shown = massFormFor(car.mass, 1);
+        MassForm edited = shown;
+        edited.values[0] = "4040"; // lb, twice the template's 2020 lb
+        ASSERT_FALSE(applyMassForm(shown, edited, 1, car.mass));
+    });
+    print("car, Mass (lb) 2020:", base);
+    print("car, Mass (lb) 4040:", heavy);
+    ASSERT_GT(base.timeTo60, 0.0f);
+    ASSERT_GT(heavy.timeTo60, 0.0f);
+    EXPECT_GT(heavy.timeTo60, base.timeTo60 * 1.3f);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // working unit: the dialogs' conversions and display formats never drift a
 // stored value.
 
+#include "app/customize/mass_form.h"
 #include "app/customize/tires_form.h"
 #include "common/unit_constants.h"
 #include "customize_test_support.h"
@@ -43,7 +44,9 @@ const NamedUnits kUnits[] = {
 /// Each dialog opened on `r` and confirmed as it opened.
 void confirmEveryDialogUntouched(model::ObjectRecord& r,
                                  [[maybe_unused]] model::ObjectRecord* partner,
-                                 [[maybe_unused]] const WorkingUnits& u) {
+                                 const WorkingUnits& u) {
+    const MassForm mass = massFormFor(r.mass, u.englishForceUnits);
+    ASSERT_FALSE(applyMassForm(mass, mass, u.englishForceUnits, r.mass));
 
     if (model::countTires(r) > 0) {
         const TiresModel tires(r);

@@ -1,6 +1,7 @@
 #include "gui/customize_commands.h"
 
 #include "app/customize/tires_form.h"
+#include "dialogs/engine_dialog.h"
 #include "dialogs/mass_dialog.h"
 #include "dialogs/tires_dialog.h"
 #include "gui/main_window.h"
@@ -17,6 +18,7 @@ void CustomizeCommands::install() {
     window_.setCommandHandler(CommandId::CustomizeMassProperties, [this] { massProperties(); });
     window_.setCommandHandler(CommandId::CustomizeTiresSuspension,
                               [this] { tiresAndSuspension(); });
+    window_.setCommandHandler(CommandId::CustomizeEngine, [this] { engine(); });
 }
 
 void CustomizeCommands::changed(bool resetSimulation) {
@@ -47,6 +49,17 @@ void CustomizeCommands::tiresAndSuspension() {
         return;
     r.tires = d.tires();
     changed(true);
+}
+
+void CustomizeCommands::engine() {
+    model::ObjectRecord& r = doc_.object(0);
+    dialogs::EngineDialog d(r, doc_.preferences().englishForceUnits, messages_, &window_);
+    if (d.exec() != QDialog::Accepted)
+        return;
+    r.engineType = d.engineType();
+    r.enginePower = d.enginePower();
+    r.engineScale = d.engineScale();
+    changed(false);
 }
 
 } // namespace kv::gui

@@ -27,6 +27,7 @@ class CustomizeCommands {
 
     void massProperties();
     void tiresAndSuspension();
+    void engine();
 
   private:
     /// Marks the project modified, resets the simulation when asked, redraws.

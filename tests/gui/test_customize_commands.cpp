@@ -4,6 +4,7 @@
 // object's display after a new colour and redraws.
 #include "app/commands/commands.h"
 #include "app/document/document.h"
+#include "dialogs/engine_dialog.h"
 #include "dialogs/mass_dialog.h"
 #include "dialogs/tires_dialog.h"
 #include "geometry/working_files.h"
@@ -36,6 +37,7 @@ namespace {
 const CommandId kCustomizeCommands[] = {
     CommandId::CustomizeMassProperties,
     CommandId::CustomizeTiresSuspension,
+    CommandId::CustomizeEngine,
 };
 
 /// A document with scripted ports behind a main frame and the customize commands.
@@ -151,6 +153,21 @@ class CustomizeCommandsTest : public QObject {
         QCOMPARE(r.redraws, 1);
     }
 
+    void engineMarksModifiedWithoutAReset() {
+        Rig r;
+        r.doc.preferences().englishForceUnits = 0;
+        r.run<dialogs::EngineDialog>(CommandId::CustomizeEngine, [](dialogs::EngineDialog& d) {
+            d.engineButtons()->button(model::kEngineJet)->click();
+            d.powerField()->setText(QStringLiteral("44482.217"));
+            d.accept();
+        });
+        QCOMPARE(r.doc.object(0).engineType, int(model::kEngineJet));
+        QCOMPARE(r.doc.object(0).enginePower, 44482.217f * 0.22480895f);
+        QVERIFY(r.doc.modified());
+        QVERIFY(!r.wasReset());
+        QCOMPARE(r.redraws, 1);
+    }
+
     // OK in every dialog without touching anything, in English and metric
     // units, leaves the simulated object's record as it was, byte for byte.
     void okUntouchedKeepsTheRecordInBothUnitSystems() {
@@ -173,6 +190,7 @@ class CustomizeCommandsTest : public QObject {
             const auto ok = [](QDialog& d) { d.accept(); };
             r.run<dialogs::MassDialog>(CommandId::CustomizeMassProperties, ok);
             r.run<dialogs::TiresDialog>(CommandId::CustomizeTiresSuspension, ok);
+            r.run<dialogs::EngineDialog>(CommandId::CustomizeEngine, ok);
             QVERIFY2(sameBytes(r.doc.object(0), before), english != 0 ? "English" : "metric");
         }
     }

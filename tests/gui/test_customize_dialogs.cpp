@@ -1,5 +1,6 @@
 // The Object > Customize dialogs: titles, labels in the working units, slider
 // and field pairs, enabling, keyboard reach and names, and what OK hands back.
+#include "dialogs/engine_dialog.h"
 #include "dialogs/mass_dialog.h"
 #include "dialogs/tires_dialog.h"
 #include "gui_test_support.h"
@@ -274,6 +275,35 @@ class CustomizeDialogsTest : public QObject {
         d.accept();
         QCOMPARE(d.result(), int(QDialog::Accepted));
         QCOMPARE(d.mass().inertia[4], 3217.0f * 0.031084863f);
+    }
+
+    // ---- Engine ----
+    void engineRemembersPowerPerTypeAndShowsNewtons() {
+        RecordingMessages messages;
+        const model::ObjectRecord jet = vehicle(model::kVehicleAircraft);
+        dialogs::EngineDialog d(jet, 1, messages);
+        QCOMPARE(d.windowTitle(), QStringLiteral("Engine"));
+        QCOMPARE(d.engineButtons()->checkedId(), int(model::kEngineJet));
+        QCOMPARE(d.engineButtons()->button(2)->text(), QStringLiteral("Jet (lbf)"));
+        QCOMPARE(d.engineButtons()->button(7)->text(), QStringLiteral("Helicopter (N/A)"));
+        QCOMPARE(d.powerField()->text(), QStringLiteral("30000.0"));
+        d.powerField()->setText(QStringLiteral("25000"));
+        d.engineButtons()->button(model::kEngineCar)->click();
+        QCOMPARE(d.powerField()->text(), QStringLiteral("150.0"));
+        d.engineButtons()->button(model::kEngineJet)->click();
+        QCOMPARE(d.powerField()->text(), QStringLiteral("25000.0"));
+        checkKeyboardAndNames(d);
+        screenshot(d, "engine_dialog.png");
+        d.accept();
+        QCOMPARE(d.engineType(), int(model::kEngineJet));
+        QCOMPARE(d.enginePower(), 25000.0f);
+
+        dialogs::EngineDialog metric(jet, 0, messages);
+        QCOMPARE(metric.engineButtons()->button(2)->text(), QStringLiteral("Jet (N)"));
+        QCOMPARE(metric.engineButtons()->button(9)->text(), QStringLiteral("Spacecraft (N)"));
+        QCOMPARE(metric.powerField()->text(), QStringLiteral("133446.7"));
+        metric.accept();
+        QCOMPARE(metric.enginePower(), jet.enginePower);
     }
 };
 

@@ -3,6 +3,7 @@
 // window) with the stick full forward to 60 mph and then full back until it
 // stops, once as it is and once after a dialog's OK.
 
+#include "app/customize/engine_form.h"
 #include "app/customize/mass_form.h"
 #include "app/customize/tires_form.h"
 #include "app/document/headless_run.h"
@@ -126,6 +127,20 @@ TEST(CustomizeEffect, TwiceTheMassReachesSixtyLater) {
     ASSERT_GT(base.timeTo60, 0.0f);
     ASSERT_GT(heavy.timeTo60, 0.0f);
     EXPECT_GT(heavy.timeTo60, base.timeTo60 * 1.3f);
+}
+
+TEST(CustomizeEffect, TwiceThePowerReachesSixtySooner) {
+    const DriveFigures base = drive([](model::ObjectRecord&) {});
+    const DriveFigures strong = drive([](model::ObjectRecord& car) {
+        const EngineModel engine(car, 1);
+        ASSERT_EQ(engine.openedPower(), "175.0");
+        ASSERT_FALSE(engine.accept("350", car));
+    });
+    print("car, Car (HP) 175:", base);
+    print("car, Car (HP) 350:", strong);
+    ASSERT_GT(base.timeTo60, 0.0f);
+    ASSERT_GT(strong.timeTo60, 0.0f);
+    EXPECT_LT(strong.timeTo60, base.timeTo60 * 0.9f);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // working unit: the dialogs' conversions and display formats never drift a
 // stored value.
 
+#include "app/customize/engine_form.h"
 #include "app/customize/mass_form.h"
 #include "app/customize/tires_form.h"
 #include "common/unit_constants.h"
@@ -52,6 +53,9 @@ void confirmEveryDialogUntouched(model::ObjectRecord& r,
         const TiresModel tires(r);
         ASSERT_FALSE(tires.accept(tires.openedShared(), tires.tire(tires.selectedTire()), r.tires));
     }
+
+    const EngineModel engine(r, u.englishForceUnits);
+    ASSERT_FALSE(engine.accept(engine.openedPower(), r));
 }
 
 TEST(CustomizeRoundTrip, OkWithoutEditsKeepsEveryRecordByteForByte) {
@@ -69,7 +73,8 @@ TEST(CustomizeRoundTrip, OkWithoutEditsKeepsEveryRecordByteForByte) {
     }
 }
 
-// Selecting other tires and coming back without edits is no edit either.
+// Selecting other tires and coming back without edits, or switching engines
+// and back, is no edit either.
 TEST(CustomizeRoundTrip, BrowsingWithoutEditsKeepsTheRecord) {
     for (const NamedUnits& units : kUnits) {
         SCOPED_TRACE(units.name);
@@ -81,6 +86,12 @@ TEST(CustomizeRoundTrip, BrowsingWithoutEditsKeepsTheRecord) {
         for (int k : {1, 2, 3, 0})
             shown = tires.select(k, shown);
         ASSERT_FALSE(tires.accept(tires.openedShared(), shown, r.tires));
+
+        EngineModel engine(r, units.units.englishForceUnits);
+        std::string field = engine.openedPower();
+        field = engine.choose(model::kEngineJet, field);
+        field = engine.choose(model::kEngineCar, field);
+        ASSERT_FALSE(engine.accept(field, r));
 
         EXPECT_TRUE(model::encodeObject(r) == before);
     }

@@ -1,6 +1,7 @@
 #include "gui/customize_commands.h"
 
 #include "app/customize/tires_form.h"
+#include "dialogs/appearance_dialog.h"
 #include "dialogs/engine_dialog.h"
 #include "dialogs/mass_dialog.h"
 #include "dialogs/tires_dialog.h"
@@ -19,6 +20,7 @@ void CustomizeCommands::install() {
     window_.setCommandHandler(CommandId::CustomizeTiresSuspension,
                               [this] { tiresAndSuspension(); });
     window_.setCommandHandler(CommandId::CustomizeEngine, [this] { engine(); });
+    window_.setCommandHandler(CommandId::CustomizeAppearance, [this] { appearance(); });
 }
 
 void CustomizeCommands::changed(bool resetSimulation) {
@@ -60,6 +62,20 @@ void CustomizeCommands::engine() {
     r.enginePower = d.enginePower();
     r.engineScale = d.engineScale();
     changed(false);
+}
+
+void CustomizeCommands::appearance() {
+    model::ObjectRecord& r = doc_.object(0);
+    dialogs::AppearanceDialog d(r.color, r.transparency, &window_);
+    if (d.exec() != QDialog::Accepted)
+        return;
+    if (!app::applyAppearance(d.appearance(), r))
+        return;
+    doc_.setModified(true);
+    if (rebuildDisplay_)
+        rebuildDisplay_();
+    if (redraw_)
+        redraw_();
 }
 
 } // namespace kv::gui

@@ -3,6 +3,7 @@
 /// record. Each runs its dialog on the simulated object of the document and,
 /// on OK, stores the edited block and does the command's follow-ups: the
 /// modified flag, a simulation reset for the blocks a run starts from,
+/// a rebuild of the object's display after a new colour or transparency,
 /// and a redraw.
 
 #include "app/document/document.h"
@@ -22,12 +23,16 @@ class CustomizeCommands {
     /// Installs the command handlers.
     void install();
 
+    /// Called when an object's colour or transparency changed: its display
+    /// lists must be built again.
+    void setRebuildDisplay(std::function<void()> rebuild) { rebuildDisplay_ = std::move(rebuild); }
     /// Called after every change a dialog made, so the views show it.
     void setRedraw(std::function<void()> redraw) { redraw_ = std::move(redraw); }
 
     void massProperties();
     void tiresAndSuspension();
     void engine();
+    void appearance();
 
   private:
     /// Marks the project modified, resets the simulation when asked, redraws.
@@ -36,6 +41,7 @@ class CustomizeCommands {
     MainWindow& window_;
     app::Document& doc_;
     MessagePort& messages_;
+    std::function<void()> rebuildDisplay_;
     std::function<void()> redraw_;
 };
 

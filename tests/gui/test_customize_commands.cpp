@@ -4,6 +4,7 @@
 // object's display after a new colour and redraws.
 #include "app/commands/commands.h"
 #include "app/document/document.h"
+#include "dialogs/appearance_dialog.h"
 #include "dialogs/engine_dialog.h"
 #include "dialogs/mass_dialog.h"
 #include "dialogs/tires_dialog.h"
@@ -38,6 +39,7 @@ const CommandId kCustomizeCommands[] = {
     CommandId::CustomizeMassProperties,
     CommandId::CustomizeTiresSuspension,
     CommandId::CustomizeEngine,
+    CommandId::CustomizeAppearance,
 };
 
 /// A document with scripted ports behind a main frame and the customize commands.
@@ -51,10 +53,12 @@ struct Rig {
     app::Document doc{app::DocumentPorts{messages, progress, files, questions, *folder}};
     kv::gui::MainWindow window{messages};
     kv::gui::CustomizeCommands commands{window, doc, messages};
+    int rebuilds = 0;
     int redraws = 0;
 
     Rig() {
         doc.allocate(app::kFactoryMemory, false, std::nullopt);
+        commands.setRebuildDisplay([this] { ++rebuilds; });
         commands.setRedraw([this] { ++redraws; });
         commands.install();
         // Emptied run slots: only a simulation reset fills them again from the objects.
@@ -168,6 +172,26 @@ class CustomizeCommandsTest : public QObject {
         QCOMPARE(r.redraws, 1);
     }
 
+    void appearanceRebuildsTheDisplayOnlyWhenItChanged() {
+        Rig r;
+        r.run<dialogs::AppearanceDialog>(CommandId::CustomizeAppearance,
+                                         [](dialogs::AppearanceDialog& d) { d.accept(); });
+        QVERIFY(!r.doc.modified());
+        QCOMPARE(r.rebuilds, 0);
+        r.run<dialogs::AppearanceDialog>(CommandId::CustomizeAppearance,
+                                         [](dialogs::AppearanceDialog& d) {
+                                             d.colorButtons()->button(0)->click();
+                                             d.transparencyButtons()->button(2)->click();
+                                             d.accept();
+                                         });
+        QCOMPARE(r.doc.object(0).color, 0);
+        QCOMPARE(r.doc.object(0).transparency, 2);
+        QVERIFY(r.doc.modified());
+        QVERIFY(!r.wasReset());
+        QCOMPARE(r.rebuilds, 1);
+        QCOMPARE(r.redraws, 1);
+    }
+
     // OK in every dialog without touching anything, in English and metric
     // units, leaves the simulated object's record as it was, byte for byte.
     void okUntouchedKeepsTheRecordInBothUnitSystems() {
@@ -191,6 +215,7 @@ class CustomizeCommandsTest : public QObject {
             r.run<dialogs::MassDialog>(CommandId::CustomizeMassProperties, ok);
             r.run<dialogs::TiresDialog>(CommandId::CustomizeTiresSuspension, ok);
             r.run<dialogs::EngineDialog>(CommandId::CustomizeEngine, ok);
+            r.run<dialogs::AppearanceDialog>(CommandId::CustomizeAppearance, ok);
             QVERIFY2(sameBytes(r.doc.object(0), before), english != 0 ? "English" : "metric");
         }
     }

@@ -1,5 +1,7 @@
 // The Object > Customize dialogs: titles, labels in the working units, slider
 // and field pairs, enabling, keyboard reach and names, and what OK hands back.
+#include "app/customize/appearance_form.h"
+#include "dialogs/appearance_dialog.h"
 #include "dialogs/engine_dialog.h"
 #include "dialogs/mass_dialog.h"
 #include "dialogs/tires_dialog.h"
@@ -304,6 +306,14 @@ class CustomizeDialogsTest : public QObject {
         QCOMPARE(metric.powerField()->text(), QStringLiteral("133446.7"));
         metric.accept();
         QCOMPARE(metric.enginePower(), jet.enginePower);
+    }
+
+    // ---- Appearance ----
+    void appearanceIsReachableAndNamed() {
+        dialogs::AppearanceDialog d(12, 1);
+        checkKeyboardAndNames(d);
+        QCOMPARE(d.appearance(), (app::Appearance{12, 1}));
+        screenshot(d, "appearance_dialog.png");
     }
 };
 

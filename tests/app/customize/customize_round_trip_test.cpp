@@ -2,6 +2,7 @@
 // working unit: the dialogs' conversions and display formats never drift a
 // stored value.
 
+#include "app/customize/appearance_form.h"
 #include "app/customize/engine_form.h"
 #include "app/customize/mass_form.h"
 #include "app/customize/tires_form.h"
@@ -56,6 +57,8 @@ void confirmEveryDialogUntouched(model::ObjectRecord& r,
 
     const EngineModel engine(r, u.englishForceUnits);
     ASSERT_FALSE(engine.accept(engine.openedPower(), r));
+
+    EXPECT_FALSE(applyAppearance(appearanceOf(r), r));
 }
 
 TEST(CustomizeRoundTrip, OkWithoutEditsKeepsEveryRecordByteForByte) {

@@ -1,6 +1,7 @@
 #include "gui/customize_commands.h"
 
 #include "app/customize/tires_form.h"
+#include "dialogs/aero_dialog.h"
 #include "dialogs/appearance_dialog.h"
 #include "dialogs/engine_dialog.h"
 #include "dialogs/mass_dialog.h"
@@ -19,6 +20,7 @@ void CustomizeCommands::install() {
     window_.setCommandHandler(CommandId::CustomizeMassProperties, [this] { massProperties(); });
     window_.setCommandHandler(CommandId::CustomizeTiresSuspension,
                               [this] { tiresAndSuspension(); });
+    window_.setCommandHandler(CommandId::CustomizeAerodynamics, [this] { aerodynamics(); });
     window_.setCommandHandler(CommandId::CustomizeEngine, [this] { engine(); });
     window_.setCommandHandler(CommandId::CustomizeAppearance, [this] { appearance(); });
 }
@@ -51,6 +53,15 @@ void CustomizeCommands::tiresAndSuspension() {
         return;
     r.tires = d.tires();
     changed(true);
+}
+
+void CustomizeCommands::aerodynamics() {
+    model::ObjectRecord& r = doc_.object(0);
+    dialogs::AeroDialog d(r.aero, doc_.preferences().lengthUnitFactor, messages_, &window_);
+    if (d.exec() != QDialog::Accepted)
+        return;
+    r.aero = d.aero();
+    changed(false);
 }
 
 void CustomizeCommands::engine() {

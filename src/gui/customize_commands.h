@@ -31,6 +31,7 @@ class CustomizeCommands {
 
     void massProperties();
     void tiresAndSuspension();
+    void aerodynamics();
     void engine();
     void appearance();
 

@@ -4,6 +4,7 @@
 // object's display after a new colour and redraws.
 #include "app/commands/commands.h"
 #include "app/document/document.h"
+#include "dialogs/aero_dialog.h"
 #include "dialogs/appearance_dialog.h"
 #include "dialogs/engine_dialog.h"
 #include "dialogs/mass_dialog.h"
@@ -36,9 +37,8 @@ namespace dialogs = kv::dialogs;
 namespace {
 
 const CommandId kCustomizeCommands[] = {
-    CommandId::CustomizeMassProperties,
-    CommandId::CustomizeTiresSuspension,
-    CommandId::CustomizeEngine,
+    CommandId::CustomizeMassProperties, CommandId::CustomizeTiresSuspension,
+    CommandId::CustomizeAerodynamics,   CommandId::CustomizeEngine,
     CommandId::CustomizeAppearance,
 };
 
@@ -192,6 +192,18 @@ class CustomizeCommandsTest : public QObject {
         QCOMPARE(r.redraws, 1);
     }
 
+    void aeroMarksModifiedWithoutAReset() {
+        Rig r;
+        r.run<dialogs::AeroDialog>(CommandId::CustomizeAerodynamics, [](dialogs::AeroDialog& d) {
+            d.field(app::kAeroCoefficientField + 3)->setText(QStringLiteral("0.5"));
+            d.accept();
+        });
+        QCOMPARE(r.doc.object(0).aero.coefficients[3], 0.5f);
+        QVERIFY(r.doc.modified());
+        QVERIFY(!r.wasReset());
+        QCOMPARE(r.redraws, 1);
+    }
+
     // OK in every dialog without touching anything, in English and metric
     // units, leaves the simulated object's record as it was, byte for byte.
     void okUntouchedKeepsTheRecordInBothUnitSystems() {
@@ -214,6 +226,7 @@ class CustomizeCommandsTest : public QObject {
             const auto ok = [](QDialog& d) { d.accept(); };
             r.run<dialogs::MassDialog>(CommandId::CustomizeMassProperties, ok);
             r.run<dialogs::TiresDialog>(CommandId::CustomizeTiresSuspension, ok);
+            r.run<dialogs::AeroDialog>(CommandId::CustomizeAerodynamics, ok);
             r.run<dialogs::EngineDialog>(CommandId::CustomizeEngine, ok);
             r.run<dialogs::AppearanceDialog>(CommandId::CustomizeAppearance, ok);
             QVERIFY2(sameBytes(r.doc.object(0), before), english != 0 ? "English" : "metric");

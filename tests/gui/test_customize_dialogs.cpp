@@ -1,6 +1,7 @@
 // The Object > Customize dialogs: titles, labels in the working units, slider
 // and field pairs, enabling, keyboard reach and names, and what OK hands back.
 #include "app/customize/appearance_form.h"
+#include "dialogs/aero_dialog.h"
 #include "dialogs/appearance_dialog.h"
 #include "dialogs/engine_dialog.h"
 #include "dialogs/mass_dialog.h"
@@ -42,6 +43,13 @@ QStringList labelTexts(QWidget& w) {
     QStringList out;
     for (auto* l : w.findChildren<QLabel*>())
         out << l->text();
+    return out;
+}
+
+QStringList groupTitles(QWidget& w) {
+    QStringList out;
+    for (auto* g : w.findChildren<QGroupBox*>())
+        out << g->title();
     return out;
 }
 
@@ -306,6 +314,36 @@ class CustomizeDialogsTest : public QObject {
         QCOMPARE(metric.powerField()->text(), QStringLiteral("133446.7"));
         metric.accept();
         QCOMPARE(metric.enginePower(), jet.enginePower);
+    }
+
+    // ---- Aerodynamics ----
+    void aeroFieldsFollowTheModel() {
+        RecordingMessages messages;
+        const model::AeroData aero = vehicle(model::kVehicleAircraft).aero;
+        dialogs::AeroDialog d(aero, 1.0f, messages);
+        QCOMPARE(d.windowTitle(), QStringLiteral("Aerodynamics"));
+        const QStringList labels = labelTexts(d);
+        for (const char* l : {"Span (ft)", "Area (sq. ft)", "Aspect Ratio", "Initial AOA (deg)",
+                              "Lift/AOA", "Drag (CL\u00b2)", "Side/Rudder"}) {
+            QVERIFY2(labels.contains(QString::fromUtf8(l)), l);
+        }
+        const QStringList groups = groupTitles(d);
+        for (const char* g :
+             {"Lift", "Drag", "Pitching Moment", "Rolling Moment", "Yawing Moment", "Side Force"}) {
+            QVERIFY2(groups.contains(QString::fromLatin1(g)), g);
+        }
+        QCOMPARE(d.field(app::kAeroSpanField)->text(), QStringLiteral("42.8000"));
+        QVERIFY(d.field(app::kAeroCoefficientField + 23)->isEnabled());
+        checkKeyboardAndNames(d);
+        screenshot(d, "aerodynamics_dialog.png");
+        d.modelButtons()->button(model::kAero747)->click();
+        QVERIFY(!d.field(app::kAeroSpanField)->isEnabled());
+        QVERIFY(!d.field(app::kAeroCoefficientField + 23)->isEnabled());
+        d.accept();
+        QCOMPARE(d.aero().aeroModel, int(model::kAero747));
+        model::AeroData expected = aero;
+        expected.aeroModel = model::kAero747;
+        QVERIFY(sameBytes(d.aero(), expected));
     }
 
     // ---- Appearance ----

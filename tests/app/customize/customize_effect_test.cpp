@@ -3,6 +3,7 @@
 // window) with the stick full forward to 60 mph and then full back until it
 // stops, once as it is and once after a dialog's OK.
 
+#include "app/customize/aero_form.h"
 #include "app/customize/engine_form.h"
 #include "app/customize/mass_form.h"
 #include "app/customize/tires_form.h"
@@ -141,6 +142,22 @@ TEST(CustomizeEffect, TwiceThePowerReachesSixtySooner) {
     ASSERT_GT(base.timeTo60, 0.0f);
     ASSERT_GT(strong.timeTo60, 0.0f);
     EXPECT_LT(strong.timeTo60, base.timeTo60 * 0.9f);
+}
+
+TEST(CustomizeEffect, FourTimesTheDragReachesSixtyLater) {
+    const DriveFigures base = drive([](model::ObjectRecord&) {});
+    const DriveFigures draggy = drive([](model::ObjectRecord& car) {
+        const AeroForm shown = aeroFormFor(car.aero, kFeetPerMetre);
+        ASSERT_EQ(shown.coefficients[3], "0.2900");
+        AeroForm edited = shown;
+        edited.coefficients[3] = "1.16";
+        ASSERT_FALSE(applyAeroForm(shown, edited, kFeetPerMetre, car.aero));
+    });
+    print("car, Basic Drag 0.29:", base);
+    print("car, Basic Drag 1.16:", draggy);
+    ASSERT_GT(base.timeTo60, 0.0f);
+    ASSERT_GT(draggy.timeTo60, 0.0f);
+    EXPECT_GT(draggy.timeTo60, base.timeTo60 * 1.05f);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // working unit: the dialogs' conversions and display formats never drift a
 // stored value.
 
+#include "app/customize/aero_form.h"
 #include "app/customize/appearance_form.h"
 #include "app/customize/engine_form.h"
 #include "app/customize/mass_form.h"
@@ -54,6 +55,9 @@ void confirmEveryDialogUntouched(model::ObjectRecord& r,
         const TiresModel tires(r);
         ASSERT_FALSE(tires.accept(tires.openedShared(), tires.tire(tires.selectedTire()), r.tires));
     }
+
+    const AeroForm aero = aeroFormFor(r.aero, u.lengthUnitFactor);
+    ASSERT_FALSE(applyAeroForm(aero, aero, u.lengthUnitFactor, r.aero));
 
     const EngineModel engine(r, u.englishForceUnits);
     ASSERT_FALSE(engine.accept(engine.openedPower(), r));

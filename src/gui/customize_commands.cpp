@@ -1,13 +1,17 @@
 #include "gui/customize_commands.h"
 
+#include "app/customize/collision_form.h"
 #include "app/customize/tires_form.h"
 #include "dialogs/aero_dialog.h"
 #include "dialogs/appearance_dialog.h"
+#include "dialogs/collision_dialog.h"
 #include "dialogs/engine_dialog.h"
 #include "dialogs/mass_dialog.h"
 #include "dialogs/tires_dialog.h"
 #include "gui/main_window.h"
 #include "model/object_model.h"
+
+#include <span>
 
 namespace kv::gui {
 
@@ -22,6 +26,7 @@ void CustomizeCommands::install() {
                               [this] { tiresAndSuspension(); });
     window_.setCommandHandler(CommandId::CustomizeAerodynamics, [this] { aerodynamics(); });
     window_.setCommandHandler(CommandId::CustomizeEngine, [this] { engine(); });
+    window_.setCommandHandler(CommandId::CustomizeCollisions, [this] { collisions(); });
     window_.setCommandHandler(CommandId::CustomizeAppearance, [this] { appearance(); });
 }
 
@@ -73,6 +78,27 @@ void CustomizeCommands::engine() {
     r.enginePower = d.enginePower();
     r.engineScale = d.engineScale();
     changed(false);
+}
+
+void CustomizeCommands::collisions() {
+    const std::span<const model::ObjectRecord> objects(
+        &doc_.object(0), static_cast<std::size_t>(doc_.objectCount()));
+    const int partner = app::firstInteractiveObject(objects);
+    model::ObjectRecord& r = doc_.object(0);
+    dialogs::CollisionDialog d(r, partner > 0 ? &doc_.object(partner) : nullptr, messages_,
+                               &window_);
+    if (d.exec() != QDialog::Accepted)
+        return;
+    r.collisionSpring = d.simulated().collisionSpring;
+    r.collisionDamping = d.simulated().collisionDamping;
+    r.collisionFriction = d.simulated().collisionFriction;
+    if (d.partner() && partner > 0) {
+        model::ObjectRecord& other = doc_.object(partner);
+        other.collisionSpring = d.partner()->collisionSpring;
+        other.collisionDamping = d.partner()->collisionDamping;
+        other.collisionFriction = d.partner()->collisionFriction;
+    }
+    changed(true);
 }
 
 void CustomizeCommands::appearance() {

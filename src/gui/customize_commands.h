@@ -33,6 +33,7 @@ class CustomizeCommands {
     void tiresAndSuspension();
     void aerodynamics();
     void engine();
+    void collisions();
     void appearance();
 
   private:

@@ -6,6 +6,7 @@
 #include "app/document/document.h"
 #include "dialogs/aero_dialog.h"
 #include "dialogs/appearance_dialog.h"
+#include "dialogs/collision_dialog.h"
 #include "dialogs/engine_dialog.h"
 #include "dialogs/mass_dialog.h"
 #include "dialogs/tires_dialog.h"
@@ -39,7 +40,7 @@ namespace {
 const CommandId kCustomizeCommands[] = {
     CommandId::CustomizeMassProperties, CommandId::CustomizeTiresSuspension,
     CommandId::CustomizeAerodynamics,   CommandId::CustomizeEngine,
-    CommandId::CustomizeAppearance,
+    CommandId::CustomizeCollisions,     CommandId::CustomizeAppearance,
 };
 
 /// A document with scripted ports behind a main frame and the customize commands.
@@ -204,6 +205,39 @@ class CustomizeCommandsTest : public QObject {
         QCOMPARE(r.redraws, 1);
     }
 
+    void collisionsEditTheInteractiveObject() {
+        Rig r;
+        // An interactive dynamic object in slot 1.
+        model::ObjectRecord bike;
+        model::resetObject(bike);
+        bike.vehicleType = model::kVehicleMotorcycle;
+        model::applyTemplate(bike);
+        bike.role = model::kRoleInteractive;
+        r.doc.object(1) = bike;
+        r.doc.state().objectCount = 2;
+        r.run<dialogs::CollisionDialog>(
+            CommandId::CustomizeCollisions, [](dialogs::CollisionDialog& d) {
+                QVERIFY(d.interactiveGroup()->isEnabled());
+                d.field(app::kCollisionInteractiveField + 1)->setText(QStringLiteral("25"));
+                d.field(app::kCollisionSimulatedField + 2)->setText(QStringLiteral("10"));
+                d.accept();
+            });
+        QCOMPARE(r.doc.object(1).collisionDamping, 0.75f);
+        QCOMPARE(r.doc.object(0).collisionFriction, 0.1f);
+        QVERIFY(r.doc.modified());
+        QVERIFY(r.wasReset());
+
+        // A static object instead: its values are never touched.
+        r.doc.object(1).role = model::kRoleStatic;
+        const model::ObjectRecord rock = r.doc.object(1);
+        r.run<dialogs::CollisionDialog>(CommandId::CustomizeCollisions,
+                                        [](dialogs::CollisionDialog& d) {
+                                            QVERIFY(!d.interactiveGroup()->isEnabled());
+                                            d.accept();
+                                        });
+        QVERIFY(sameBytes(r.doc.object(1), rock));
+    }
+
     // OK in every dialog without touching anything, in English and metric
     // units, leaves the simulated object's record as it was, byte for byte.
     void okUntouchedKeepsTheRecordInBothUnitSystems() {
@@ -228,6 +262,7 @@ class CustomizeCommandsTest : public QObject {
             r.run<dialogs::TiresDialog>(CommandId::CustomizeTiresSuspension, ok);
             r.run<dialogs::AeroDialog>(CommandId::CustomizeAerodynamics, ok);
             r.run<dialogs::EngineDialog>(CommandId::CustomizeEngine, ok);
+            r.run<dialogs::CollisionDialog>(CommandId::CustomizeCollisions, ok);
             r.run<dialogs::AppearanceDialog>(CommandId::CustomizeAppearance, ok);
             QVERIFY2(sameBytes(r.doc.object(0), before), english != 0 ? "English" : "metric");
         }

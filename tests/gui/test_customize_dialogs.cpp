@@ -3,6 +3,7 @@
 #include "app/customize/appearance_form.h"
 #include "dialogs/aero_dialog.h"
 #include "dialogs/appearance_dialog.h"
+#include "dialogs/collision_dialog.h"
 #include "dialogs/engine_dialog.h"
 #include "dialogs/mass_dialog.h"
 #include "dialogs/tires_dialog.h"
@@ -344,6 +345,37 @@ class CustomizeDialogsTest : public QObject {
         model::AeroData expected = aero;
         expected.aeroModel = model::kAero747;
         QVERIFY(sameBytes(d.aero(), expected));
+    }
+
+    // ---- Collisions ----
+    void collisionsEnableTheInteractiveGroupOnlyForAnInteractiveObject() {
+        RecordingMessages messages;
+        const model::ObjectRecord car = vehicle(model::kVehicleCar);
+        model::ObjectRecord rock = vehicle(model::kVehicleMotorcycle);
+        rock.role = model::kRoleStatic;
+        dialogs::CollisionDialog withRock(car, &rock, messages);
+        QCOMPARE(withRock.windowTitle(), QStringLiteral("Collisions"));
+        QVERIFY(!withRock.interactiveGroup()->isEnabled());
+        QCOMPARE(withRock.field(app::kCollisionInteractiveField)->text(), QStringLiteral("0"));
+        QCOMPARE(withRock.field(app::kCollisionSimulatedField)->text(), QStringLiteral("40"));
+        QCOMPARE(withRock.slider(app::kCollisionSimulatedField + 1)->value(), 80);
+        withRock.accept();
+        QVERIFY(!withRock.partner().has_value());
+        QVERIFY(sameBytes(withRock.simulated(), car));
+
+        model::ObjectRecord other = rock;
+        other.role = model::kRoleInteractive;
+        dialogs::CollisionDialog d(car, &other, messages);
+        QVERIFY(d.interactiveGroup()->isEnabled());
+        QCOMPARE(groupTitles(d), (QStringList{"Simulated Object", "Interactive Object"}));
+        checkKeyboardAndNames(d);
+        screenshot(d, "collisions_dialog.png");
+        d.slider(app::kCollisionInteractiveField + 2)->setValue(90);
+        d.field(app::kCollisionSimulatedField)->setText(QStringLiteral("150"));
+        d.accept();
+        QCOMPARE(d.simulated().collisionSpring, 1.0f);
+        QVERIFY(d.partner().has_value());
+        QCOMPARE(d.partner()->collisionFriction, 0.9f);
     }
 
     // ---- Appearance ----

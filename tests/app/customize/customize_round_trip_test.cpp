@@ -4,6 +4,7 @@
 
 #include "app/customize/aero_form.h"
 #include "app/customize/appearance_form.h"
+#include "app/customize/collision_form.h"
 #include "app/customize/engine_form.h"
 #include "app/customize/mass_form.h"
 #include "app/customize/tires_form.h"
@@ -45,8 +46,7 @@ const NamedUnits kUnits[] = {
 };
 
 /// Each dialog opened on `r` and confirmed as it opened.
-void confirmEveryDialogUntouched(model::ObjectRecord& r,
-                                 [[maybe_unused]] model::ObjectRecord* partner,
+void confirmEveryDialogUntouched(model::ObjectRecord& r, model::ObjectRecord* partner,
                                  const WorkingUnits& u) {
     const MassForm mass = massFormFor(r.mass, u.englishForceUnits);
     ASSERT_FALSE(applyMassForm(mass, mass, u.englishForceUnits, r.mass));
@@ -62,6 +62,9 @@ void confirmEveryDialogUntouched(model::ObjectRecord& r,
     const EngineModel engine(r, u.englishForceUnits);
     ASSERT_FALSE(engine.accept(engine.openedPower(), r));
 
+    const CollisionForm collisions = collisionFormFor(r, partner);
+    ASSERT_FALSE(applyCollisionForm(collisions, collisions, r, partner));
+
     EXPECT_FALSE(applyAppearance(appearanceOf(r), r));
 }
 
@@ -71,6 +74,7 @@ TEST(CustomizeRoundTrip, OkWithoutEditsKeepsEveryRecordByteForByte) {
             SCOPED_TRACE(std::string(named.name) + ", " + units.name);
             model::ObjectRecord r = named.record;
             model::ObjectRecord partner = test::awkwardRecord();
+            partner.role = model::kRoleInteractive;
             const model::ObjectImage before = model::encodeObject(r);
             const model::ObjectImage partnerBefore = model::encodeObject(partner);
             confirmEveryDialogUntouched(r, &partner, units.units);

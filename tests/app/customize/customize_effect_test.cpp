@@ -1,9 +1,10 @@
 // What the physical dialogs change in a run: the default car of a new project
 // is driven through the document's run loop (Simulation > Begin without a
 // window) with the stick full forward to 60 mph and then full back until it
-// stops, once as it is and once after a dialog's OK.
+// stops, or dropped on its roof, once as it is and once after a dialog's OK.
 
 #include "app/customize/aero_form.h"
+#include "app/customize/collision_form.h"
 #include "app/customize/engine_form.h"
 #include "app/customize/mass_form.h"
 #include "app/customize/tires_form.h"
@@ -12,6 +13,7 @@
 #include "common/unit_constants.h"
 #include "support/document_ports.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -158,6 +160,80 @@ TEST(CustomizeEffect, FourTimesTheDragReachesSixtyLater) {
     ASSERT_GT(base.timeTo60, 0.0f);
     ASSERT_GT(draggy.timeTo60, 0.0f);
     EXPECT_GT(draggy.timeTo60, base.timeTo60 * 1.05f);
+}
+
+/// How the car's body bounces off the ground.
+struct DropFigures {
+    float impactSpeed = -1.0f; ///< downward speed at the first impact (ft/s)
+    float rebound = 0.0f;      ///< highest climb after the first impact (ft)
+};
+
+/// No controls; watches the car fall, hit the ground and climb back.
+class DropWatch final : public sim::ControlsPort {
+  public:
+    explicit DropWatch(const Document& doc) : doc_(doc) {}
+
+    void readControls(const sim::CameraRecord&, sim::ControlRecord& vehicle,
+                      sim::ControlRecord& cameraControls) override {
+        vehicle = sim::ControlRecord{};
+        cameraControls = sim::ControlRecord{};
+        const sim::SimObject& car = doc_.run().slots[0].sim;
+        const float down = car.earthVelocity[2];
+        if (figures.impactSpeed < 0.0f && lastDown_ > 0.0f && down <= 0.0f) {
+            figures.impactSpeed = fastestDown_;
+            lowest_ = car.position[2];
+        }
+        fastestDown_ = std::max(fastestDown_, down);
+        if (figures.impactSpeed >= 0.0f)
+            figures.rebound = std::max(figures.rebound, lowest_ - car.position[2]);
+        lastDown_ = down;
+    }
+
+    DropFigures figures;
+
+  private:
+    const Document& doc_;
+    float lastDown_ = 0.0f;    ///< ft/s
+    float fastestDown_ = 0.0f; ///< ft/s
+    float lowest_ = 0.0f;      ///< down position at the impact (ft)
+};
+
+/// The new project's car dropped on its roof from 20 ft after `customize`.
+template <typename Customize> DropFigures dropOnItsRoof(Customize customize) {
+    test::DocumentRig rig;
+    Document& doc = *rig.doc;
+    doc.preferences().framePeriod = 1.0f / 60.0f;
+    model::ObjectRecord& car = doc.object(0);
+    car.initial.position[2] = -20.0f;
+    car.initial.attitude[0] = 180.0f;
+    customize(car);
+    doc.resetSimulation();
+    InputState input;
+    DropWatch watch(doc);
+    HeadlessLimits limits;
+    limits.frames = 5 * 60;
+    runHeadless(doc, watch, input, limits, rig.messages);
+    return watch.figures;
+}
+
+TEST(CustomizeEffect, NoBounceKeepsTheDroppedCarLower) {
+    const DropFigures base = dropOnItsRoof([](model::ObjectRecord&) {});
+    const DropFigures dead = dropOnItsRoof([](model::ObjectRecord& car) {
+        const CollisionForm shown = collisionFormFor(car, nullptr);
+        ASSERT_EQ(shown.simulated.bounce, "80");
+        CollisionForm edited = shown;
+        edited.simulated.bounce = "0";
+        ASSERT_FALSE(applyCollisionForm(shown, edited, car, nullptr));
+    });
+    for (const auto& [what, f] :
+         {std::pair{"Bounce (%) 80", base}, std::pair{"Bounce (%) 0", dead}}) {
+        std::printf(
+            "car dropped on its roof from 20 ft, %-14s hits at %4.1f ft/s, rebounds %5.2f ft\n",
+            what, static_cast<double>(f.impactSpeed), static_cast<double>(f.rebound));
+    }
+    ASSERT_GT(base.impactSpeed, 30.0f);
+    ASSERT_GT(dead.impactSpeed, 30.0f);
+    EXPECT_LT(dead.rebound, base.rebound * 0.6f);
 }
 
 } // namespace

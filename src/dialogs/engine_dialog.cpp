@@ -23,8 +23,7 @@ EngineDialog::EngineDialog(const model::ObjectRecord& object, std::int32_t engli
     engines_ = new QButtonGroup(this);
     for (std::size_t i = 0; i < app::kEngineChoices.size(); ++i) {
         const app::EngineChoice& c = app::kEngineChoices[i];
-        auto* b =
-            new QRadioButton(QString::fromLatin1(app::engineLabel(c, englishForceUnits)), typeBox);
+        auto* b = new QRadioButton(toQString(app::engineLabel(c, englishForceUnits)), typeBox);
         engines_->addButton(b, c.type);
         typeGrid->addWidget(b, static_cast<int>(i % 5), static_cast<int>(i / 5));
         if (c.type == object.engineType)

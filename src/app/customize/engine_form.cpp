@@ -30,8 +30,15 @@ const EngineChoice* findEngineChoice(std::int32_t type) {
     return nullptr;
 }
 
-const char* engineLabel(const EngineChoice& choice, std::int32_t englishForceUnits) {
-    return englishForceUnits != 0 ? choice.label : choice.metricLabel;
+std::string engineLabel(const EngineChoice& choice, std::int32_t englishForceUnits) {
+    std::string label = choice.name;
+    label.append(" (");
+    if (choice.thrust)
+        label.append(forceUnitName(englishForceUnits));
+    else
+        label.append(choice.unit);
+    label.append(")");
+    return label;
 }
 
 EngineModel::EngineModel(const model::ObjectRecord& r, std::int32_t englishForceUnits)

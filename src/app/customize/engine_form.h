@@ -15,30 +15,31 @@ namespace kv::app {
 
 /// One engine button.
 struct EngineChoice {
-    std::int32_t type;       ///< `engineType` code
-    const char* label;       ///< English label ("Jet (lbf)")
-    const char* metricLabel; ///< label with metric force units ("Jet (N)")
-    float defaultPower;      ///< power the dialog offers before one is typed (record units)
-    bool thrust;             ///< power is a thrust in lbf, shown in N with metric force units
+    std::int32_t type;  ///< `engineType` code
+    const char* name;   ///< "Jet"
+    const char* unit;   ///< unit of the power ("HP", "kts", "N/A"); thrust takes the force unit
+    float defaultPower; ///< power the dialog offers before one is typed (record units)
+    bool thrust;        ///< power is a thrust in lbf, shown in N with metric force units
 };
 
 /// The buttons in dialog order.
 inline constexpr std::array<EngineChoice, 9> kEngineChoices{{
-    {model::kEnginePropeller, "Propeller (HP)", "Propeller (HP)", 200.0f, false},
-    {model::kEngineJet, "Jet (lbf)", "Jet (N)", 30000.0f, true},
-    {model::kEngineDuctedFan, "Ducted Fan (HP)", "Ducted Fan (HP)", 200.0f, false},
-    {model::kEngineVtolJet, "VTOL Jet (lbf)", "VTOL Jet (N)", 30000.0f, true},
-    {model::kEngineCar, "Car (HP)", "Car (HP)", 150.0f, false},
-    {model::kEngineMotorcycle, "Motorcycle (HP)", "Motorcycle (HP)", 90.0f, false},
-    {model::kEngineHelicopter, "Helicopter (N/A)", "Helicopter (N/A)", 3210.0f, false},
-    {model::kEngineUfo, "UFO (kts)", "UFO (kts)", 200.0f, false},
-    {model::kEngineSpacecraft, "Spacecraft (lbf)", "Spacecraft (N)", 30000.0f, true},
+    {model::kEnginePropeller, "Propeller", "HP", 200.0f, false},
+    {model::kEngineJet, "Jet", nullptr, 30000.0f, true},
+    {model::kEngineDuctedFan, "Ducted Fan", "HP", 200.0f, false},
+    {model::kEngineVtolJet, "VTOL Jet", nullptr, 30000.0f, true},
+    {model::kEngineCar, "Car", "HP", 150.0f, false},
+    {model::kEngineMotorcycle, "Motorcycle", "HP", 90.0f, false},
+    {model::kEngineHelicopter, "Helicopter", "N/A", 3210.0f, false},
+    {model::kEngineUfo, "UFO", "kts", 200.0f, false},
+    {model::kEngineSpacecraft, "Spacecraft", nullptr, 30000.0f, true},
 }};
 
 /// The button of `type`, or nullptr for a code without one.
 const EngineChoice* findEngineChoice(std::int32_t type);
-/// The label of a button with the force units of the preferences.
-const char* engineLabel(const EngineChoice& choice, std::int32_t englishForceUnits);
+/// The label of a button, "Car (HP)"; a thrust engine's names the force unit
+/// of the preferences, "Jet (lbf)" or "Jet (N)".
+std::string engineLabel(const EngineChoice& choice, std::int32_t englishForceUnits);
 
 class EngineModel {
   public:

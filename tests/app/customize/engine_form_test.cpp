@@ -18,8 +18,8 @@ TEST(EngineForm, ButtonsInDialogOrderWithThrustLabelsByForceUnits) {
                             "Helicopter (N/A)", "UFO (kts)", "Spacecraft (N)"};
     for (std::size_t i = 0; i < kEngineChoices.size(); ++i) {
         EXPECT_EQ(kEngineChoices[i].type, static_cast<std::int32_t>(i + 1));
-        EXPECT_STREQ(engineLabel(kEngineChoices[i], 1), english[i]);
-        EXPECT_STREQ(engineLabel(kEngineChoices[i], 0), metric[i]);
+        EXPECT_EQ(engineLabel(kEngineChoices[i], 1), english[i]);
+        EXPECT_EQ(engineLabel(kEngineChoices[i], 0), metric[i]);
     }
     EXPECT_EQ(findEngineChoice(0), nullptr);
 }

@@ -41,10 +41,10 @@ AppearanceDialog::AppearanceDialog(int color, int transparency, QWidget* parent)
     if (QAbstractButton* b = transparencies_->button(transparency))
         b->setChecked(true);
 
-    auto* note = new QLabel(QStringLiteral("Note: Transparency may not work on all computers, "
-                                           "requires thousands or millions of colors and takes "
-                                           "more time to render."),
-                            this);
+    auto* note =
+        new QLabel(QString::fromUtf8(app::kTransparencyNote.data(),
+                                     static_cast<qsizetype>(app::kTransparencyNote.size())),
+                   this);
     note->setWordWrap(true);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

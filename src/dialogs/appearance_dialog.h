@@ -1,21 +1,19 @@
 #pragma once
 /// The "Appearance" dialog: picks one of the 20 colour codes and one of the
-/// three transparency levels of a colour and transparency pair.
+/// three transparency levels of a colour and transparency pair. Object >
+/// Customize > Appearance runs it on the simulated object's pair, the DXF
+/// open dialog's "Color..." on the pair of the geometry being imported.
+
+#include "app/customize/appearance_form.h"
 
 #include <QDialog>
-#include <array>
 
 class QButtonGroup;
 
 namespace kv::dialogs {
 
-/// Button texts by colour code 0..19.
-inline constexpr std::array<const char*, 20> kColorNames{
-    "Red",    "Pink",    "Brown", "Clay",      "Yellow", "Orange", "Tan",
-    "Gold",   "Green",   "Lime",  "Olive",     "Teal",   "Blue",   "Sky Blue",
-    "Purple", "Magenta", "Black", "Dark Gray", "Gray",   "White"};
-/// Button texts by transparency code 0..2.
-inline constexpr std::array<const char*, 3> kTransparencyNames{"Solid", "Smoky", "Clear"};
+using app::kColorNames;
+using app::kTransparencyNames;
 
 class AppearanceDialog final : public QDialog {
     Q_OBJECT
@@ -25,6 +23,7 @@ class AppearanceDialog final : public QDialog {
     /// The chosen pair; a code handed in that has no button is kept unless another is chosen.
     int color() const;
     int transparency() const;
+    app::Appearance appearance() const { return {color(), transparency()}; }
 
     QButtonGroup* colorButtons() const { return colors_; }
     QButtonGroup* transparencyButtons() const { return transparencies_; }

@@ -53,6 +53,17 @@ DesktopApp::DesktopApp(const QString& currentFolder, FilePort* files)
     });
     documentCommands_->install();
     window_.setCommandHandler(app::CommandId::Begin, [this] { live_->begin(); });
+    // Object > Customize: the dialogs on the simulated object.
+    customizeCommands_ = std::make_unique<CustomizeCommands>(window_, *document_, messages_);
+    customizeCommands_->setRebuildDisplay([this] {
+        if (views::SceneSurface* surface = window_.cameraView()->surface())
+            surface->rebuildLists();
+    });
+    customizeCommands_->setRedraw([this] {
+        if (views::SceneSurface* surface = window_.cameraView()->surface())
+            surface->update();
+    });
+    customizeCommands_->install();
     window_.setObjectLibrary(app::listObjectLibrary(dataFolder_));
 
     // Simulation conditions and the preference dialogs: the scene's lists are

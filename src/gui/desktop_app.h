@@ -8,6 +8,7 @@
 #include "app/settings/preferences.h"
 #include "geometry/working_files.h"
 #include "gui/condition_commands.h"
+#include "gui/customize_commands.h"
 #include "gui/document_commands.h"
 #include "gui/live_run.h"
 #include "gui/main_window.h"
@@ -71,6 +72,7 @@ class DesktopApp {
     std::unique_ptr<DocumentCommands> documentCommands_;
     std::unique_ptr<LiveRun> live_;
     std::unique_ptr<ConditionCommands> conditionCommands_;
+    std::unique_ptr<CustomizeCommands> customizeCommands_;
     bool allocated_ = false;
 };
 

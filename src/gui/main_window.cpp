@@ -132,6 +132,8 @@ void MainWindow::runCommand(int id) {
         Handler handler = found->second;
         handler();
     }
+    if (afterCommand_)
+        afterCommand_(id);
     refreshCommandStates();
 }
 
@@ -197,6 +199,8 @@ void MainWindow::openPaths(const QStringList& paths) {
     for (const QString& path : paths) {
         if (fileOpener_)
             fileOpener_(std::filesystem::path(QFile::encodeName(path).toStdString()));
+        if (afterCommand_)
+            afterCommand_(-1);
         refreshCommandStates();
     }
 }

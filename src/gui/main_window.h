@@ -81,6 +81,11 @@ class MainWindow final : public QMainWindow {
     views::KvChildWindow* cameraWindow() const { return cameraWindow_; }
     views::KvChildWindow* panelWindow() const { return panelWindow_; }
     views::KvChildWindow* projectWindow() const { return projectWindow_; }
+    views::InstrumentView* instrumentView() const { return instrumentView_; }
+    views::ProjectView* projectView() const { return projectView_; }
+    /// Called after every command run and after opened files (id -1): the
+    /// project window and the instrument panel follow what it changed.
+    void setAfterCommand(std::function<void(int id)> hook) { afterCommand_ = std::move(hook); }
     QMdiArea* mdiArea() const { return mdi_; }
     QLabel* statusMessage() const { return statusMessage_; }
 
@@ -132,6 +137,7 @@ class MainWindow final : public QMainWindow {
     FileOpener fileOpener_;
     FileOpener libraryOpener_;
     std::function<bool()> closeGuard_;
+    std::function<void(int)> afterCommand_;
     float cameraAspect_ = 1.3333f;
     bool useWindowAspect_ = false;
     bool layingOut_ = false;

@@ -2,6 +2,7 @@
 
 #include "app/settings/units.h"
 #include "model/object_record.h"
+#include "simulation/run_state.h"
 
 #include <cmath>
 

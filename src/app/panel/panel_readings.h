@@ -3,9 +3,15 @@
 /// in the units the run keeps (feet, seconds, radians, g).
 
 #include "simulation/camera_record.h"
-#include "simulation/run_state.h"
 
 #include <cstdint>
+
+// Declared only: the Qt views include this header, and the run state's
+// "slots" member must not meet Qt's macro of that name.
+namespace kv::sim {
+struct Slot;
+struct RunState;
+} // namespace kv::sim
 
 namespace kv::app {
 

@@ -2,6 +2,7 @@
 #include "app/panel/instrument_panel.h"
 #include "app/panel/key_guide.h"
 #include "model/object_record.h"
+#include "simulation/run_state.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,6 @@
 
 #include "app/commands/commands.h"
 #include "app/commands/object_library.h"
-#include "app/panel/panel_readings.h"
 #include "app/project_tree/project_actions.h"
 #include "app/settings/units.h"
 #include "common/unit_constants.h"
@@ -27,7 +26,8 @@ namespace kv::gui {
 using app::CommandId;
 
 ViewLinks::ViewLinks(MainWindow& window, app::Document& doc, LiveRun& run, MessagePort& messages)
-    : window_(window), doc_(doc), live_(run), messages_(messages) {
+    : window_(window), doc_(doc), live_(run), messages_(messages),
+      panel_(doc, *window.instrumentView()) {
     views::ProjectView* view = window_.projectView();
     view->setKeyTarget(window_.cameraView());
     QObject::connect(view, &views::ProjectView::saveAsRequested, view,
@@ -68,18 +68,7 @@ int ViewLinks::followed() const {
 }
 
 void ViewLinks::drawPanel(bool live) {
-    views::InstrumentView* view = window_.instrumentView();
-    if (!view->isVisible()) {
-        panelWasHidden_ = true;
-        return;
-    }
-    const app::PanelInput input = app::panelInputOf(
-        doc_.run(), doc_.object(0).vehicleType, doc_.camera(), doc_.preferences().lengthUnitFactor);
-    // A panel shown again during a run starts from a whole redraw.
-    const bool idle = !live || panelWasHidden_;
-    panelWasHidden_ = false;
-    view->drawFrame(panel_.frame(input, idle, clock_.elapsed()), live);
-    ++panelFrames_;
+    panel_.draw(live);
 }
 
 void ViewLinks::refreshProjectTree() {

@@ -5,10 +5,9 @@
 /// change and whenever F11 changes the followed object, and the tree's
 /// buttons run the document's operations.
 
-#include "app/panel/instrument_panel.h"
 #include "app/project_tree/project_items.h"
 #include "common/ports/messages.h"
-#include "common/steady_clock.h"
+#include "gui/panel_link.h"
 
 #include <vector>
 
@@ -47,7 +46,7 @@ class ViewLinks {
     void color(int row);
 
     const std::vector<app::ProjectItem>& items() const { return items_; }
-    int panelFrames() const { return panelFrames_; }
+    int panelFrames() const { return panel_.frames(); }
 
   private:
     /// The views follow a change of the project's contents.
@@ -58,12 +57,9 @@ class ViewLinks {
     app::Document& doc_;
     LiveRun& live_;
     MessagePort& messages_;
-    app::InstrumentPanel panel_;
-    SteadyClock clock_;
-    bool panelWasHidden_ = true;
+    PanelLink panel_;
     std::vector<app::ProjectItem> items_;
     int shownFollowed_ = -1;
-    int panelFrames_ = 0;
 };
 
 } // namespace kv::gui

@@ -2,6 +2,7 @@
 
 #include "app/panel/instrument_panel.h"
 
+#include <QFontMetrics>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -293,6 +294,16 @@ QImage flapMark() {
     return img;
 }
 
+/// Pixel size of a key's label: the largest of 9, 8 and 7 px at which it fits the key.
+int labelPixels(std::string_view label, int keyWidth) {
+    const QString text = QString::fromLatin1(label.data(), static_cast<int>(label.size()));
+    for (int px = 9; px > 7; --px) {
+        if (QFontMetrics(sized(px)).horizontalAdvance(text) <= keyWidth - 4)
+            return px;
+    }
+    return 7;
+}
+
 /// A key of the key guide: its cap text above its label, normal or lit.
 QImage key(PanelImage image, app::PanelKey k, app::KeyLight light) {
     QImage img = blank(image);
@@ -321,7 +332,7 @@ QImage key(PanelImage image, app::PanelKey k, app::KeyLight light) {
     p.drawText(QRectF(0, 1, img.width(), half), Qt::AlignCenter,
                QString::fromLatin1(app::keyCap(k).data(), static_cast<int>(app::keyCap(k).size())));
     const std::string_view label = app::keyLabel(k, aircraft);
-    p.setFont(sized(label.size() > 9 ? 8 : 9));
+    p.setFont(sized(labelPixels(label, img.width())));
     p.drawText(QRectF(0, half - 1, img.width(), half), Qt::AlignCenter,
                QString::fromLatin1(label.data(), static_cast<int>(label.size())));
     return img;
@@ -344,7 +355,7 @@ void staticKey(QPainter& p, const app::StaticKey& s, PanelImage image) {
         k.setFont(sized(image == PanelImage::AircraftKey ? 10 : 11, true));
         k.drawText(QRectF(0, 1, size.width, half), Qt::AlignCenter,
                    QString::fromLatin1(s.cap.data(), static_cast<int>(s.cap.size())));
-        k.setFont(sized(s.label.size() > 9 ? 8 : 9));
+        k.setFont(sized(labelPixels(s.label, size.width)));
         k.drawText(QRectF(0, half - 1, size.width, half), Qt::AlignCenter,
                    QString::fromLatin1(s.label.data(), static_cast<int>(s.label.size())));
     }
@@ -387,10 +398,6 @@ QImage carBackground() {
     p.drawText(QRect(12, 171, 120, 14), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("CAMERA"));
     p.drawText(QRect(12, 252, 120, 14), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("VEHICLE"));
-    // Lamp captions beside the lamps.
-    p.setFont(sized(8));
-    p.drawText(QRect(335, 50, 56, 10), Qt::AlignCenter, QStringLiteral("BRAKE"));
-    p.drawText(QRect(335, 148, 56, 10), Qt::AlignCenter, QStringLiteral("CRUISE"));
     for (const app::StaticKey& s : app::kCarStaticKeys)
         staticKey(p, s, PanelImage::CarKey);
     normalKeys(p, false);

@@ -1,7 +1,8 @@
 // kv_panel_screenshots <folder>: runs the desktop program's windows on scripted
 // runs and writes PNG files of the instrument panel (the car at speed, the
 // aircraft in a bank) and of the project window holding objects, scenery and
-// a terrain. Runs on the offscreen platform; no OpenGL is needed.
+// a terrain. With a display (xvfb-run -a) it also writes the whole main
+// window at start-up, its camera view drawn with OpenGL.
 #include "app/camera/camera_state.h"
 #include "app/commands/commands.h"
 #include "app/document/document.h"
@@ -9,6 +10,7 @@
 #include "app/input/input_script.h"
 #include "common/simulated_clock.h"
 #include "geometry/working_files.h"
+#include "gui/desktop_app.h"
 #include "gui/document_commands.h"
 #include "gui/live_run.h"
 #include "gui/main_window.h"
@@ -16,10 +18,12 @@
 #include "model/motion_file.h"
 #include "model/object_record.h"
 #include "support/document_ports.h"
+#include "view_rig.h"
 #include "views/child_window.h"
 #include "views/project_view.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <filesystem>
@@ -113,7 +117,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: kv_panel_screenshots <folder>\n");
         return 2;
     }
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Settings of the program's start-up go to a folder of their own.
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    const bool display = kv::viewtest::prepareGuiPlatform();
     QApplication app(argc, argv);
     const fs::path out = argv[1];
     fs::create_directories(out);
@@ -172,6 +179,18 @@ int main(int argc, char** argv) {
         p.live->viewKey(kv::app::kKeyF11);
         p.window.projectView()->selectRow(1);
         ok &= save(*p.window.projectWindow(), out / "project_tree.png");
+    }
+    if (display) {
+        // The program as it starts: the three windows laid out, no About box.
+        QTemporaryDir data;
+        kv::gui::DesktopApp program(data.path());
+        program.window().resize(1024, 740);
+        program.start({}, false);
+        QElapsedTimer settle;
+        settle.start();
+        while (settle.elapsed() < 1500)
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+        ok &= save(program.window(), out / "main_window.png");
     }
     return ok ? 0 : 1;
 }

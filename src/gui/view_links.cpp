@@ -6,6 +6,7 @@
 
 #include "gui/view_links.h"
 
+#include "app/camera/camera_keys.h"
 #include "app/commands/commands.h"
 #include "app/commands/object_library.h"
 #include "app/project_tree/project_actions.h"
@@ -72,7 +73,13 @@ void ViewLinks::drawPanel(bool live) {
 }
 
 void ViewLinks::refreshProjectTree() {
-    live_.content().refreshSettings();
+    views::SceneContent& content = live_.content();
+    content.refreshSettings();
+    // After a removal or with observing turned on, the followed object is the
+    // one the next run will follow: never past the last object, never object 0
+    // while it is only watched.
+    app::SceneState& scene = content.scene();
+    scene.followed = app::followedOnFirstFrame(scene.followed, scene.objectCount, scene.observing);
     shownFollowed_ = followed();
     items_ = app::projectItems(doc_, shownFollowed_);
     std::vector<views::ProjectView::Row> rows;

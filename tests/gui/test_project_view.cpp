@@ -172,8 +172,10 @@ class ProjectViewTest : public QObject {
         QVERIFY(r.doc.state().observeMode != 0);
         QCOMPARE(r.doc.objectCount(), 3);
         QVERIFY(r.doc.modified());
-        // The tree starts at object 1 now; the Observe menu item shows it.
-        QVERIFY(r.labels().first().startsWith(QStringLiteral("ghost")));
+        // The tree starts at object 1 now, and the camera follows it; the
+        // Observe menu item shows the mode.
+        QCOMPARE(r.labels().first(), QStringLiteral("ghost *"));
+        QCOMPARE(r.labels().filter(QStringLiteral(" *")).size(), 1);
         r.window.refreshCommandStates();
         QVERIFY(r.window.commandAction(int(CommandId::Observe))->isChecked());
         // The Delete key removes the selected object through the document.
@@ -182,10 +184,16 @@ class ProjectViewTest : public QObject {
         QTest::keyClick(&r.tree(), Qt::Key_Delete);
         QCOMPARE(r.doc.objectCount(), 2);
         QVERIFY(!r.labels().join(',').contains(QStringLiteral("shadow")));
+        // Deleting the followed object moves the star to the object followed next.
+        r.view().selectRow(0);
+        QTest::keyClick(&r.tree(), Qt::Key_Delete);
+        QCOMPARE(r.doc.objectCount(), 1);
+        QCOMPARE(r.labels().first(), QStringLiteral("barn.dxf"));
+        QCOMPARE(r.labels().filter(QStringLiteral(" *")).size(), 0);
         // No selection: the buttons do nothing.
         r.tree().clearSelection();
         QTest::mouseClick(r.view().deleteButton(), Qt::LeftButton);
-        QCOMPARE(r.doc.objectCount(), 2);
+        QCOMPARE(r.labels().size(), 2);
     }
 
     void f11OnObjectTwoStarsOnlyThatObject() {

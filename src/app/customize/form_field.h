@@ -8,6 +8,8 @@
 /// value exactly; only edited fields are converted. OK without edits therefore
 /// writes the record back unchanged, in any working units.
 
+#include "app/dialogs/dialog_entry.h"
+
 #include <cmath>
 #include <optional>
 #include <string>
@@ -15,18 +17,11 @@
 
 namespace kv::app {
 
-/// Shown when a field holds no number; the dialog stays open.
-inline constexpr std::string_view kEnterNumberMessage = "Please enter a number.";
-
 /// Why OK was refused: the message, and the field to put the cursor in (-1: none).
 struct FormRefusal {
     std::string message;
     int field = -1;
 };
-
-/// The number in `text` (spaces around it allowed, '.' as the decimal point in
-/// every locale); nothing when it is not one finite number.
-std::optional<double> parseFieldNumber(std::string_view text);
 
 /// Reads a dialog's fields in turn under the rule above and remembers the
 /// first field that held no number.
@@ -40,7 +35,7 @@ class FieldReader {
                Entry entry) {
         if (text == shown)
             return stored;
-        const std::optional<double> number = parseFieldNumber(text);
+        const std::optional<double> number = parseEntry(text);
         const float value = number ? static_cast<float>(entry(*number)) : stored;
         if (!number || !std::isfinite(value)) {
             if (!refusal_)

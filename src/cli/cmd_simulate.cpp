@@ -72,7 +72,9 @@ constexpr const char* kSimulateHelp =
     "  --camera-out CAM.kvm  also write the camera's motion\n"
     "\n"
     "Exit status: 0 when the motion file was written, 1 on a failure (with its\n"
-    "message), 2 on bad usage. Nothing is written when the run fails.\n";
+    "message), 2 on bad usage, 3 when the simulation became unstable (the motion\n"
+    "up to the instability is still written). Nothing is written when the run\n"
+    "fails.\n";
 
 int usageError(const std::string& why) {
     std::fprintf(stderr, "%s: %s\n\n%s", kPrefix, why.c_str(), kSimulateHelp);
@@ -305,7 +307,7 @@ int runSimulate(const std::vector<std::string>& args) {
                 f(model::kFramePitch), f(model::kFrameYaw));
     std::printf("top speed: %.3f m/s\n", static_cast<double>(result.topSpeed) * kMetresPerFootD);
     std::printf("end: %s\n", endText(result.end));
-    return kExitOk;
+    return result.end == app::HeadlessEnd::Stopped ? kExitUnstable : kExitOk;
 }
 
 const CommandRegistrar kSimulate{

@@ -13,6 +13,9 @@ namespace kv::cli {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
+/// A simulation that became unstable: its frames up to the instability were
+/// written, but the motion is not a sound take.
+inline constexpr int kExitUnstable = 3;
 
 struct Command {
     std::string name;     ///< first word on the command line, e.g. "simulate"

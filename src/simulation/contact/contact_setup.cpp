@@ -52,7 +52,7 @@ void SetUpContacts(const model::ObjectRecord& record, SimObject& obj, float dt,
     const model::TireSuspension& ts = record.tires;
     g.detailed = ts.skid == 1;
     g.tireType = ts.tireType;
-    g.grip = static_cast<float>(ts.surface);
+    g.grip = detailedGripFromSurface(ts.surface);
     g.braking = ts.braking;
 
     g.treeSize = std::clamp(record.effectorCount, 0, model::kMaxEffectors);

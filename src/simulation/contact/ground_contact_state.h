@@ -64,7 +64,7 @@ struct GroundContactState {
 
     bool detailed = false;  ///< the detailed tire law (wheels may lock)
     int tireType = 1;       ///< tire family of the detailed law: 1 Radial, 2 Bias Ply, 3 Sport
-    float grip = 0.0f;      ///< road grip of the detailed law (the record's half-percent value)
+    float grip = 0.0f;      ///< road grip G of the detailed law (85 a nominal dry road)
     float braking = 0.0f;   ///< braking strength fraction B, 0..2
     int drivenCount = 0;    ///< tires whose drive flag is set
     int bladeCount = 0;     ///< blade effectors

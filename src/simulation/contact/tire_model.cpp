@@ -5,6 +5,19 @@
 
 namespace kv::sim {
 
+namespace {
+
+/// Grip G of the detailed law on the nominal dry road (100 %).
+constexpr float kNominalGrip = 85.0f;
+/// Stored `surface` value of a 100 % road: the record holds twice the percentage.
+constexpr float kFullSurface = 200.0f;
+
+} // namespace
+
+float detailedGripFromSurface(std::int32_t surface) {
+    return static_cast<float>(surface) * (kNominalGrip / kFullSurface);
+}
+
 float wheelInertiaFor(float radius) {
     return MaxOf(0.8333333333333333f * radius * radius * radius, 1.5f);
 }

@@ -30,7 +30,7 @@ void startPilot(AutopilotState& pilot, const CommandRecord& command) {
         // start the hold from the initial collective, so that the first
         // sub-steps neither dive at the lever's -2000 ft/min nor drop the
         // collective to 0 while the integrator winds up.
-        levers.throttle = 0.5f;
+        levers.throttle = kLevelFlightLever;
         fresh.integrators.climbRate = std::clamp(ch[kCollective], 0.0f, 1.0f);
         fresh.lastThrottle = fresh.integrators.climbRate;
     }

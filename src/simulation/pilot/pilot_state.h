@@ -106,6 +106,10 @@ struct AutopilotState {
 
     bool engaged = false;        ///< the autopilot is switched on
     bool engagementDone = false; ///< the holds were captured since it was switched on
+    /// The climb-rate hold of the hover modes was engaged: the lever was set
+    /// to level flight and the hold started from the collective (or throttle)
+    /// in use, since the autopilot was switched on or left its other modes.
+    bool climbHoldEngaged = false;
     std::int32_t engagementWord = kDisengagedWord;
     std::int32_t longitudinalMode = kModeManual;
     std::int32_t lateralMode = kModeManual;

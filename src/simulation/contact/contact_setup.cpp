@@ -110,6 +110,8 @@ void SetUpContacts(const model::ObjectRecord& record, SimObject& obj, float dt,
         g.pointReach = MaxOf(g.pointReach, VecLength(g.points.back()));
     }
     g.penetration.assign(g.points.size(), 0.0f);
+    g.anchors.assign(g.points.size(), Vec3{});
+    g.held.assign(g.points.size(), 0);
 }
 
 std::vector<Vec3> contactVerticesOf(const geom::MeshStore* meshes, int objectIndex) {

@@ -8,6 +8,7 @@
 #include "simulation/contact/tire_state.h"
 
 #include <array>
+#include <cstdint>
 #include <vector>
 
 namespace kv::sim {
@@ -49,6 +50,10 @@ struct ContactEffector {
     float normalForce = 0.0f; ///< strut force along the surface normal (lbf), never negative
     TireState tire;
     float rollAngle = 0.0f; ///< wheel roll angle (rad)
+    /// Where a skid is held by static friction, earth axes (ft); meaningful
+    /// only while `held` is set.
+    Vec3 anchor{};
+    bool held = false; ///< the skid touches and has an anchor
     GroundCursor cursor;
 };
 
@@ -77,6 +82,11 @@ struct GroundContactState {
     std::vector<Vec3> points;       ///< contact vertices of the geometry, body axes (ft)
     float pointReach = 0.0f;        ///< largest distance of a point from the centre of gravity (ft)
     std::vector<float> penetration; ///< previous penetration of each point (ft)
+    /// Where each touching point is held by static friction, earth axes (ft);
+    /// meaningful only while its `held` flag is set.
+    std::vector<Vec3> anchors;
+    /// 1 while a point touches and has an anchor; cleared when it leaves the surface.
+    std::vector<std::uint8_t> held;
     GroundCursor pointCursor;
 };
 

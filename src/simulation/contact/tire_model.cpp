@@ -31,6 +31,21 @@ TireOutput skidLaw(const Vec3& velocity, float load, float braking) {
     return out;
 }
 
+TireOutput stickingSkidLaw(const Vec3& velocity, const Vec3& offset, float load, float braking,
+                           float stiffness, float damping, bool& holding) {
+    const float fx = -stiffness * offset[0] - damping * velocity[0];
+    const float fy = -stiffness * offset[1] - damping * velocity[1];
+    const float limit = std::clamp(braking, 0.0f, 5.0f) * std::fabs(load);
+    holding = std::sqrt(fx * fx + fy * fy) <= limit && limit > 0.0f;
+    if (!holding) {
+        return skidLaw(velocity, load, braking);
+    }
+    TireOutput out;
+    out.fx = fx;
+    out.fy = fy;
+    return out;
+}
+
 namespace {
 
 /// Brake-hold integrator: it winds up with the rolling speed while the brake

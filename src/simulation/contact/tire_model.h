@@ -49,6 +49,14 @@ struct TireOutput {
 /// Skid: friction proportional to sliding speed, at most five times the load.
 TireOutput skidLaw(const Vec3& velocity, float load, float braking);
 
+/// A skid that may stick: `offset` is how far it has moved from where it
+/// stuck, in the tire frame (ft), `stiffness` and `damping` (lbf/ft,
+/// lbf*s/ft) those of its strut. The skid holds while the force that takes
+/// stays within min(B, 5) times the load, and gives the sliding law beyond
+/// it; `holding` tells which.
+TireOutput stickingSkidLaw(const Vec3& velocity, const Vec3& offset, float load, float braking,
+                           float stiffness, float damping, bool& holding);
+
 /// The simple tire law: the wheel rolls without slip, lateral grip is a
 /// speed-proportional force with an integral term, braking holds by an
 /// integral of the rolling speed scaled by the pitch.

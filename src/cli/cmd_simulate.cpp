@@ -40,7 +40,7 @@ constexpr const char* kSimulateHelp =
     "           [--terrain FILE.dxf] [--controls FILE.csv | --replay FILE.kvm]\n"
     "           [--duration SECONDS] [--fps N] [--accuracy 60|120|240]\n"
     "           [--initial N,E,D,ROLL,PITCH,YAW,P,Q,R,U,V,W] [--wind SPEED_FT_S,FROM_DEG]\n"
-    "           [--turbulence] [--gravity G] -o OUT.kvm [--camera-out CAM.kvm]\n"
+    "           [--turbulence] [--gravity G] [--trim] -o OUT.kvm [--camera-out CAM.kvm]\n"
     "\n"
     "Runs the simulation as Simulation > Begin does, under a simulated clock (as fast\n"
     "as the machine allows), and writes the simulated object's motion. The run ends\n"
@@ -68,6 +68,11 @@ constexpr const char* kSimulateHelp =
     "  --wind SPEED,FROM   steady wind (ft/s) blowing from a compass direction (deg)\n"
     "  --turbulence        add turbulence\n"
     "  --gravity G         gravity in g's (1 g = 32.17 ft/s^2; default 1)\n"
+    "  --trim              start trimmed, as Simulation > Start Trimmed does: an\n"
+    "                      aircraft clear of the ground in level flight at its\n"
+    "                      initial speed, a helicopter in a hover, with the\n"
+    "                      control positions that hold it (when none do, a\n"
+    "                      message says so and the run starts untrimmed)\n"
     "  -o OUT.kvm          motion file to write\n"
     "  --camera-out CAM.kvm  also write the camera's motion\n"
     "\n"
@@ -231,6 +236,7 @@ int runSimulate(const std::vector<std::string>& args) {
     if (o.gravity)
         environment.gravity = *o.gravity;
     document.setEnvironment(environment);
+    document.setTrimmedStart(o.trim);
     if (o.initial) {
         const auto& v = *o.initial;
         model::InitialConditions& ic = document.object(0).initial;

@@ -75,12 +75,11 @@ void ResetSimulation(RunState& run, const RunSettings& settings,
         slot.trim = StartTrim{};
         model::ObjectRecord trimmed = record;
         if (settings.trimmedStart && record.role != model::kRoleStatic) {
-            slot.trim = trimInitialFlight(
-                record, settings.initialControls, settings.environment,
-                [&](SimObject& obj, const model::ObjectRecord& r) {
-                    obj.slot = s;
-                    setUpObject(obj, r, settings, vertices);
-                });
+            slot.trim = trimInitialFlight(record, settings.initialControls, settings.environment,
+                                          [&](SimObject& obj, const model::ObjectRecord& r) {
+                                              obj.slot = s;
+                                              setUpObject(obj, r, settings, vertices);
+                                          });
             if (slot.trim.outcome == TrimOutcome::Trimmed) {
                 trimInitialConditions(slot.trim, record.vehicleType, trimmed.initial);
             }
@@ -95,8 +94,8 @@ void ResetSimulation(RunState& run, const RunSettings& settings,
         if (isTrimmed) {
             trimControls(slot.trim, record.vehicleType, slot.sim.controls);
             const StartTrim& t = slot.trim;
-            slot.autopilot.trim = PilotTrim{true,          t.elevator,           t.throttle,
-                                            t.lateralCyclic, t.longitudinalCyclic, t.pedal};
+            slot.autopilot.trim = PilotTrim{
+                true, t.elevator, t.throttle, t.lateralCyclic, t.longitudinalCyclic, t.pedal};
         }
         slot.command = slot.sim.controls;
         slot.raw = ControlRecord{};

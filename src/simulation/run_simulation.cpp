@@ -39,7 +39,8 @@ void RunSimulation(RunState& run, const RunSettings& settings,
     flags.cameraResetRequest = false;
     ResetSimulation(run, settings, objects);
     for (int s = settings.observe ? 1 : 0; s < run.slotCount; ++s) {
-        const std::string_view why = trimMessage(run.slots[static_cast<std::size_t>(s)].trim.outcome);
+        const std::string_view why =
+            trimMessage(run.slots[static_cast<std::size_t>(s)].trim.outcome);
         if (!why.empty()) {
             showWrappedMessage(ports.messages, why);
         }

@@ -159,9 +159,8 @@ TEST_F(SimulateCommandTest, TrimStartsAnAircraftInLevelFlightOrSaysWhyItCannot) 
     const char* cruise = "0,0,-5000,0,0,0,0,0,0,422,0,0";
     const fs::path loose = path("loose.kvm");
     const fs::path trimmed = path("trimmed.kvm");
-    const CliResult untrimmed = runCli(
-        {"simulate", "--vehicle", "aircraft", "--initial", cruise, "--duration", "10", "-o",
-         loose.string()});
+    const CliResult untrimmed = runCli({"simulate", "--vehicle", "aircraft", "--initial", cruise,
+                                        "--duration", "10", "-o", loose.string()});
     const CliResult level = runCli({"simulate", "--vehicle", "aircraft", "--initial", cruise,
                                     "--trim", "--duration", "10", "-o", trimmed.string()});
     ASSERT_EQ(untrimmed.exitCode, 0) << untrimmed.err;

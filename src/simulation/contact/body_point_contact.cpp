@@ -59,8 +59,8 @@ Vec3 pointFriction(GroundContactState& g, std::size_t i, bool commit, const Vec3
 
 } // namespace
 
-void addBodyPointContact(int stage, SimObject& obj, const GroundQuery& ground,
-                         const Vec3& velocity, const Vec3& rates) {
+void addBodyPointContact(int stage, SimObject& obj, const GroundQuery& ground, const Vec3& velocity,
+                         const Vec3& rates) {
     const bool commit = stage == 2;
     GroundContactState& g = obj.groundContact;
     const std::size_t count = g.points.size();

@@ -14,7 +14,7 @@ namespace kv::sim {
 /// touching point holds by static friction while the force that takes stays
 /// within the friction limit, and slides beyond it; the corrector stage
 /// (`stage` 2) moves the points' anchors, the predictor only reads them.
-void addBodyPointContact(int stage, SimObject& obj, const GroundQuery& ground,
-                         const Vec3& velocity, const Vec3& rates);
+void addBodyPointContact(int stage, SimObject& obj, const GroundQuery& ground, const Vec3& velocity,
+                         const Vec3& rates);
 
 } // namespace kv::sim

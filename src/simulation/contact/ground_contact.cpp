@@ -32,18 +32,17 @@ TireOutput skidContact(ContactEffector& c, const SimObject& obj, const Vec3& wor
     Vec3 offset;
     MatVec3(toTire, movedBody, offset);
     bool holding = false;
-    const TireOutput law = stickingSkidLaw(in.velocity, offset, in.load, braking, c.stiffness,
-                                           c.damping, holding);
+    const TireOutput law =
+        stickingSkidLaw(in.velocity, offset, in.load, braking, c.stiffness, c.damping, holding);
     if (commit) {
         c.anchor = anchor;
         if (!holding) {
             // Dragged along no farther behind than the limit stretches the
             // strut's spring, so that the skid sticks again where it stops.
             const float stretch = VecLength(moved);
-            const float reach = c.stiffness > 0.0f
-                                    ? std::clamp(braking, 0.0f, 5.0f) * std::fabs(in.load) /
-                                          c.stiffness
-                                    : 0.0f;
+            const float reach = c.stiffness > 0.0f ? std::clamp(braking, 0.0f, 5.0f) *
+                                                         std::fabs(in.load) / c.stiffness
+                                                   : 0.0f;
             Vec3 behind = moved;
             if (stretch > reach && stretch > 0.0f) {
                 VecScale(moved, reach / stretch, behind);

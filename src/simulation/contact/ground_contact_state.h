@@ -67,13 +67,13 @@ struct GroundContactState {
     std::array<ContactTreeNode, model::kMaxEffectors> tree{};
     bool geometryReady = false; ///< attachment points computed at least once
 
-    bool detailed = false;  ///< the detailed tire law (wheels may lock)
-    int tireType = 1;       ///< tire family of the detailed law: 1 Radial, 2 Bias Ply, 3 Sport
-    float grip = 0.0f;      ///< road grip G of the detailed law (85 a nominal dry road)
-    float braking = 0.0f;   ///< braking strength fraction B, 0..2
-    int drivenCount = 0;    ///< tires whose drive flag is set
-    int bladeCount = 0;     ///< blade effectors
-    bool inContact = false; ///< some strut was compressed at the last evaluation
+    bool detailed = false;       ///< the detailed tire law (wheels may lock)
+    int tireType = 1;            ///< tire family of the detailed law: 1 Radial, 2 Bias Ply, 3 Sport
+    float grip = 0.0f;           ///< road grip G of the detailed law (85 a nominal dry road)
+    float braking = 0.0f;        ///< braking strength fraction B, 0..2
+    int drivenCount = 0;         ///< tires whose drive flag is set
+    int bladeCount = 0;          ///< blade effectors
+    bool inContact = false;      ///< some strut was compressed at the last evaluation
     float drivenWheelRpm = 0.0f; ///< mean driven-wheel speed (rev/min)
 
     float bodyStiffness = 0.0f;     ///< per geometry point (lbf/ft)

@@ -54,7 +54,7 @@ struct PilotLevers {
     float lateralStick = 0.0f;      ///< -1..1, positive right
     float longitudinalStick = 0.0f; ///< -1..1, positive back (toward the pilot)
     bool brakeHold = false;
-    float rudderOffset = 0.0f;     ///< deg (or deg/s of yaw rate where it is a rate command)
+    float rudderOffset = 0.0f; ///< deg (or deg/s of yaw rate where it is a rate command)
     /// Elevator the manual stick is centred on, -1..1: the trim of a trimmed
     /// start, so that a centred stick keeps the aircraft in level flight.
     float elevatorTrim = 0.0f;

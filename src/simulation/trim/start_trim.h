@@ -39,7 +39,7 @@ struct StartTrim {
     float lateralCyclic = 0.0f;      ///< -1..1
     float longitudinalCyclic = 0.0f; ///< -1..1
     float pedal = 0.0f;              ///< -1..1
-    float residual = 0.0f; ///< largest acceleration left (ft/s^2, or rad/s^2 x 100)
+    float residual = 0.0f;           ///< largest acceleration left (ft/s^2, or rad/s^2 x 100)
 };
 
 /// The message that says a vehicle starts untrimmed and why; empty for an

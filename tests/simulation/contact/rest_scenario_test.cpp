@@ -45,9 +45,8 @@ Rest leaveAtRest(int vehicleType) {
                 r.drift = std::max(r.drift, test::groundDistance(obj.position, mark));
                 r.drift = std::max(r.drift, std::fabs(obj.position[2] - mark[2]));
                 for (std::size_t k = 0; k < 3; ++k) {
-                    r.rotation = std::max(r.rotation, std::fabs(WrapPi(attitude[k] -
-                                                                        markAttitude[k])) *
-                                                          kDegPerRad);
+                    r.rotation = std::max(
+                        r.rotation, std::fabs(WrapPi(attitude[k] - markAttitude[k])) * kDegPerRad);
                 }
             }
             return true;

@@ -36,8 +36,8 @@ struct Flight {
 
 /// Runs `record` for `seconds` with the autopilot key pressed on each frame
 /// of `qFrames` (30 frames a second); the late figures count from `lateFrom` s.
-Flight fly(const model::ObjectRecord& record, bool trimmed, std::vector<int> qFrames,
-           float seconds, float lateFrom, float altitude, float speedKnots = 0.0f) {
+Flight fly(const model::ObjectRecord& record, bool trimmed, std::vector<int> qFrames, float seconds,
+           float lateFrom, float altitude, float speedKnots = 0.0f) {
     ScenarioRun run(record, false);
     run.settings().trimmedStart = trimmed;
     Flight f;
@@ -55,8 +55,8 @@ Flight fly(const model::ObjectRecord& record, bool trimmed, std::vector<int> qFr
         f.maxDrift = std::max(f.maxDrift, test::groundDistance(obj.position, Vec3{}));
         if (t >= lateFrom) {
             f.lateAltitudeError = std::max(f.lateAltitudeError, error);
-            f.maxSpeedError = std::max(f.maxSpeedError,
-                                       std::fabs(obj.airspeed * kKnotsPerFps - speedKnots));
+            f.maxSpeedError =
+                std::max(f.maxSpeedError, std::fabs(obj.airspeed * kKnotsPerFps - speedKnots));
         }
         f.endSpeedKnots = obj.airspeed * kKnotsPerFps;
         return std::isfinite(obj.state.altitude);
@@ -121,7 +121,8 @@ TEST(TrimmedStart, AircraftAt250KnotsHoldsItsAltitudeWhenTheAutopilotComesOnAtHa
 
 TEST(TrimmedStart, AutopilotEngagedOnTheFirstFrameHoldsTheInitialSpeed) {
     for (const bool trimmed : {false, true}) {
-        const Flight f = fly(cruisingAircraft(), trimmed, {0}, 60.0f, 20.0f, kAltitude, kSpeedKnots);
+        const Flight f =
+            fly(cruisingAircraft(), trimmed, {0}, 60.0f, 20.0f, kAltitude, kSpeedKnots);
         print(trimmed ? "aircraft 250 kt, trimmed,   Q on the first frame"
                       : "aircraft 250 kt, untrimmed, Q on the first frame",
               f, 20.0f);
@@ -136,9 +137,8 @@ TEST(TrimmedStart, AutopilotEngagedOnTheFirstFrameHoldsTheInitialSpeed) {
 TEST(TrimmedStart, HelicopterAt100FeetHoversAndTheAutopilotKeyKeepsItThere) {
     const Flight fallen = fly(hoveringHelicopter(), false, {}, 30.0f, 0.0f, kHoverHeight);
     print("helicopter 100 ft, untrimmed, autopilot as started", fallen, 0.0f);
-    const Flight looseOffOn =
-        fly(hoveringHelicopter(), false, {kHalfSecond, 2 * kHalfSecond + 1}, 30.0f, 0.0f,
-            kHoverHeight);
+    const Flight looseOffOn = fly(hoveringHelicopter(), false, {kHalfSecond, 2 * kHalfSecond + 1},
+                                  30.0f, 0.0f, kHoverHeight);
     print("helicopter 100 ft, untrimmed, Q off at 0.5 s, on at 1 s", looseOffOn, 0.0f);
     const Flight hover = fly(hoveringHelicopter(), true, {}, 30.0f, 0.0f, kHoverHeight);
     print("helicopter 100 ft, trimmed,   autopilot as started", hover, 0.0f);
@@ -196,8 +196,9 @@ TEST(TrimmedStart, AVehicleOnTheGroundStartsAsItStands) {
         ScenarioRun run(test::vehicleTemplate(type));
         run.placeOnGround(0.0f);
         run.settings().trimmedStart = true;
-        run.run(0.1f, [](int, const SimObject&, ControlRecord&) {},
-                [](int, const SimObject&) { return true; });
+        run.run(
+            0.1f, [](int, const SimObject&, ControlRecord&) {},
+            [](int, const SimObject&) { return true; });
         EXPECT_EQ(run.state().slots[0].trim.outcome, TrimOutcome::Untrimmed) << type;
         EXPECT_TRUE(run.messages.messages.empty()) << type;
     }

@@ -1,8 +1,8 @@
 #pragma once
-/// The File menu, Simulation > Reset, Observe and Start Trimmed, the object library, the files
-/// dropped or named on the command line and the save prompt at exit, all wired to the project
-/// document. The document performs every operation; this class only runs it for a command and tells
-/// the main frame what changed.
+/// The File menu, Simulation > Reset and Observe, the object library, the files dropped or
+/// named on the command line and the save prompt at exit, all wired to the
+/// project document. The document performs every operation; this class only
+/// runs it for a command and tells the main frame what changed.
 
 #include "app/commands/commands.h"
 #include "app/document/document.h"

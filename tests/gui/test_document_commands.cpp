@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -220,6 +221,33 @@ class DocumentCommandsTest : public QObject {
         r.run(CommandId::Observe);
         QCOMPARE(r.doc.state().observeMode, 0);
         QVERIFY(!observe->isChecked());
+    }
+
+    void startTrimmedIsOnByDefaultAndKeptInTheSettings() {
+        QSettings(kv::gui::kOrganisation, kv::gui::kApplication).remove(kv::gui::kStartTrimmedKey);
+        {
+            Rig r;
+            QAction* trimmed = r.window.commandAction(int(CommandId::StartTrimmed));
+            QVERIFY(trimmed != nullptr);
+            QVERIFY(r.enabled(CommandId::StartTrimmed));
+            QVERIFY(trimmed->isChecked());
+            QVERIFY(r.doc.trimmedStart());
+            QVERIFY(r.doc.runSettings().trimmedStart);
+            r.run(CommandId::StartTrimmed);
+            QVERIFY(!r.doc.trimmedStart());
+            QVERIFY(!trimmed->isChecked());
+            // A setting of the program: the project is not modified.
+            QVERIFY(!r.doc.modified());
+        }
+        {
+            // The next session starts with the stored choice.
+            Rig r;
+            r.window.refreshCommandStates();
+            QVERIFY(!r.window.commandAction(int(CommandId::StartTrimmed))->isChecked());
+            QVERIFY(!r.doc.trimmedStart());
+            r.run(CommandId::StartTrimmed);
+        }
+        QVERIFY(kv::gui::startTrimmed());
     }
 
     void vehicleCommandsRebuildTheSimulatedObjectAndCarryTheCheckMark() {

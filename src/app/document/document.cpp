@@ -71,6 +71,7 @@ sim::RunSettings Document::runSettings() const {
     s.recordCapacity = run_.channels.allocated ? run_.channels.capacity : 0;
     s.observe = state_.observeMode != 0;
     s.interactiveCount = std::clamp(interactiveCount_, 1, 2);
+    s.trimmedStart = trimmedStart_;
     s.environment = environment();
     ground_ = sim::TerrainGround(terrain_->ground());
     s.ground = &ground_;

@@ -102,6 +102,11 @@ class Document {
     // ---- simulation ----
     /// Settings of a run from the preferences, the environment and the counts.
     sim::RunSettings runSettings() const;
+    /// Simulation > Start Trimmed: aircraft and helicopters clear of the
+    /// ground start in the trim that holds their initial flight. A setting
+    /// of the program, not of the project: it is not saved with the project.
+    bool trimmedStart() const { return trimmedStart_; }
+    void setTrimmedStart(bool on) { trimmedStart_ = on; }
     /// The objects a reset or run works on: those in use, the camera excluded.
     std::span<model::ObjectRecord> runObjects();
     /// Puts every simulated object back to its initial conditions.
@@ -205,6 +210,7 @@ class Document {
     /// level ground at 0. Refreshed by runSettings, which hands out its address.
     mutable sim::TerrainGround ground_{nullptr};
     int interactiveCount_ = 1;
+    bool trimmedStart_ = false;
     bool modified_ = false;
     bool hasFile_ = false;
     std::filesystem::path projectPath_;

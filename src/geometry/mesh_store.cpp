@@ -104,6 +104,24 @@ void MeshStore::clearGeometry(int slot) {
     invalidateNormals(slot);
 }
 
+void MeshStore::moveGeometry(int from, int to) {
+    SlotMesh& source = slotMesh(from);
+    SlotMesh& target = slotMesh(to);
+    if (from == to)
+        return;
+    target.triangleCount = source.triangleCount;
+    target.vertexCount = source.vertexCount;
+    std::copy_n(source.triangles.begin(), source.triangleCount, target.triangles.begin());
+    std::copy_n(source.vertexActive.begin(), source.vertexCount, target.vertexActive.begin());
+    std::copy_n(source.vertices.begin(), source.vertexCount, target.vertices.begin());
+    source.triangleCount = 0;
+    source.vertexCount = 0;
+    invalidateNormals(from);
+    invalidateNormals(to);
+    triangleCursor_ = 0;
+    contactCursor_ = 0;
+}
+
 int MeshStore::addFace(const std::array<double, 12>& corners) {
     for (const double v : corners) {
         if (!fitsFloat(v)) {

@@ -113,6 +113,11 @@ class MeshStore {
     bool retransformGeometry(int slot, const model::GeometryTransform& oldTransform,
                              const model::GeometryTransform& newTransform);
 
+    /// Puts the geometry of slot `from` in place of that of slot `to` and
+    /// empties `from`: an import read into a spare slot replaces a mesh only
+    /// once it has succeeded.
+    void moveGeometry(int from, int to);
+
     /// Removes the geometry of `slot`; the later slots move down one place and
     /// the last slot becomes empty.
     void removeGeometry(int slot);

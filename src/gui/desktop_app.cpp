@@ -52,6 +52,8 @@ DesktopApp::DesktopApp(const QString& currentFolder, FilePort* files)
     });
     documentCommands_->install();
     window_.setCommandHandler(app::CommandId::Begin, [this] { live_->begin(); });
+    live_->setRunningChanged([this](bool running) { window_.setRunActive(running); });
+    window_.setAfterCommand([this] { live_->redraw(); });
     window_.setObjectLibrary(app::listObjectLibrary(dataFolder_));
 }
 

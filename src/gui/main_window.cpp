@@ -119,6 +119,8 @@ QAction* MainWindow::commandAction(int id) const {
 }
 
 void MainWindow::runCommand(int id) {
+    if (runActive_)
+        return;
     refreshCommandStates();
     QAction* action = commandAction(id);
     if (action == nullptr || !action->isEnabled())
@@ -132,6 +134,15 @@ void MainWindow::runCommand(int id) {
         Handler handler = found->second;
         handler();
     }
+    refreshCommandStates();
+    if (afterCommand_)
+        afterCommand_();
+}
+
+void MainWindow::setRunActive(bool active) {
+    runActive_ = active;
+    menuBar()->setEnabled(!active);
+    projectView_->setEnabled(!active);
     refreshCommandStates();
 }
 
@@ -152,7 +163,7 @@ void MainWindow::refreshCommandStates() {
     const app::CommandState state = commandState();
     for (const app::CommandInfo& row : app::commandTable()) {
         QAction* action = actions_.at(static_cast<int>(row.id));
-        action->setEnabled(hasCommandHandler(static_cast<int>(row.id)) &&
+        action->setEnabled(!runActive_ && hasCommandHandler(static_cast<int>(row.id)) &&
                            app::isCommandEnabled(row.enable, state));
         if (const auto checked = app::commandChecked(row.check, state)) {
             action->setChecked(*checked);
@@ -194,20 +205,24 @@ void MainWindow::setObjectLibrary(std::vector<app::ObjectLibraryEntry> entries) 
 }
 
 void MainWindow::openPaths(const QStringList& paths) {
+    if (runActive_)
+        return;
     for (const QString& path : paths) {
         if (fileOpener_)
             fileOpener_(std::filesystem::path(QFile::encodeName(path).toStdString()));
         refreshCommandStates();
+        if (afterCommand_)
+            afterCommand_();
     }
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls())
+    if (event->mimeData()->hasUrls() && !runActive_)
         event->acceptProposedAction();
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
-    if (!event->mimeData()->hasUrls())
+    if (!event->mimeData()->hasUrls() || runActive_)
         return;
     event->acceptProposedAction();
     openDroppedUrls(event->mimeData()->urls());

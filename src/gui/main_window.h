@@ -52,6 +52,13 @@ class MainWindow final : public QMainWindow {
     void runCommand(int id);
     /// Re-applies the enabling and check rules to every action.
     void refreshCommandStates();
+    /// While a run holds the program no command may run: the menus and their
+    /// accelerators, the project window and dropped files are inert.
+    void setRunActive(bool active);
+    bool runActive() const { return runActive_; }
+    /// Called after every command and every opened file, so that the views
+    /// show what the command changed at once.
+    void setAfterCommand(Handler afterCommand) { afterCommand_ = std::move(afterCommand); }
     /// The project part of the state the rules read; the window part is taken
     /// from the windows themselves.
     void setDocumentState(const app::CommandState& state);
@@ -132,6 +139,8 @@ class MainWindow final : public QMainWindow {
     FileOpener fileOpener_;
     FileOpener libraryOpener_;
     std::function<bool()> closeGuard_;
+    Handler afterCommand_;
+    bool runActive_ = false;
     float cameraAspect_ = 1.3333f;
     bool useWindowAspect_ = false;
     bool layingOut_ = false;

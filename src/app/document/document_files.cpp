@@ -1,4 +1,5 @@
 #include "app/document/document.h"
+#include "app/document/project_convert.h"
 #include "app/document/project_geometry.h"
 #include "app/settings/units.h"
 #include "app/settings/units_dxf.h"
@@ -172,7 +173,7 @@ bool Document::openProject(std::optional<std::filesystem::path> file) {
         file = ask(openRequest("Open Project File:", kProjectFilter));
     if (!file)
         return false;
-    if (checkProjectVersion(*file, ports_.messages) != ProjectVersion::kCurrent)
+    if (!upgradeProjectFile(*file, ports_.messages))
         return false;
     const ProjectLoadResult result = loadProject(*file, contents(), ports_.messages);
     const bool ok = result.status != ProjectLoad::kFailed;

@@ -59,6 +59,7 @@ bool MeshStore::allocate(int slotCount) {
 }
 
 void MeshStore::release() {
+    ++revision_;
     slots_.reset();
     faceNormals_.reset();
     smoothed_.reset();
@@ -89,6 +90,8 @@ int MeshStore::vertexCount(int slot) const {
 }
 
 void MeshStore::invalidateNormals(int slot) {
+    // Every change of a slot's vertices or triangles passes through here.
+    ++revision_;
     if (normalsSlot_ == slot) {
         normalsSlot_ = -1;
         smoothedValid_ = false;
@@ -213,6 +216,7 @@ bool MeshStore::retransformGeometry(int slot, const model::GeometryTransform& ol
 
 void MeshStore::removeGeometry(int slot) {
     slotMesh(slot);
+    ++revision_;
     for (int s = slot; s + 1 < slotCount_; ++s) {
         SlotMesh& to = slots_[static_cast<std::size_t>(s)];
         const SlotMesh& from = slots_[static_cast<std::size_t>(s + 1)];

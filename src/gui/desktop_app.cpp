@@ -5,6 +5,7 @@
 #include "app/settings/memory_settings.h"
 #include "app/settings/preferences_file.h"
 #include "gui/settings_store.h"
+#include "views/camera_view.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -46,6 +47,8 @@ DesktopApp::DesktopApp(const QString& currentFolder, FilePort* files)
     preferenceCommands_->install();
     documentCommands_ = std::make_unique<DocumentCommands>(window_, *document_);
     live_ = std::make_unique<LiveRun>(*document_, *window_.cameraView(), messages_);
+    if (views::SceneSurface* surface = window_.cameraView()->surface())
+        surface->setProgress(&progress_);
     documentCommands_->setAfterProjectChange([this] {
         preferenceCommands_->applyToViews();
         live_->projectChanged();

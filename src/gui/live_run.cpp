@@ -120,8 +120,12 @@ void LiveRun::redraw() {
     if (running_)
         return;
     content_.refreshSettings();
-    if (views::SceneSurface* surface = view_.surface())
+    if (views::SceneSurface* surface = view_.surface()) {
+        // Built here rather than in the paint, so that their progress shows.
+        if (content_.listsOutdated())
+            surface->rebuildLists();
         surface->clearFrame();
+    }
     view_.update();
 }
 

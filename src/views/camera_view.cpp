@@ -138,14 +138,13 @@ void SceneSurface::setContent(SceneContent* content) {
 void SceneSurface::rebuildLists() {
     if (!ready_)
         return;
+    NullProgress none;
     makeCurrent();
-    buildLists();
+    buildLists(progress_ != nullptr ? *progress_ : none);
     doneCurrent();
 }
 
-void SceneSurface::buildLists() {
-    NullProgress none;
-    ProgressPort& progress = progress_ != nullptr ? *progress_ : none;
+void SceneSurface::buildLists(ProgressPort& progress) {
     if (content_ != nullptr) {
         content_->refreshSettings();
         content_->buildLists(renderer_, progress);
@@ -174,7 +173,10 @@ void SceneSurface::clearFrame() {
 
 void SceneSurface::initializeGL() {
     ready_ = true;
-    buildLists();
+    // Inside a paint no progress window may pump events: the lists of a paint
+    // are built quietly. The builds that show progress run outside (rebuildLists).
+    NullProgress quiet;
+    buildLists(quiet);
 }
 
 void SceneSurface::resizeGL(int, int) {
@@ -200,8 +202,10 @@ void SceneSurface::paintGL() {
     ++painted_;
     if (content_ != nullptr) {
         content_->refreshSettings();
-        if (content_->listsOutdated())
-            buildLists();
+        if (content_->listsOutdated()) {
+            NullProgress quiet;
+            buildLists(quiet);
+        }
     }
     // The overlay painter leaves its shader program bound; the scene uses none.
     QOpenGLContext::currentContext()->functions()->glUseProgram(0);

@@ -38,9 +38,11 @@ class SceneSurface final : public QOpenGLWidget {
     /// The scene to show (not owned; null: only sky and grid). Its lists are
     /// built at once when the context exists, else when it is made.
     void setContent(SceneContent* content);
-    /// Rebuilds every list from the content.
+    /// Rebuilds every list from the content, showing the builders' progress
+    /// ("Building Terrain:", "Building Scenery:").
     void rebuildLists();
-    /// Where list builders report progress (not owned; null: nowhere).
+    /// Where rebuildLists reports progress (not owned; null: nowhere). Lists
+    /// built within a paint report nowhere.
     void setProgress(ProgressPort* progress) { progress_ = progress; }
 
     /// Draws `frame` with `overlay` on top now, and keeps them for repaints.
@@ -61,7 +63,7 @@ class SceneSurface final : public QOpenGLWidget {
 
   private:
     /// Builds every list; the context must be current.
-    void buildLists();
+    void buildLists(ProgressPort& progress);
     SceneFrame idleFrame();
     void lens(float& fieldOfView, float& aspect) const;
 

@@ -1,5 +1,6 @@
 #include "gui/main_window.h"
 
+#include "app/windows/view_aspect_check.h"
 #include "gui/about_box.h"
 #include "views/camera_view.h"
 #include "views/child_window.h"
@@ -17,6 +18,7 @@
 #include <QMimeData>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTimer>
 #include <QUrl>
 
 namespace kv::gui {
@@ -51,6 +53,7 @@ MainWindow::~MainWindow() {
         w->disconnect(this);
     }
     mdi_->disconnect(this);
+    cameraView_->removeEventFilter(this);
 }
 
 // ---- Commands -------------------------------------------------------------------------------
@@ -297,11 +300,35 @@ void MainWindow::createChildWindows() {
     panelWindow_->setFixedSize(QSize(app::kPanelClientWidth, app::kPanelClientHeight) + fixed);
     projectWindow_->resize(QSize(app::kProjectClientWidth, app::kProjectClientHeight) + resizable);
 
+    cameraView_->installEventFilter(this);
+
     // Whichever window is activated, the keys go to the camera view.
     connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
         if (w != nullptr && !layingOut_)
             focusCameraView();
     });
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == cameraView_ && event->type() == QEvent::Resize && !aspectCheckPending_) {
+        // Checked once the resize has settled, before the next frame is drawn.
+        aspectCheckPending_ = true;
+        QTimer::singleShot(0, this, [this] {
+            aspectCheckPending_ = false;
+            checkViewAspect();
+        });
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::checkViewAspect() {
+    if (useWindowAspect_ || layingOut_ || cameraWindow_->isMaximized() ||
+        cameraWindow_->isMinimized() || cameraWindow_->isHidden())
+        return;
+    const QSize client = cameraView_->size();
+    if (const auto height = app::aspectSnapHeight(client.width(), client.height(), cameraAspect_))
+        cameraWindow_->resize(cameraWindow_->width(),
+                              cameraWindow_->height() + (*height - client.height()));
 }
 
 void MainWindow::focusCameraView() {

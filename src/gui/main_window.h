@@ -105,6 +105,8 @@ class MainWindow final : public QMainWindow {
 
   protected:
     bool event(QEvent* event) override;
+    /// Notes resizes of the camera view for the view aspect check.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -116,6 +118,9 @@ class MainWindow final : public QMainWindow {
     void createChildWindows();
     void installWindowCommands();
     void focusCameraView();
+    /// The view aspect check: a camera view resized away from the view
+    /// aspect gets its height back (unless the window's aspect is used).
+    void checkViewAspect();
 
     MessagePort& messages_;
     QMdiArea* mdi_ = nullptr;
@@ -144,6 +149,7 @@ class MainWindow final : public QMainWindow {
     float cameraAspect_ = 1.3333f;
     bool useWindowAspect_ = false;
     bool layingOut_ = false;
+    bool aspectCheckPending_ = false;
 };
 
 } // namespace kv::gui

@@ -181,6 +181,13 @@ void SceneSurface::initializeGL() {
 
 void SceneSurface::resizeGL(int, int) {
     // The projection is set at every frame: the overlay painter may change the viewport.
+    // With the window's own aspect the guides follow the window's shape.
+    if (content_ != nullptr && content_->document().preferences().useWindowAspect != 0) {
+        float fov = 0.0f;
+        float aspect = 1.0f;
+        lens(fov, aspect);
+        renderer_.buildGuides(fov, aspect);
+    }
 }
 
 SceneFrame SceneSurface::idleFrame() {

@@ -49,6 +49,8 @@ DesktopApp::DesktopApp(const QString& currentFolder, FilePort* files)
     live_ = std::make_unique<LiveRun>(*document_, *window_.cameraView(), messages_);
     if (views::SceneSurface* surface = window_.cameraView()->surface())
         surface->setProgress(&progress_);
+    window_.cameraView()->setGlFailureHandler(
+        [this](std::string_view message) { messages_.showMessage(message); });
     documentCommands_->setAfterProjectChange([this] {
         preferenceCommands_->applyToViews();
         live_->projectChanged();

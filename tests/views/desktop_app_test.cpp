@@ -29,6 +29,14 @@ namespace {
 
 using app::CommandId;
 
+/// Lets queued calls and deferred deletes run.
+void settleEvents() {
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+}
+
 class DesktopAppView : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -229,6 +237,36 @@ TEST_F(DesktopAppView, CommandsThatChangeTheSceneRedrawItWithoutInput) {
         EXPECT_GT(surface()->framesPainted(), before) << "the view kept the old picture";
     }
     EXPECT_EQ(doc().object(0).vehicleType, model::kVehicleAircraft);
+}
+
+TEST(CameraViewContext, AFailedContextIsToldAndTheViewPaintsWithoutOpenGl) {
+    if (!glAvailable)
+        GTEST_SKIP() << "no OpenGL context can be made here";
+    auto flush = [] { settleEvents(); };
+    // No context of the needed format: the first message, and no surface.
+    views::CameraView refused(nullptr, [] { return false; });
+    EXPECT_EQ(refused.surface(), nullptr);
+    EXPECT_EQ(refused.glFailure(), views::kChoosePixelFormatFailed);
+    std::vector<std::string> told;
+    refused.setGlFailureHandler([&](std::string_view m) { told.emplace_back(m); });
+    EXPECT_TRUE(told.empty()) << "a message box must not open inside the caller";
+    flush();
+    EXPECT_EQ(told, std::vector<std::string>{views::kChoosePixelFormatFailed});
+    refused.resize(200, 150);
+    const QImage backdrop = refused.grab().toImage();
+    EXPECT_EQ(QColor(backdrop.pixel(100, 10)), QColor(51, 51, 140));
+
+    // A surface that could not take its context: the second message, and the
+    // view goes on without the surface.
+    views::CameraView view;
+    ASSERT_NE(view.surface(), nullptr);
+    EXPECT_TRUE(view.glFailure().empty());
+    std::vector<std::string> later;
+    view.setGlFailureHandler([&](std::string_view m) { later.emplace_back(m); });
+    emit view.surface()->contextFailed();
+    flush();
+    EXPECT_EQ(view.surface(), nullptr);
+    EXPECT_EQ(later, std::vector<std::string>{views::kSetPixelFormatFailed});
 }
 
 } // namespace

@@ -137,7 +137,13 @@ void MainWindow::runCommand(int id) {
         Handler handler = found->second;
         handler();
     }
+    viewsChanged();
+}
+
+void MainWindow::viewsChanged() {
     refreshCommandStates();
+    instrumentView_->update();
+    projectView_->update();
     if (afterCommand_)
         afterCommand_();
 }
@@ -213,9 +219,7 @@ void MainWindow::openPaths(const QStringList& paths) {
     for (const QString& path : paths) {
         if (fileOpener_)
             fileOpener_(std::filesystem::path(QFile::encodeName(path).toStdString()));
-        refreshCommandStates();
-        if (afterCommand_)
-            afterCommand_();
+        viewsChanged();
     }
 }
 

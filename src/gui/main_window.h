@@ -118,6 +118,8 @@ class MainWindow final : public QMainWindow {
     void createChildWindows();
     void installWindowCommands();
     void focusCameraView();
+    /// After a command or an opened file: the command states and every view.
+    void viewsChanged();
     /// The view aspect check: a camera view resized away from the view
     /// aspect gets its height back (unless the window's aspect is used).
     void checkViewAspect();

@@ -54,7 +54,8 @@ void DocumentCommands::projectChanged() {
 }
 
 void DocumentCommands::openFile(const std::filesystem::path& file) {
-    if (doc_.openByExtension(file) == app::OpenedAs::kProject)
+    const app::OpenedAs opened = doc_.openByExtension(file);
+    if (opened == app::OpenedAs::kProject || opened == app::OpenedAs::kProjectDefaults)
         projectChanged();
 }
 

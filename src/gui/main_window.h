@@ -52,6 +52,13 @@ class MainWindow final : public QMainWindow {
     void runCommand(int id);
     /// Re-applies the enabling and check rules to every action.
     void refreshCommandStates();
+    /// While a run holds the program no command may run: the menus and their
+    /// accelerators, the project window and dropped files are inert.
+    void setRunActive(bool active);
+    bool runActive() const { return runActive_; }
+    /// Called after every command and every opened file, so that the views
+    /// show what the command changed at once.
+    void setAfterCommand(Handler afterCommand) { afterCommand_ = std::move(afterCommand); }
     /// The project part of the state the rules read; the window part is taken
     /// from the windows themselves.
     void setDocumentState(const app::CommandState& state);
@@ -98,6 +105,8 @@ class MainWindow final : public QMainWindow {
 
   protected:
     bool event(QEvent* event) override;
+    /// Notes resizes of the camera view for the view aspect check.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -109,6 +118,11 @@ class MainWindow final : public QMainWindow {
     void createChildWindows();
     void installWindowCommands();
     void focusCameraView();
+    /// After a command or an opened file: the command states and every view.
+    void viewsChanged();
+    /// The view aspect check: a camera view resized away from the view
+    /// aspect gets its height back (unless the window's aspect is used).
+    void checkViewAspect();
 
     MessagePort& messages_;
     QMdiArea* mdi_ = nullptr;
@@ -132,9 +146,12 @@ class MainWindow final : public QMainWindow {
     FileOpener fileOpener_;
     FileOpener libraryOpener_;
     std::function<bool()> closeGuard_;
+    Handler afterCommand_;
+    bool runActive_ = false;
     float cameraAspect_ = 1.3333f;
     bool useWindowAspect_ = false;
     bool layingOut_ = false;
+    bool aspectCheckPending_ = false;
 };
 
 } // namespace kv::gui

@@ -26,6 +26,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 using kv::SaveAnswer;
 using kv::app::CommandId;
@@ -342,6 +343,41 @@ class DocumentCommandsTest : public QObject {
         QCOMPARE(
             r.messages.messages,
             std::vector<std::string>{"\"" + notes.string() + "\" is not a valid Kestrovane file."});
+    }
+
+    void aDroppedProjectAsksFirstAndAFailedReadStillRefreshesTheViews() {
+        QTemporaryDir dir;
+        Rig r;
+        int viewRefreshes = 0;
+        r.commands.setAfterProjectChange([&viewRefreshes] { ++viewRefreshes; });
+        r.files.answers = {pathIn(dir, "saved").string()};
+        r.run(CommandId::SaveProject);
+        const fs::path saved = pathIn(dir, "saved.kvp");
+        std::ifstream in(saved, std::ios::binary);
+        std::vector<char> bytes((std::istreambuf_iterator<char>(in)), {});
+        const fs::path cut = pathIn(dir, "cut.kvp");
+        std::ofstream(cut, std::ios::binary)
+            .write(bytes.data(), std::streamsize(bytes.size() - 400));
+        const QUrl dropped = QUrl::fromLocalFile(QString::fromStdString(cut.string()));
+
+        // Modified: the prompt comes first, and Cancel keeps the project.
+        r.doc.state().gravity = 9.0f;
+        r.doc.setModified(true);
+        r.questions.answer = SaveAnswer::kCancel;
+        r.window.openDroppedUrls({dropped});
+        QCOMPARE(r.questions.asked.size(), std::size_t(1));
+        QCOMPARE(r.doc.state().gravity, 9.0f);
+        QCOMPARE(viewRefreshes, 0);
+
+        // Don't Save: the read fails part-way, the defaults replace the
+        // project, and the views are told.
+        r.questions.answer = SaveAnswer::kDontSave;
+        r.window.openDroppedUrls({dropped});
+        QCOMPARE(r.questions.asked.size(), std::size_t(2));
+        QCOMPARE(r.doc.state().gravity, 32.17f);
+        QVERIFY(!r.doc.hasFile());
+        QCOMPARE(viewRefreshes, 1);
+        QVERIFY(!r.messages.messages.empty());
     }
 
     void dxfImportsUseTheDxfOpenDialog() {

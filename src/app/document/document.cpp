@@ -134,7 +134,17 @@ void Document::runSimulation(const sim::RunPorts& ports) {
     sim::RunPorts withPair = ports;
     if (withPair.collision == nullptr)
         withPair.collision = &meshPair;
+    // The vehicle has the controller when a run starts, even after a camera
+    // preview that ended with ESC; F12 within the run hands it over only for
+    // that run.
+    releaseCameraControl();
     sim::RunSimulation(run_, settings, runObjects(), camera_, withPair);
+    releaseCameraControl();
+}
+
+void Document::releaseCameraControl() {
+    camera_.cameraControl = 0;
+    run_.cameraControls = sim::ControlRecord{};
 }
 
 void Document::resetCameraSlot() {

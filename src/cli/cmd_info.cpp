@@ -1,6 +1,8 @@
 // kestrovane-cli info: describes an object, motion or DXF file as one JSON object.
 
 #include "app/document/document.h"
+#include "app/document/project_convert.h"
+#include "app/document/project_file.h"
 #include "app/settings/memory_settings.h"
 #include "cli/command.h"
 #include "cli/document_answers.h"
@@ -295,7 +297,16 @@ int infoProject(const fs::path& file, StderrMessages& messages) {
     const app::MemorySettings memory = projectMemory(file);
     if (!document.allocate(memory, true, std::nullopt))
         return failure("there is not enough memory to read the project");
-    if (!document.openProject(file))
+    // A previous-version project is described as converted, without
+    // converting the file itself: the conversion goes to the working folder.
+    fs::path opened = file;
+    NullMessages quiet;
+    if (app::checkProjectVersion(file, quiet) == app::ProjectVersion::kPrevious) {
+        opened = folder->folder() / file.filename();
+        if (!app::convertProject(file, opened, messages).converted)
+            return kExitFailure;
+    }
+    if (!document.openProject(opened))
         return kExitFailure;
 
     std::string out = "{\"kind\": \"project\", \"name\": " + jsonString(document.projectName());

@@ -40,7 +40,7 @@ constexpr const char* kSimulateHelp =
     "           [--terrain FILE.dxf] [--controls FILE.csv | --replay FILE.kvm]\n"
     "           [--duration SECONDS] [--fps N] [--accuracy 60|120|240]\n"
     "           [--initial N,E,D,ROLL,PITCH,YAW,P,Q,R,U,V,W] [--wind SPEED_FT_S,FROM_DEG]\n"
-    "           [--turbulence] [--gravity G] -o OUT.kvm [--camera-out CAM.kvm]\n"
+    "           [--turbulence] [--gravity G] [--trim] -o OUT.kvm [--camera-out CAM.kvm]\n"
     "\n"
     "Runs the simulation as Simulation > Begin does, under a simulated clock (as fast\n"
     "as the machine allows), and writes the simulated object's motion. The run ends\n"
@@ -68,11 +68,18 @@ constexpr const char* kSimulateHelp =
     "  --wind SPEED,FROM   steady wind (ft/s) blowing from a compass direction (deg)\n"
     "  --turbulence        add turbulence\n"
     "  --gravity G         gravity in g's (1 g = 32.17 ft/s^2; default 1)\n"
+    "  --trim              start trimmed, as Simulation > Start Trimmed does: an\n"
+    "                      aircraft clear of the ground in level flight at its\n"
+    "                      initial speed, a helicopter in a hover, with the\n"
+    "                      control positions that hold it (when none do, a\n"
+    "                      message says so and the run starts untrimmed)\n"
     "  -o OUT.kvm          motion file to write\n"
     "  --camera-out CAM.kvm  also write the camera's motion\n"
     "\n"
     "Exit status: 0 when the motion file was written, 1 on a failure (with its\n"
-    "message), 2 on bad usage. Nothing is written when the run fails.\n";
+    "message), 2 on bad usage, 3 when the simulation became unstable (the motion\n"
+    "up to the instability is still written). Nothing is written when the run\n"
+    "fails.\n";
 
 int usageError(const std::string& why) {
     std::fprintf(stderr, "%s: %s\n\n%s", kPrefix, why.c_str(), kSimulateHelp);
@@ -229,6 +236,7 @@ int runSimulate(const std::vector<std::string>& args) {
     if (o.gravity)
         environment.gravity = *o.gravity;
     document.setEnvironment(environment);
+    document.setTrimmedStart(o.trim);
     if (o.initial) {
         const auto& v = *o.initial;
         model::InitialConditions& ic = document.object(0).initial;
@@ -305,7 +313,7 @@ int runSimulate(const std::vector<std::string>& args) {
                 f(model::kFramePitch), f(model::kFrameYaw));
     std::printf("top speed: %.3f m/s\n", static_cast<double>(result.topSpeed) * kMetresPerFootD);
     std::printf("end: %s\n", endText(result.end));
-    return kExitOk;
+    return result.end == app::HeadlessEnd::Stopped ? kExitUnstable : kExitOk;
 }
 
 const CommandRegistrar kSimulate{

@@ -13,10 +13,13 @@ namespace kv::cli {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
+/// A simulation that became unstable: its frames up to the instability were
+/// written, but the motion is not a sound take.
+inline constexpr int kExitUnstable = 3;
 
 struct Command {
-    std::string name;     ///< first word on the command line, e.g. "simulate"
-    std::string summary;  ///< one line for the command list
+    std::string name;    ///< first word on the command line, e.g. "simulate"
+    std::string summary; ///< one line for the command list
     /// Runs with the arguments after the command name; returns the exit code.
     std::function<int(const std::vector<std::string>& args)> run;
 };
@@ -24,9 +27,7 @@ struct Command {
 std::vector<Command>& commandRegistry();
 
 struct CommandRegistrar {
-    explicit CommandRegistrar(Command command) {
-        commandRegistry().push_back(std::move(command));
-    }
+    explicit CommandRegistrar(Command command) { commandRegistry().push_back(std::move(command)); }
 };
 
 } // namespace kv::cli

@@ -59,6 +59,10 @@ std::optional<std::string> parseSimulateOptions(const std::vector<std::string>& 
             o.turbulence = true;
             continue;
         }
+        if (a == "--trim") {
+            o.trim = true;
+            continue;
+        }
         if (a.empty() || a[0] != '-')
             return "unexpected argument '" + a + "'";
         static constexpr std::string_view kValued[] = {

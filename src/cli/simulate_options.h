@@ -26,6 +26,7 @@ struct SimulateOptions {
     std::optional<std::array<float, 12>> initial;
     std::optional<std::array<float, 2>> wind; ///< --wind: speed (ft/s), from (deg)
     bool turbulence = false;
+    bool trim = false;            ///< --trim: start an aircraft or helicopter in the air trimmed
     std::optional<float> gravity; ///< --gravity (ft/s^2)
     std::string output;           ///< -o OUT.kvm
     std::string cameraOutput;     ///< --camera-out CAM.kvm

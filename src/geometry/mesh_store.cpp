@@ -59,6 +59,7 @@ bool MeshStore::allocate(int slotCount) {
 }
 
 void MeshStore::release() {
+    ++revision_;
     slots_.reset();
     faceNormals_.reset();
     smoothed_.reset();
@@ -89,6 +90,8 @@ int MeshStore::vertexCount(int slot) const {
 }
 
 void MeshStore::invalidateNormals(int slot) {
+    // Every change of a slot's vertices or triangles passes through here.
+    ++revision_;
     if (normalsSlot_ == slot) {
         normalsSlot_ = -1;
         smoothedValid_ = false;
@@ -102,6 +105,24 @@ void MeshStore::clearGeometry(int slot) {
     currentSlot_ = slot;
     skippedFaces_ = 0;
     invalidateNormals(slot);
+}
+
+void MeshStore::moveGeometry(int from, int to) {
+    SlotMesh& source = slotMesh(from);
+    SlotMesh& target = slotMesh(to);
+    if (from == to)
+        return;
+    target.triangleCount = source.triangleCount;
+    target.vertexCount = source.vertexCount;
+    std::copy_n(source.triangles.begin(), source.triangleCount, target.triangles.begin());
+    std::copy_n(source.vertexActive.begin(), source.vertexCount, target.vertexActive.begin());
+    std::copy_n(source.vertices.begin(), source.vertexCount, target.vertices.begin());
+    source.triangleCount = 0;
+    source.vertexCount = 0;
+    invalidateNormals(from);
+    invalidateNormals(to);
+    triangleCursor_ = 0;
+    contactCursor_ = 0;
 }
 
 int MeshStore::addFace(const std::array<double, 12>& corners) {
@@ -195,6 +216,7 @@ bool MeshStore::retransformGeometry(int slot, const model::GeometryTransform& ol
 
 void MeshStore::removeGeometry(int slot) {
     slotMesh(slot);
+    ++revision_;
     for (int s = slot; s + 1 < slotCount_; ++s) {
         SlotMesh& to = slots_[static_cast<std::size_t>(s)];
         const SlotMesh& from = slots_[static_cast<std::size_t>(s + 1)];

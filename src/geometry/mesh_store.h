@@ -81,6 +81,10 @@ class MeshStore {
     /// slot already holds the maximum number of triangles.
     bool addTriangle(int slot, const Vec3& c1, const Vec3& c2, const Vec3& c3);
 
+    /// A number that changes whenever the geometry of any slot changes (not
+    /// only its triangle count), for views that compile the meshes once.
+    std::uint64_t geometryRevision() const { return revision_; }
+
     int triangleCount(int slot) const;
     int vertexCount(int slot) const;
     /// Read access to a slot's arrays.
@@ -113,6 +117,11 @@ class MeshStore {
     bool retransformGeometry(int slot, const model::GeometryTransform& oldTransform,
                              const model::GeometryTransform& newTransform);
 
+    /// Puts the geometry of slot `from` in place of that of slot `to` and
+    /// empties `from`: an import read into a spare slot replaces a mesh only
+    /// once it has succeeded.
+    void moveGeometry(int from, int to);
+
     /// Removes the geometry of `slot`; the later slots move down one place and
     /// the last slot becomes empty.
     void removeGeometry(int slot);
@@ -132,6 +141,7 @@ class MeshStore {
     std::unique_ptr<Vec3[]> faceNormals_;             ///< one per triangle
     std::unique_ptr<std::array<Vec3, 3>[]> smoothed_; ///< three per triangle
     int normalsSlot_ = -1;
+    std::uint64_t revision_ = 0;
     bool smoothedValid_ = false;
 
     int triangleCursor_ = 0;

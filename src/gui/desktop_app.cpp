@@ -47,6 +47,10 @@ DesktopApp::DesktopApp(const QString& currentFolder, FilePort* files)
     preferenceCommands_->install();
     documentCommands_ = std::make_unique<DocumentCommands>(window_, *document_);
     live_ = std::make_unique<LiveRun>(*document_, *window_.cameraView(), messages_);
+    if (views::SceneSurface* surface = window_.cameraView()->surface())
+        surface->setProgress(&progress_);
+    window_.cameraView()->setGlFailureHandler(
+        [this](std::string_view message) { messages_.showMessage(message); });
     documentCommands_->setAfterProjectChange([this] {
         preferenceCommands_->applyToViews();
         live_->projectChanged();
@@ -64,12 +68,12 @@ DesktopApp::DesktopApp(const QString& currentFolder, FilePort* files)
             surface->update();
     });
     customizeCommands_->install();
+    live_->setRunningChanged([this](bool running) { window_.setRunActive(running); });
+    window_.setAfterCommand([this] { live_->redraw(); });
     window_.setObjectLibrary(app::listObjectLibrary(dataFolder_));
 
     // Simulation conditions and the preference dialogs: the scene's lists are
-    // rebuilt (with progress for a large terrain) when a dialog changes them.
-    if (views::SceneSurface* surface = window_.cameraView()->surface())
-        surface->setProgress(&progress_);
+    // rebuilt (with the progress display set above) when a dialog changes them.
     const auto redraw = [this] {
         preferenceCommands_->applyToViews();
         live_->projectChanged();

@@ -38,10 +38,14 @@ bool DesktopInput::overView(QObject* watched) const {
 }
 
 bool DesktopInput::eventFilter(QObject* watched, QEvent* event) {
-    auto queue = [this](app::InputEventKind kind, int key) {
+    auto queue = [this](app::InputEventKind kind, int key, bool alt) {
         if (queue_.size() < kMaxQueuedEvents)
-            queue_.push_back({kind, key});
+            queue_.push_back({{kind, key}, alt});
     };
+    // A message box shown by the run (instability, full record memory) must
+    // close from the keyboard: its events are not the run's.
+    if (QApplication::activeModalWidget() != nullptr)
+        return false;
     switch (event->type()) {
     case QEvent::ShortcutOverride:
         // Menu accelerators stay quiet during a run: keys belong to the run.
@@ -52,10 +56,13 @@ bool DesktopInput::eventFilter(QObject* watched, QEvent* event) {
         const auto* k = static_cast<QKeyEvent*>(event);
         const int code = views::coreKeyCode(*k);
         const bool down = event->type() == QEvent::KeyPress;
+        // Some platforms still report Alt among the modifiers of its own release.
+        altDown_ = k->key() == Qt::Key_Alt ? down : (k->modifiers() & Qt::AltModifier) != 0;
         if (code > 0 && code < app::kKeyCodeLimit) {
             keysDown_.set(static_cast<std::size_t>(code), down);
             if (!(k->isAutoRepeat() && !down))
-                queue(down ? app::InputEventKind::KeyDown : app::InputEventKind::KeyUp, code);
+                queue(down ? app::InputEventKind::KeyDown : app::InputEventKind::KeyUp, code,
+                      altDown_);
         }
         return true;
     }
@@ -67,15 +74,22 @@ bool DesktopInput::eventFilter(QObject* watched, QEvent* event) {
         const auto* m = static_cast<QMouseEvent*>(event);
         const bool down = event->type() != QEvent::MouseButtonRelease;
         if (m->button() == Qt::LeftButton)
-            queue(down ? app::InputEventKind::LeftDown : app::InputEventKind::LeftUp, 0);
+            queue(down ? app::InputEventKind::LeftDown : app::InputEventKind::LeftUp, 0, false);
         else if (m->button() == Qt::RightButton)
-            queue(down ? app::InputEventKind::RightDown : app::InputEventKind::RightUp, 0);
+            queue(down ? app::InputEventKind::RightDown : app::InputEventKind::RightUp, 0, false);
         return true;
     }
     case QEvent::Close:
-        // Closing the frame during a run ends the run first.
+        // The window is never closed during a run. Alt+F4, which the window
+        // manager turns into a close, selects camera mode 3; any other close
+        // ends the run first.
         if (watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow()) {
-            queue(app::InputEventKind::KeyDown, app::kKeyEscape);
+            const bool alt =
+                altDown_ || (QGuiApplication::queryKeyboardModifiers() & Qt::AltModifier) != 0;
+            if (alt)
+                queue(app::InputEventKind::KeyDown, app::kKeyF4, true);
+            else
+                queue(app::InputEventKind::KeyDown, app::kKeyEscape, false);
             event->ignore();
             return true;
         }
@@ -88,12 +102,14 @@ bool DesktopInput::eventFilter(QObject* watched, QEvent* event) {
 void DesktopInput::sample(app::DeviceState& d) {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     d = app::DeviceState{};
+    bool eventAlt = false;
     if (!queue_.empty()) {
-        d.event = queue_.front();
+        d.event = queue_.front().event;
+        eventAlt = queue_.front().alt;
         queue_.pop_front();
     }
     const Qt::KeyboardModifiers mods = QGuiApplication::queryKeyboardModifiers();
-    d.altDown = (mods & Qt::AltModifier) != 0;
+    d.altDown = eventAlt || (mods & Qt::AltModifier) != 0;
     d.ctrlDown = (mods & Qt::ControlModifier) != 0;
     d.keysDown = keysDown_;
     const QPoint p = view_.mapFromGlobal(QCursor::pos());

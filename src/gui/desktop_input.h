@@ -3,7 +3,8 @@
 /// the camera view through Qt, joystick 0 through SDL2. While a run holds the
 /// program, window events are pumped once a frame; key and mouse-button events
 /// are queued here instead of reaching the menus, and one is handed over per
-/// frame.
+/// frame. A modal window shown meanwhile (a message at the end of the run)
+/// gets its keys as usual.
 
 #include "app/input/input_controls.h"
 
@@ -41,11 +42,19 @@ class DesktopInput final : public QObject, public app::DeviceSource {
   private:
     bool overView(QObject* watched) const;
 
+    /// An event waiting for its frame, with the Alt state it came with, so
+    /// that Alt+F4 selects the Alt mode even when Alt is up by that frame.
+    struct QueuedEvent {
+        app::InputEvent event;
+        bool alt = false;
+    };
+
     views::CameraView& view_;
     SdlJoystick* joystick_;
     bool mirrorJoystick_;
-    std::deque<app::InputEvent> queue_;
+    std::deque<QueuedEvent> queue_;
     std::bitset<app::kKeyCodeLimit> keysDown_;
+    bool altDown_ = false; ///< Alt as the last key event had it
 };
 
 } // namespace kv::gui

@@ -1,6 +1,7 @@
 #include "gui/document_commands.h"
 
 #include "gui/main_window.h"
+#include "gui/settings_store.h"
 #include "simulation/record_channels.h"
 
 #include <cstdint>
@@ -37,6 +38,7 @@ app::CommandState DocumentCommands::commandState() const {
         s.cameraMotionRecorded = channels.channels[sim::kCameraChannel].count > 0;
     }
     s.observeMode = doc.state().observeMode != 0;
+    s.trimmedStart = doc.trimmedStart();
     if (doc.slotCount() > 0)
         s.vehicleType = doc.object(0).vehicleType;
     return s;
@@ -52,7 +54,8 @@ void DocumentCommands::projectChanged() {
 }
 
 void DocumentCommands::openFile(const std::filesystem::path& file) {
-    if (doc_.openByExtension(file) == app::OpenedAs::kProject)
+    const app::OpenedAs opened = doc_.openByExtension(file);
+    if (opened == app::OpenedAs::kProject || opened == app::OpenedAs::kProjectDefaults)
         projectChanged();
 }
 
@@ -97,6 +100,13 @@ void DocumentCommands::install() {
         doc_.resetSimulation();
     });
     handle(CommandId::Observe, [this] { doc_.toggleObserve(); });
+    // A setting of the program, kept between sessions, not of the project.
+    doc_.setTrimmedStart(startTrimmed());
+    handle(CommandId::StartTrimmed, [this] {
+        doc_.setTrimmedStart(!doc_.trimmedStart());
+        setStartTrimmed(doc_.trimmedStart());
+        doc_.resetSimulation();
+    });
     const std::pair<CommandId, std::int32_t> vehicles[] = {
         {CommandId::VehicleCar, model::kVehicleCar},
         {CommandId::VehicleMotorcycle, model::kVehicleMotorcycle},

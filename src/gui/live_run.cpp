@@ -114,16 +114,35 @@ sim::RunKey LiveRun::drawLive(const sim::RunState& run, sim::CameraRecord& camer
     return key.runKey;
 }
 
+void LiveRun::setRunning(bool running) {
+    running_ = running;
+    if (runningChanged_)
+        runningChanged_(running);
+}
+
+void LiveRun::redraw() {
+    if (running_)
+        return;
+    content_.refreshSettings();
+    if (views::SceneSurface* surface = view_.surface()) {
+        // Built here rather than in the paint, so that their progress shows.
+        if (content_.listsOutdated())
+            surface->rebuildLists();
+        surface->clearFrame();
+    }
+    view_.update();
+}
+
 void LiveRun::run(app::DeviceControls& controls, ClockPort& clock) {
     if (running_)
         return;
-    running_ = true;
+    setRunning(true);
     frames_ = 0;
     content_.refreshSettings();
     controls.begin();
     Scene scene(*this, controls.state());
     document_.runSimulation(sim::RunPorts{clock, controls, scene, messages_});
-    running_ = false;
+    setRunning(false);
     if (views::SceneSurface* surface = view_.surface())
         surface->clearFrame();
     if (frameDrawn_)
@@ -162,7 +181,7 @@ void LiveRun::viewKey(int key) {
         pendingKey_ = app::kKeyNone;
         return;
     }
-    running_ = true;
+    setRunning(true);
     const app::ControllerSettings settings = app::controllerSettingsFrom(document_.preferences());
     DesktopInput input(view_, joystick_.get(), settings.joystick);
     input_ = &input;
@@ -171,7 +190,7 @@ void LiveRun::viewKey(int key) {
     app::PreviewFlags flags;
     app::runCameraPreview(document_.camera(), controls.state().pendingKey, flags, host);
     input_ = nullptr;
-    running_ = false;
+    setRunning(false);
     if (views::SceneSurface* surface = view_.surface())
         surface->clearFrame();
     if (frameDrawn_)

@@ -57,6 +57,15 @@ class LiveRun {
     void setFrameDrawn(std::function<void(bool live)> callback) {
         frameDrawn_ = std::move(callback);
     }
+    /// Called with true when a run or the camera preview takes the program,
+    /// and with false when it gives it back: no command may run meanwhile.
+    void setRunningChanged(std::function<void(bool)> callback) {
+        runningChanged_ = std::move(callback);
+    }
+
+    /// Shows the document as it stands now (after a command changed it),
+    /// without waiting for a key or a resize.
+    void redraw();
 
   private:
     class Scene;
@@ -66,6 +75,7 @@ class LiveRun {
     sim::RunKey drawLive(const sim::RunState& run, sim::CameraRecord& camera,
                          const sim::ControlRecord& cameraControls, app::InputState& input,
                          bool runActive, bool overlay);
+    void setRunning(bool running);
 
     app::Document& document_;
     views::CameraView& view_;
@@ -78,6 +88,7 @@ class LiveRun {
     int frames_ = 0;
     std::function<void()> runEnded_;
     std::function<void(bool)> frameDrawn_;
+    std::function<void(bool)> runningChanged_;
 };
 
 } // namespace kv::gui

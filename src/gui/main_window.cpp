@@ -1,5 +1,6 @@
 #include "gui/main_window.h"
 
+#include "app/windows/view_aspect_check.h"
 #include "gui/about_box.h"
 #include "views/camera_view.h"
 #include "views/child_window.h"
@@ -17,6 +18,7 @@
 #include <QMimeData>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTimer>
 #include <QUrl>
 
 namespace kv::gui {
@@ -51,6 +53,7 @@ MainWindow::~MainWindow() {
         w->disconnect(this);
     }
     mdi_->disconnect(this);
+    cameraView_->removeEventFilter(this);
 }
 
 // ---- Commands -------------------------------------------------------------------------------
@@ -119,6 +122,8 @@ QAction* MainWindow::commandAction(int id) const {
 }
 
 void MainWindow::runCommand(int id) {
+    if (runActive_)
+        return;
     refreshCommandStates();
     QAction* action = commandAction(id);
     if (action == nullptr || !action->isEnabled())
@@ -132,8 +137,23 @@ void MainWindow::runCommand(int id) {
         Handler handler = found->second;
         handler();
     }
+    if (commandDone_)
+        commandDone_(id);
+    viewsChanged();
+}
+
+void MainWindow::viewsChanged() {
+    refreshCommandStates();
+    instrumentView_->update();
+    projectView_->update();
     if (afterCommand_)
-        afterCommand_(id);
+        afterCommand_();
+}
+
+void MainWindow::setRunActive(bool active) {
+    runActive_ = active;
+    menuBar()->setEnabled(!active);
+    projectView_->setEnabled(!active);
     refreshCommandStates();
 }
 
@@ -154,7 +174,7 @@ void MainWindow::refreshCommandStates() {
     const app::CommandState state = commandState();
     for (const app::CommandInfo& row : app::commandTable()) {
         QAction* action = actions_.at(static_cast<int>(row.id));
-        action->setEnabled(hasCommandHandler(static_cast<int>(row.id)) &&
+        action->setEnabled(!runActive_ && hasCommandHandler(static_cast<int>(row.id)) &&
                            app::isCommandEnabled(row.enable, state));
         if (const auto checked = app::commandChecked(row.check, state)) {
             action->setChecked(*checked);
@@ -196,22 +216,24 @@ void MainWindow::setObjectLibrary(std::vector<app::ObjectLibraryEntry> entries) 
 }
 
 void MainWindow::openPaths(const QStringList& paths) {
+    if (runActive_)
+        return;
     for (const QString& path : paths) {
         if (fileOpener_)
             fileOpener_(std::filesystem::path(QFile::encodeName(path).toStdString()));
-        if (afterCommand_)
-            afterCommand_(-1);
-        refreshCommandStates();
+        if (commandDone_)
+            commandDone_(-1);
+        viewsChanged();
     }
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls())
+    if (event->mimeData()->hasUrls() && !runActive_)
         event->acceptProposedAction();
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
-    if (!event->mimeData()->hasUrls())
+    if (!event->mimeData()->hasUrls() || runActive_)
         return;
     event->acceptProposedAction();
     openDroppedUrls(event->mimeData()->urls());
@@ -286,11 +308,35 @@ void MainWindow::createChildWindows() {
     panelWindow_->setFixedSize(QSize(app::kPanelClientWidth, app::kPanelClientHeight) + fixed);
     projectWindow_->resize(QSize(app::kProjectClientWidth, app::kProjectClientHeight) + resizable);
 
+    cameraView_->installEventFilter(this);
+
     // Whichever window is activated, the keys go to the camera view.
     connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
         if (w != nullptr && !layingOut_)
             focusCameraView();
     });
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == cameraView_ && event->type() == QEvent::Resize && !aspectCheckPending_) {
+        // Checked once the resize has settled, before the next frame is drawn.
+        aspectCheckPending_ = true;
+        QTimer::singleShot(0, this, [this] {
+            aspectCheckPending_ = false;
+            checkViewAspect();
+        });
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::checkViewAspect() {
+    if (useWindowAspect_ || layingOut_ || cameraWindow_->isMaximized() ||
+        cameraWindow_->isMinimized() || cameraWindow_->isHidden())
+        return;
+    const QSize client = cameraView_->size();
+    if (const auto height = app::aspectSnapHeight(client.width(), client.height(), cameraAspect_))
+        cameraWindow_->resize(cameraWindow_->width(),
+                              cameraWindow_->height() + (*height - client.height()));
 }
 
 void MainWindow::focusCameraView() {

@@ -52,6 +52,13 @@ class MainWindow final : public QMainWindow {
     void runCommand(int id);
     /// Re-applies the enabling and check rules to every action.
     void refreshCommandStates();
+    /// While a run holds the program no command may run: the menus and their
+    /// accelerators, the project window and dropped files are inert.
+    void setRunActive(bool active);
+    bool runActive() const { return runActive_; }
+    /// Called after every command and every opened file, so that the views
+    /// show what the command changed at once.
+    void setAfterCommand(Handler afterCommand) { afterCommand_ = std::move(afterCommand); }
     /// The project part of the state the rules read; the window part is taken
     /// from the windows themselves.
     void setDocumentState(const app::CommandState& state);
@@ -83,9 +90,10 @@ class MainWindow final : public QMainWindow {
     views::KvChildWindow* projectWindow() const { return projectWindow_; }
     views::InstrumentView* instrumentView() const { return instrumentView_; }
     views::ProjectView* projectView() const { return projectView_; }
-    /// Called after every command run and after opened files (id -1): the
-    /// project window and the instrument panel follow what it changed.
-    void setAfterCommand(std::function<void(int id)> hook) { afterCommand_ = std::move(hook); }
+    /// Called after every command run and after opened files (id -1), before
+    /// the views are redrawn: the project window and the instrument panel
+    /// follow what it changed.
+    void setCommandDone(std::function<void(int id)> hook) { commandDone_ = std::move(hook); }
     QMdiArea* mdiArea() const { return mdi_; }
     QLabel* statusMessage() const { return statusMessage_; }
 
@@ -103,6 +111,8 @@ class MainWindow final : public QMainWindow {
 
   protected:
     bool event(QEvent* event) override;
+    /// Notes resizes of the camera view for the view aspect check.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -114,6 +124,11 @@ class MainWindow final : public QMainWindow {
     void createChildWindows();
     void installWindowCommands();
     void focusCameraView();
+    /// After a command or an opened file: the command states and every view.
+    void viewsChanged();
+    /// The view aspect check: a camera view resized away from the view
+    /// aspect gets its height back (unless the window's aspect is used).
+    void checkViewAspect();
 
     MessagePort& messages_;
     QMdiArea* mdi_ = nullptr;
@@ -137,10 +152,13 @@ class MainWindow final : public QMainWindow {
     FileOpener fileOpener_;
     FileOpener libraryOpener_;
     std::function<bool()> closeGuard_;
-    std::function<void(int)> afterCommand_;
+    Handler afterCommand_;
+    bool runActive_ = false;
+    std::function<void(int)> commandDone_;
     float cameraAspect_ = 1.3333f;
     bool useWindowAspect_ = false;
     bool layingOut_ = false;
+    bool aspectCheckPending_ = false;
 };
 
 } // namespace kv::gui

@@ -19,4 +19,12 @@ void setDataFolder(const QString& folder) {
     settings.setValue(kKeyDirectoryKey, folder);
 }
 
+bool startTrimmed() {
+    return QSettings(kOrganisation, kApplication).value(kStartTrimmedKey, true).toBool();
+}
+
+void setStartTrimmed(bool on) {
+    QSettings(kOrganisation, kApplication).setValue(kStartTrimmedKey, on);
+}
+
 } // namespace kv::gui

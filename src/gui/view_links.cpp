@@ -51,14 +51,14 @@ ViewLinks::ViewLinks(MainWindow& window, app::Document& doc, LiveRun& run, Messa
         if (followed() != shownFollowed_)
             refreshProjectTree();
     });
-    window_.setAfterCommand([this](int id) { afterCommand(id); });
+    window_.setCommandDone([this](int id) { afterCommand(id); });
     applyViewingDistance();
     refreshProjectTree();
     drawPanel(false);
 }
 
 ViewLinks::~ViewLinks() {
-    window_.setAfterCommand({});
+    window_.setCommandDone({});
     live_.setFrameDrawn({});
     window_.projectView()->disconnect();
     window_.projectView()->setKeyTarget(nullptr);

@@ -7,8 +7,10 @@
 #include "simulation/frame_record.h"
 #include "simulation/propulsion/propulsion_settings.h"
 #include "simulation/rotor/rotor_step.h"
+#include "simulation/trim/start_trim.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace kv::sim {
 
@@ -16,6 +18,17 @@ namespace {
 
 bool takesSlot(const model::ObjectRecord& r) {
     return r.role == model::kRoleInteractive || r.role == model::kRoleStatic;
+}
+
+/// Sets up a simulated object from `record` for a run of `settings`, its
+/// geometry points being `vertices`.
+void setUpObject(SimObject& obj, const model::ObjectRecord& record, const RunSettings& settings,
+                 const std::vector<Vec3>& vertices) {
+    setUpBody(obj, record);
+    setPropulsionRunValues(obj.propulsionSettings, settings.dt, settings.framePeriod,
+                           settings.environment.gravity);
+    setUpRotor(obj.rotor);
+    SetUpContacts(record, obj, settings.dt, settings.ground, vertices);
 }
 
 } // namespace
@@ -56,18 +69,35 @@ void ResetSimulation(RunState& run, const RunSettings& settings,
         model::deriveRunLimits(record);
 
         slot.sim.slot = s;
-        setUpBody(slot.sim, record);
-        setPropulsionRunValues(slot.sim.propulsionSettings, settings.dt, settings.framePeriod,
-                               settings.environment.gravity);
-        setUpRotor(slot.sim.rotor);
-        SetUpContacts(record, slot.sim, settings.dt, settings.ground,
-                      contactVerticesOf(settings.meshes, slot.objectIndex));
+        const std::vector<Vec3> vertices = contactVerticesOf(settings.meshes, slot.objectIndex);
+        // A trimmed start flies from the trimmed initial conditions; the
+        // object's own record keeps those it was given.
+        slot.trim = StartTrim{};
+        model::ObjectRecord trimmed = record;
+        if (settings.trimmedStart && record.role != model::kRoleStatic) {
+            slot.trim = trimInitialFlight(record, settings.initialControls, settings.environment,
+                                          [&](SimObject& obj, const model::ObjectRecord& r) {
+                                              obj.slot = s;
+                                              setUpObject(obj, r, settings, vertices);
+                                          });
+            if (slot.trim.outcome == TrimOutcome::Trimmed) {
+                trimInitialConditions(slot.trim, record.vehicleType, trimmed.initial);
+            }
+        }
+        const bool isTrimmed = slot.trim.outcome == TrimOutcome::Trimmed;
+        setUpObject(slot.sim, trimmed, settings, vertices);
         slot.autopilot = AutopilotState{};
         slot.autopilot.started = false;
         slot.autopilot.vehicleType = record.vehicleType;
         slot.autopilot.engineType = record.engineType;
         slot.sim.controls = settings.initialControls;
-        slot.command = settings.initialControls;
+        if (isTrimmed) {
+            trimControls(slot.trim, record.vehicleType, slot.sim.controls);
+            const StartTrim& t = slot.trim;
+            slot.autopilot.trim = PilotTrim{
+                true, t.elevator, t.throttle, t.lateralCyclic, t.longitudinalCyclic, t.pedal};
+        }
+        slot.command = slot.sim.controls;
         slot.raw = ControlRecord{};
         slot.sensors = SensorRecord{};
         slot.frame = model::MotionFrame{};

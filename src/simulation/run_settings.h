@@ -32,6 +32,9 @@ struct RunSettings {
     int interactiveCount = 1;         ///< slots to simulate: 1, or 2 with an interactive object
     Environment environment;
     ControlBlock initialControls; ///< control positions every slot starts with
+    /// Aircraft and helicopters clear of the ground start in the trim that
+    /// holds their initial flight (level flight at the initial speed, or a hover).
+    bool trimmedStart = false;
 
     /// The surface objects stand on; none: level ground at 0.
     const GroundQuery* ground = nullptr;

@@ -9,6 +9,7 @@
 #include "simulation/record_channels.h"
 #include "simulation/run_flags.h"
 #include "simulation/sim_object.h"
+#include "simulation/trim/start_trim.h"
 
 #include <array>
 
@@ -26,6 +27,7 @@ struct Slot {
     SensorRecord sensors;
     CommandRecord command;
     AutopilotState autopilot;
+    StartTrim trim;       ///< how the reset trimmed this slot's start
     bool stepped = false; ///< has been through at least one frame of the run
 };
 

@@ -14,32 +14,72 @@
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
 #include <QPainter>
+#include <QResizeEvent>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
 #include <cstdio>
 
 namespace kv::views {
 
-bool CameraView::openGlAvailable() {
-    // These platforms draw into memory only and cannot host a GL surface in a widget.
+namespace {
+
+/// These platforms draw into memory only and cannot host a GL surface in a widget.
+bool memoryOnlyPlatform() {
     const QString platform = QGuiApplication::platformName();
-    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) {
-        return false;
-    }
+    return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
+}
+
+bool makeProbeContext() {
     QOpenGLContext probe;
     return probe.create();
 }
 
-CameraView::CameraView(QWidget* parent) : QWidget(parent) {
+} // namespace
+
+bool CameraView::openGlAvailable() {
+    return !memoryOnlyPlatform() && makeProbeContext();
+}
+
+CameraView::CameraView(QWidget* parent, const ContextProbe& probe) : QWidget(parent) {
     setObjectName(QStringLiteral("cameraView"));
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(16, 16);
-    if (openGlAvailable()) {
-        auto* layout = new QVBoxLayout(this);
-        layout->setContentsMargins(0, 0, 0, 0);
-        surface_ = new SceneSurface(this);
-        layout->addWidget(surface_);
+    if (memoryOnlyPlatform())
+        return;
+    if (!(probe ? probe() : makeProbeContext())) {
+        glFailure_ = kChoosePixelFormatFailed;
+        return;
     }
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    surface_ = new SceneSurface(this);
+    layout->addWidget(surface_);
+    connect(surface_, &SceneSurface::contextFailed, this, [this] {
+        // Without a context the view paints its backdrop itself.
+        glFailure_ = kSetPixelFormatFailed;
+        surface_->hide();
+        surface_->deleteLater();
+        surface_ = nullptr;
+        update();
+        reportGlFailure();
+    });
+}
+
+void CameraView::setGlFailureHandler(std::function<void(std::string_view)> handler) {
+    glFailureHandler_ = std::move(handler);
+    reportGlFailure();
+}
+
+void CameraView::reportGlFailure() {
+    if (glFailure_.empty() || glFailureReported_ || !glFailureHandler_)
+        return;
+    glFailureReported_ = true;
+    // A modal message may not run inside the resize or construction that found the failure.
+    QTimer::singleShot(0, this, [this] {
+        if (glFailureHandler_)
+            glFailureHandler_(glFailure_);
+    });
 }
 
 void CameraView::paintEvent(QPaintEvent*) {
@@ -138,14 +178,13 @@ void SceneSurface::setContent(SceneContent* content) {
 void SceneSurface::rebuildLists() {
     if (!ready_)
         return;
+    NullProgress none;
     makeCurrent();
-    buildLists();
+    buildLists(progress_ != nullptr ? *progress_ : none);
     doneCurrent();
 }
 
-void SceneSurface::buildLists() {
-    NullProgress none;
-    ProgressPort& progress = progress_ != nullptr ? *progress_ : none;
+void SceneSurface::buildLists(ProgressPort& progress) {
     if (content_ != nullptr) {
         content_->refreshSettings();
         content_->buildLists(renderer_, progress);
@@ -172,13 +211,32 @@ void SceneSurface::clearFrame() {
     update();
 }
 
+void SceneSurface::resizeEvent(QResizeEvent* event) {
+    // The first resize to a real size makes the GL context.
+    QOpenGLWidget::resizeEvent(event);
+    if (!failed_ && !event->size().isEmpty() && !isValid()) {
+        failed_ = true;
+        emit contextFailed();
+    }
+}
+
 void SceneSurface::initializeGL() {
     ready_ = true;
-    buildLists();
+    // Inside a paint no progress window may pump events: the lists of a paint
+    // are built quietly. The builds that show progress run outside (rebuildLists).
+    NullProgress quiet;
+    buildLists(quiet);
 }
 
 void SceneSurface::resizeGL(int, int) {
     // The projection is set at every frame: the overlay painter may change the viewport.
+    // With the window's own aspect the guides follow the window's shape.
+    if (content_ != nullptr && content_->document().preferences().useWindowAspect != 0) {
+        float fov = 0.0f;
+        float aspect = 1.0f;
+        lens(fov, aspect);
+        renderer_.buildGuides(fov, aspect);
+    }
 }
 
 SceneFrame SceneSurface::idleFrame() {
@@ -200,8 +258,10 @@ void SceneSurface::paintGL() {
     ++painted_;
     if (content_ != nullptr) {
         content_->refreshSettings();
-        if (content_->listsOutdated())
-            buildLists();
+        if (content_->listsOutdated()) {
+            NullProgress quiet;
+            buildLists(quiet);
+        }
     }
     // The overlay painter leaves its shader program bound; the scene uses none.
     QOpenGLContext::currentContext()->functions()->glUseProgram(0);

@@ -12,6 +12,8 @@
 #include <QWidget>
 #include <functional>
 #include <optional>
+#include <string>
+#include <string_view>
 
 namespace kv::app {
 struct OverlayText;
@@ -20,6 +22,12 @@ struct OverlayText;
 namespace kv::views {
 
 class SceneContent;
+
+/// Shown when no OpenGL context of the format the drawing needs (double
+/// buffered, with a depth buffer) can be made on this display.
+inline constexpr const char* kChoosePixelFormatFailed = "ChoosePixelFormat failed";
+/// Shown when the camera view's surface could not take such a context.
+inline constexpr const char* kSetPixelFormatFailed = "SetPixelFormat failed";
 
 /// The OpenGL surface of the camera view (compatibility profile, fixed pipeline).
 /// It draws the frame it was last handed; between runs it draws the content's
@@ -38,9 +46,11 @@ class SceneSurface final : public QOpenGLWidget {
     /// The scene to show (not owned; null: only sky and grid). Its lists are
     /// built at once when the context exists, else when it is made.
     void setContent(SceneContent* content);
-    /// Rebuilds every list from the content.
+    /// Rebuilds every list from the content, showing the builders' progress
+    /// ("Building Terrain:", "Building Scenery:").
     void rebuildLists();
-    /// Where list builders report progress (not owned; null: nowhere).
+    /// Where rebuildLists reports progress (not owned; null: nowhere). Lists
+    /// built within a paint report nowhere.
     void setProgress(ProgressPort* progress) { progress_ = progress; }
 
     /// Draws `frame` with `overlay` on top now, and keeps them for repaints.
@@ -50,18 +60,25 @@ class SceneSurface final : public QOpenGLWidget {
 
     /// True once the GL context was made and the lists built.
     bool ready() const { return ready_; }
+
+  signals:
+    /// The surface was given a size but its GL context could not be made.
+    void contextFailed();
+
+  public:
     /// Frames painted since the surface was made.
     int framesPainted() const { return painted_; }
     const GlSceneRenderer& renderer() const { return renderer_; }
 
   protected:
+    void resizeEvent(QResizeEvent* event) override;
     void initializeGL() override;
     void resizeGL(int w, int h) override;
     void paintGL() override;
 
   private:
     /// Builds every list; the context must be current.
-    void buildLists();
+    void buildLists(ProgressPort& progress);
     SceneFrame idleFrame();
     void lens(float& fieldOfView, float& aspect) const;
 
@@ -71,6 +88,7 @@ class SceneSurface final : public QOpenGLWidget {
     std::optional<SceneFrame> frame_;
     std::vector<app::OverlayText> overlay_;
     bool ready_ = false;
+    bool failed_ = false;
     int painted_ = 0;
     float gridSpacing_ = 50.0f;
     float gridSize_ = 1000.0f;
@@ -80,7 +98,10 @@ class SceneSurface final : public QOpenGLWidget {
 class CameraView final : public QWidget {
     Q_OBJECT
   public:
-    explicit CameraView(QWidget* parent = nullptr);
+    /// Whether a GL context can be made (the default makes one); asked once
+    /// on a window system platform.
+    using ContextProbe = std::function<bool()>;
+    explicit CameraView(QWidget* parent = nullptr, const ContextProbe& probe = {});
 
     /// Ground grid line spacing and half extent (m).
     void setGrid(float spacing, float size);
@@ -97,13 +118,26 @@ class CameraView final : public QWidget {
     /// Receives the view's key-downs outside a run, as core key codes.
     void setKeyHandler(std::function<void(int key)> handler) { keyHandler_ = std::move(handler); }
 
+    /// Why the view has no GL surface on a window system that should give one
+    /// (kChoosePixelFormatFailed, kSetPixelFormatFailed); empty when it has
+    /// one, or on a platform that draws into memory only.
+    const std::string& glFailure() const { return glFailure_; }
+    /// Told the failure once, from the event loop: at once if it has already
+    /// happened, else when it does. The view then paints without OpenGL.
+    void setGlFailureHandler(std::function<void(std::string_view message)> handler);
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    void reportGlFailure();
+
     SceneSurface* surface_ = nullptr;
     std::function<void(int)> keyHandler_;
+    std::function<void(std::string_view)> glFailureHandler_;
+    std::string glFailure_;
+    bool glFailureReported_ = false;
     float gridSpacing_ = 50.0f;
     float gridSize_ = 1000.0f;
 };

@@ -6,10 +6,19 @@
 #include "app/settings/units.h"
 
 #include <cmath>
+#include <functional>
+#include <string>
 
 namespace kv::views {
 
 namespace {
+
+/// The import transform's fields, in their stored order.
+void appendTransform(std::vector<double>& f, const model::GeometryTransform& t) {
+    f.insert(f.end(), {static_cast<double>(t.rightHanded), t.fileUnit});
+    for (const auto* part : {&t.rotate, &t.translate, &t.scale})
+        f.insert(f.end(), part->begin(), part->end());
+}
 
 bool flies(const model::ObjectRecord& r) {
     return r.vehicleType == model::kVehicleAircraft || r.vehicleType == model::kVehicleHelicopter;
@@ -53,15 +62,25 @@ std::vector<double> SceneContent::fingerprint() const {
                                ? static_cast<double>(meshes.triangleCount(k))
                                : -1.0});
     }
+    // Any change of a mesh, not only of its triangle count (a new import of
+    // as many triangles, a re-transform).
+    f.push_back(meshes.hasStore() ? static_cast<double>(meshes.geometryRevision()) : -1.0);
     auto& scenery = const_cast<app::Document&>(doc).scenery();
     f.push_back(scenery.count());
     for (int i = 0; i < scenery.count(); ++i) {
         const geom::SceneSetInfo& info = scenery.set(i);
         f.insert(f.end(), {static_cast<double>(info.color), static_cast<double>(info.transparency),
                            static_cast<double>(info.triangleCount)});
+        appendTransform(f, info.transform);
+        f.push_back(static_cast<double>(std::hash<std::string>{}(info.baseName)));
     }
     auto& terrain = const_cast<app::Document&>(doc).terrain();
     f.push_back(terrain.present() ? terrain.grid().n : -1);
+    if (terrain.present()) {
+        f.push_back(terrain.info().triangleCount);
+        appendTransform(f, terrain.info().transform);
+        f.push_back(static_cast<double>(std::hash<std::string>{}(terrain.info().baseName)));
+    }
     if (terrain.present() && terrain.grid().allocated())
         f.insert(f.end(), {terrain.grid().xMin, terrain.grid().xMax, terrain.grid().yMin,
                            terrain.grid().yMax, terrain.grid().dx});

@@ -7,6 +7,7 @@
 #include "support/document_ports.h"
 #include "support/file_test_support.h"
 #include "support/motion_test_data.h"
+#include "support/previous_project.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -121,6 +122,19 @@ TEST_F(InfoCommandTest, APreviousVersionObjectIsDescribedWithoutRewritingIt) {
     EXPECT_NE(r.out.find("\"effectors\": [], \"triangles\": 2}"), std::string::npos) << r.out;
     EXPECT_EQ(readAll(file), bytes);
     EXPECT_EQ(dir_.entries(), std::vector<std::string>{"old.kvo"});
+}
+
+TEST_F(InfoCommandTest, APreviousVersionProjectIsDescribedConvertedWithoutRewritingIt) {
+    const std::vector<std::uint8_t> original = test::farm().bytes();
+    const fs::path file = dir_ / "farm.kvp";
+    filetest::writeBytes(file, original);
+
+    const CliResult r = runCli({"info", file.string()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("\"name\": \"golf\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"name\": \"barn\""), std::string::npos) << r.out;
+    EXPECT_EQ(filetest::readBytes(file), original);
+    EXPECT_EQ(dir_.entries(), std::vector<std::string>{"farm.kvp"});
 }
 
 TEST_F(InfoCommandTest, AMotionLongerThanARecordingCanHoldIsNotMiscounted) {

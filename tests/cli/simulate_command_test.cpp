@@ -145,12 +145,48 @@ TEST_F(SimulateCommandTest, AnInstabilityEndsTheRunAndKeepsItsLastFrame) {
     const fs::path out = path("unstable.kvm");
     const CliResult r = runCli({"simulate", "--initial", kCarOnGround, "--gravity", "30000",
                                 "--duration", "5", "-o", out.string()});
-    ASSERT_EQ(r.exitCode, 0) << r.err;
+    // Its own exit status, so that a script cannot take it for a good take.
+    ASSERT_EQ(r.exitCode, 3) << r.err;
     EXPECT_NE(r.out.find("end: unstable"), std::string::npos) << r.out;
     EXPECT_NE(r.err.find("kestrovane-cli simulate: The simulation became unstable.\n"),
               std::string::npos)
         << r.err;
     EXPECT_EQ(framesOf(out).size(), 1u);
+}
+
+TEST_F(SimulateCommandTest, TrimStartsAnAircraftInLevelFlightOrSaysWhyItCannot) {
+    // 250 knots at 5000 ft, every control at zero: without --trim it dives.
+    const char* cruise = "0,0,-5000,0,0,0,0,0,0,422,0,0";
+    const fs::path loose = path("loose.kvm");
+    const fs::path trimmed = path("trimmed.kvm");
+    const CliResult untrimmed = runCli({"simulate", "--vehicle", "aircraft", "--initial", cruise,
+                                        "--duration", "10", "-o", loose.string()});
+    const CliResult level = runCli({"simulate", "--vehicle", "aircraft", "--initial", cruise,
+                                    "--trim", "--duration", "10", "-o", trimmed.string()});
+    ASSERT_EQ(untrimmed.exitCode, 0) << untrimmed.err;
+    ASSERT_EQ(level.exitCode, 0) << level.err;
+    EXPECT_TRUE(level.err.empty()) << level.err;
+    const double startDown = -5000.0 * 0.3048037;
+    const auto downLoose = framesOf(loose).back()[model::kFrameDown];
+    const auto framesTrimmed = framesOf(trimmed);
+    ASSERT_FALSE(framesTrimmed.empty());
+    EXPECT_GT(downLoose - startDown, 30.0) << "it dives without the trim";
+    for (const auto& f : framesTrimmed) {
+        EXPECT_NEAR(f[model::kFrameDown], startDown, 0.5);
+        EXPECT_NEAR(f[model::kFramePitch], 4.8, 0.1); // its angle of attack
+    }
+
+    // 40 knots: too slow to fly level; the run goes on untrimmed.
+    const fs::path slow = path("slow.kvm");
+    const CliResult tooSlow =
+        runCli({"simulate", "--vehicle", "aircraft", "--initial", "0,0,-5000,0,0,0,0,0,0,67,0,0",
+                "--trim", "--duration", "1", "-o", slow.string()});
+    EXPECT_EQ(tooSlow.exitCode, 0) << tooSlow.err;
+    EXPECT_NE(tooSlow.err.find("kestrovane-cli simulate: The aircraft is too slow to fly level "
+                               "at its initial speed; it starts untrimmed."),
+              std::string::npos)
+        << tooSlow.err;
+    EXPECT_EQ(framesOf(slow).size(), 12u);
 }
 
 TEST_F(SimulateCommandTest, ARunThatFillsTheRecordMemoryKeepsWhatWasRecorded) {

@@ -19,12 +19,14 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 using kv::SaveAnswer;
 using kv::app::CommandId;
@@ -222,6 +224,33 @@ class DocumentCommandsTest : public QObject {
         QVERIFY(!observe->isChecked());
     }
 
+    void startTrimmedIsOnByDefaultAndKeptInTheSettings() {
+        QSettings(kv::gui::kOrganisation, kv::gui::kApplication).remove(kv::gui::kStartTrimmedKey);
+        {
+            Rig r;
+            QAction* trimmed = r.window.commandAction(int(CommandId::StartTrimmed));
+            QVERIFY(trimmed != nullptr);
+            QVERIFY(r.enabled(CommandId::StartTrimmed));
+            QVERIFY(trimmed->isChecked());
+            QVERIFY(r.doc.trimmedStart());
+            QVERIFY(r.doc.runSettings().trimmedStart);
+            r.run(CommandId::StartTrimmed);
+            QVERIFY(!r.doc.trimmedStart());
+            QVERIFY(!trimmed->isChecked());
+            // A setting of the program: the project is not modified.
+            QVERIFY(!r.doc.modified());
+        }
+        {
+            // The next session starts with the stored choice.
+            Rig r;
+            r.window.refreshCommandStates();
+            QVERIFY(!r.window.commandAction(int(CommandId::StartTrimmed))->isChecked());
+            QVERIFY(!r.doc.trimmedStart());
+            r.run(CommandId::StartTrimmed);
+        }
+        QVERIFY(kv::gui::startTrimmed());
+    }
+
     void vehicleCommandsRebuildTheSimulatedObjectAndCarryTheCheckMark() {
         Rig r;
         QAction* car = r.window.commandAction(int(CommandId::VehicleCar));
@@ -314,6 +343,41 @@ class DocumentCommandsTest : public QObject {
         QCOMPARE(
             r.messages.messages,
             std::vector<std::string>{"\"" + notes.string() + "\" is not a valid Kestrovane file."});
+    }
+
+    void aDroppedProjectAsksFirstAndAFailedReadStillRefreshesTheViews() {
+        QTemporaryDir dir;
+        Rig r;
+        int viewRefreshes = 0;
+        r.commands.setAfterProjectChange([&viewRefreshes] { ++viewRefreshes; });
+        r.files.answers = {pathIn(dir, "saved").string()};
+        r.run(CommandId::SaveProject);
+        const fs::path saved = pathIn(dir, "saved.kvp");
+        std::ifstream in(saved, std::ios::binary);
+        std::vector<char> bytes((std::istreambuf_iterator<char>(in)), {});
+        const fs::path cut = pathIn(dir, "cut.kvp");
+        std::ofstream(cut, std::ios::binary)
+            .write(bytes.data(), std::streamsize(bytes.size() - 400));
+        const QUrl dropped = QUrl::fromLocalFile(QString::fromStdString(cut.string()));
+
+        // Modified: the prompt comes first, and Cancel keeps the project.
+        r.doc.state().gravity = 9.0f;
+        r.doc.setModified(true);
+        r.questions.answer = SaveAnswer::kCancel;
+        r.window.openDroppedUrls({dropped});
+        QCOMPARE(r.questions.asked.size(), std::size_t(1));
+        QCOMPARE(r.doc.state().gravity, 9.0f);
+        QCOMPARE(viewRefreshes, 0);
+
+        // Don't Save: the read fails part-way, the defaults replace the
+        // project, and the views are told.
+        r.questions.answer = SaveAnswer::kDontSave;
+        r.window.openDroppedUrls({dropped});
+        QCOMPARE(r.questions.asked.size(), std::size_t(2));
+        QCOMPARE(r.doc.state().gravity, 32.17f);
+        QVERIFY(!r.doc.hasFile());
+        QCOMPARE(viewRefreshes, 1);
+        QVERIFY(!r.messages.messages.empty());
     }
 
     void dxfImportsUseTheDxfOpenDialog() {

@@ -144,6 +144,21 @@ class WindowLayoutTest : public QObject {
         QCOMPARE(panel.top(), camera.bottom() + 1);
     }
 
+    void aResizedCameraViewGetsItsAspectBack() {
+        MainWindow w(messages_);
+        showAt(w, 1280, 1024);
+        w.resetWindows();
+        QCOMPARE(w.cameraView()->size(), QSize(400, 300));
+        // Widened by the user: the height follows, the width stays.
+        w.cameraWindow()->resize(w.cameraWindow()->size() + QSize(100, 0));
+        QTRY_COMPARE(w.cameraView()->size(), QSize(500, 375));
+        // With the window's own aspect the shape the user gives is kept.
+        w.setCameraAspect(1.3333f, true);
+        w.cameraWindow()->resize(w.cameraWindow()->size() + QSize(0, 50));
+        QTest::qWait(50);
+        QCOMPARE(w.cameraView()->size(), QSize(500, 425));
+    }
+
     void aspectChangeResizesTheCamera() {
         MainWindow w(messages_);
         showAt(w, 1280, 1024);

@@ -5,6 +5,7 @@
 #include "common/simulated_clock.h"
 #include "common/steady_clock.h"
 #include "model/motion_frame.h"
+#include "support/terrain_test_ports.h"
 #include "view_fixture.h"
 
 #include <QCoreApplication>
@@ -12,6 +13,7 @@
 #include <QTimer>
 #include <chrono>
 #include <ctime>
+#include <fstream>
 
 namespace kv::viewtest {
 namespace {
@@ -154,6 +156,54 @@ TEST_F(LiveRunView, F12PreviewDrivesTheCameraUntilF12Again) {
     EXPECT_GE(live().framesDrawn(), 4);
     EXPECT_EQ(doc().run().channels.channels[0].count, recorded);
     EXPECT_EQ(doc().run().frameCounter, frameCounter);
+}
+
+/// A DXF file of `faces` squares 10 m apart on level ground.
+std::filesystem::path writeSquares(const std::filesystem::path& file, int faces) {
+    std::ofstream out(file);
+    out << "0\nSECTION\n2\nENTITIES\n";
+    for (int i = 0; i < faces; ++i) {
+        const double x = 10.0 * i;
+        out << "0\n3DFACE\n8\n0\n10\n"
+            << x << "\n20\n0\n30\n0\n11\n"
+            << x + 5.0 << "\n21\n0\n31\n0\n12\n"
+            << x + 5.0 << "\n22\n5\n32\n0\n13\n"
+            << x << "\n23\n5\n33\n0\n";
+    }
+    out << "0\nENDSEC\n0\nEOF\n";
+    return file;
+}
+
+TEST_F(LiveRunView, ListsFollowEveryGeometryChangeAndShowTheirProgress) {
+    test::ScriptedProgress progress;
+    surface().setProgress(&progress);
+    live().redraw();
+    ASSERT_FALSE(live().content().listsOutdated());
+
+    // The same triangles turned: the count is unchanged, the lists are not.
+    model::GeometryTransform turned;
+    turned.rotate[2] = 90.0f;
+    ASSERT_TRUE(doc().meshes().retransformGeometry(0, model::GeometryTransform{}, turned));
+    EXPECT_TRUE(live().content().listsOutdated());
+    live().redraw();
+    EXPECT_FALSE(live().content().listsOutdated());
+
+    // Scenery and terrain lists are built with their progress displays.
+    filetest::ScratchDir dir;
+    ASSERT_TRUE(doc().addScenery(app::DxfImport{writeSquares(dir / "s.dxf", 3)}));
+    ASSERT_TRUE(doc().addTerrain(app::DxfImport{writeSquares(dir / "t.dxf", 4)}));
+    live().redraw();
+    EXPECT_NE(std::find(progress.titles.begin(), progress.titles.end(), "Building Scenery:"),
+              progress.titles.end());
+    EXPECT_NE(std::find(progress.titles.begin(), progress.titles.end(), "Building Terrain:"),
+              progress.titles.end());
+    EXPECT_EQ(progress.open, 0);
+    // A scenery set carried to a new transform keeps its count and is rebuilt.
+    ASSERT_TRUE(doc().transformScenery(0, turned));
+    EXPECT_TRUE(live().content().listsOutdated());
+    live().redraw();
+    EXPECT_FALSE(live().content().listsOutdated());
+    surface().setProgress(nullptr);
 }
 
 } // namespace

@@ -63,6 +63,10 @@ constexpr std::array kTable{
     CommandInfo{C::Observe, "Simulation>Observe", "Ctrl+V",
                 "Disable the simulated object and watch the simulation.", E::Always,
                 K::ObserveMode},
+    CommandInfo{C::StartTrimmed, "Simulation>Start Trimmed", "",
+                "Start aircraft and helicopters in the air with the controls set to hold "
+                "level flight or a hover.",
+                E::Always, K::TrimmedStart},
     CommandInfo{C::InitialConditions, "Simulation>Initial Conditions...", "Ctrl+I",
                 "Set the starting point, initial speed, orientation and angular rate for the "
                 "simulated object.",
@@ -191,6 +195,8 @@ std::optional<bool> commandChecked(CheckRule rule, const CommandState& s) {
         return std::nullopt;
     case CheckRule::ObserveMode:
         return s.observeMode;
+    case CheckRule::TrimmedStart:
+        return s.trimmedStart;
     case CheckRule::VehicleIsCar:
         return s.vehicleType == 0;
     case CheckRule::VehicleIsMotorcycle:

@@ -34,6 +34,7 @@ enum class CommandId : int {
     Exit = 57665,
     SimulationReset = 32773,
     Observe = 32774,
+    StartTrimmed = 32824,
     InitialConditions = 32816,
     Wind = 32776,
     Gravity = 32772,
@@ -94,6 +95,7 @@ enum class EnableRule {
 enum class CheckRule {
     None,
     ObserveMode,
+    TrimmedStart,
     VehicleIsCar,
     VehicleIsMotorcycle,
     VehicleIsAircraft,
@@ -133,6 +135,8 @@ struct CommandState {
     bool motionRecorded = false;
     bool cameraMotionRecorded = false;
     bool observeMode = false;
+    /// Aircraft and helicopters start trimmed (Simulation > Start Trimmed).
+    bool trimmedStart = true;
     /// Vehicle type of the simulated object: 0 car, 1 motorcycle, 2 aircraft, 3 helicopter.
     int vehicleType = 0;
     bool instrumentPanelVisible = true;

@@ -58,7 +58,7 @@ EngineModel::EngineModel(const model::ObjectRecord& r, std::int32_t englishForce
 std::string EngineModel::shownPower(std::size_t choice) const {
     const std::string& entry = entries_[choice];
     // A number is shown as the dialog formats power; anything else as typed.
-    if (const std::optional<double> v = parseFieldNumber(entry))
+    if (const std::optional<double> v = parseEntry(entry))
         return tenths(*v);
     return entry;
 }
@@ -78,7 +78,7 @@ std::optional<FormRefusal> EngineModel::accept(const std::string& field,
     float power = storedPower_;
     // Only the stored type's power opened as stored; any other type's field is a new entry.
     if (type_ != storedType_ || field != openedPower_) {
-        const std::optional<double> typed = parseFieldNumber(field);
+        const std::optional<double> typed = parseEntry(field);
         const EngineChoice* c = findEngineChoice(type_);
         const float shown = typed ? static_cast<float>(*typed) : 0.0f;
         power = c != nullptr && c->thrust ? fromDisplayForce(shown, english_) : shown;

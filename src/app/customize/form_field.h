@@ -17,17 +17,11 @@
 
 namespace kv::app {
 
-// kEnterNumberMessage (dialog_entry.h) is shown when a field holds no number.
-
 /// Why OK was refused: the message, and the field to put the cursor in (-1: none).
 struct FormRefusal {
     std::string message;
     int field = -1;
 };
-
-/// The number in `text` (spaces around it allowed, '.' as the decimal point in
-/// every locale); nothing when it is not one finite number.
-std::optional<double> parseFieldNumber(std::string_view text);
 
 /// Reads a dialog's fields in turn under the rule above and remembers the
 /// first field that held no number.
@@ -41,7 +35,7 @@ class FieldReader {
                Entry entry) {
         if (text == shown)
             return stored;
-        const std::optional<double> number = parseFieldNumber(text);
+        const std::optional<double> number = parseEntry(text);
         const float value = number ? static_cast<float>(entry(*number)) : stored;
         if (!number || !std::isfinite(value)) {
             if (!refusal_)

@@ -13,7 +13,8 @@ std::optional<double> parseEntry(std::string_view text) {
         text.remove_prefix(1);
     while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
         text.remove_suffix(1);
-    if (!text.empty() && text.front() == '+')
+    // from_chars takes no leading '+'; a typed one is harmless, "+-" is no number.
+    if (text.size() > 1 && text.front() == '+' && text[1] != '-')
         text.remove_prefix(1);
     if (text.empty())
         return std::nullopt;

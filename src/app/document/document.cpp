@@ -71,6 +71,7 @@ sim::RunSettings Document::runSettings() const {
     s.recordCapacity = run_.channels.allocated ? run_.channels.capacity : 0;
     s.observe = state_.observeMode != 0;
     s.interactiveCount = std::clamp(interactiveCount_, 1, 2);
+    s.trimmedStart = trimmedStart_;
     s.environment = environment();
     ground_ = sim::TerrainGround(terrain_->ground());
     s.ground = &ground_;
@@ -133,7 +134,17 @@ void Document::runSimulation(const sim::RunPorts& ports) {
     sim::RunPorts withPair = ports;
     if (withPair.collision == nullptr)
         withPair.collision = &meshPair;
+    // The vehicle has the controller when a run starts, even after a camera
+    // preview that ended with ESC; F12 within the run hands it over only for
+    // that run.
+    releaseCameraControl();
     sim::RunSimulation(run_, settings, runObjects(), camera_, withPair);
+    releaseCameraControl();
+}
+
+void Document::releaseCameraControl() {
+    camera_.cameraControl = 0;
+    run_.cameraControls = sim::ControlRecord{};
 }
 
 void Document::resetCameraSlot() {

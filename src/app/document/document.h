@@ -46,7 +46,14 @@ struct DocumentPorts {
 };
 
 /// How a file given on the command line or dropped was taken.
-enum class OpenedAs { kNothing, kProject, kMotion, kObject };
+enum class OpenedAs {
+    kNothing,
+    kProject,
+    kMotion,
+    kObject,
+    /// A project whose read failed: the project defaults replaced the project.
+    kProjectDefaults,
+};
 
 class Document {
   public:
@@ -102,15 +109,24 @@ class Document {
     // ---- simulation ----
     /// Settings of a run from the preferences, the environment and the counts.
     sim::RunSettings runSettings() const;
+    /// Simulation > Start Trimmed: aircraft and helicopters clear of the
+    /// ground start in the trim that holds their initial flight. A setting
+    /// of the program, not of the project: it is not saved with the project.
+    bool trimmedStart() const { return trimmedStart_; }
+    void setTrimmedStart(bool on) { trimmedStart_ = on; }
     /// The objects a reset or run works on: those in use, the camera excluded.
     std::span<model::ObjectRecord> runObjects();
     /// Puts every simulated object back to its initial conditions.
     void resetSimulation();
     /// Simulation > Begin: records the collision flag of this run and runs
-    /// the loop on the document's objects, settings and camera. The objects
+    /// the loop on the document's objects, settings and camera, the vehicle
+    /// holding the controller at the start and the camera released at the end. The objects
     /// collide through their meshes unless `ports` names another pair.
     void runSimulation(const sim::RunPorts& ports);
     sim::CameraRecord& camera() { return camera_; }
+    /// Takes the camera out of the controller's hands and clears its control
+    /// inputs (done before and after every run).
+    void releaseCameraControl();
 
     // ---- document operations; each returns success ----
     /// Project defaults: a Car from its template in slot 0, the camera slot,
@@ -129,6 +145,9 @@ class Document {
     /// may go on (saved, or not wanted); false on Cancel or a failed save.
     bool confirmDiscard(const std::string& format = kSaveFirstFormat);
     bool openProject(std::optional<std::filesystem::path> file = std::nullopt);
+    /// Whether the last openProject replaced the project, by the file's or,
+    /// after a failed read, by the defaults.
+    bool projectReplaced() const { return projectReplaced_; }
     bool saveProject(bool askName);
     bool openObject(std::optional<std::filesystem::path> file = std::nullopt);
     bool saveObjectAs(int slot = 0);
@@ -162,7 +181,8 @@ class Document {
     bool removeObject(int slot);
     bool removeScenery(int set);
     void removeTerrain();
-    /// Opens a file by the extension after the first "." of its name.
+    /// Opens a file by the extension after the first "." of its name; a
+    /// project as Open Project does, after the save prompt.
     OpenedAs openByExtension(const std::filesystem::path& file);
     /// The upgrade check of an object or motion file (true: current now).
     bool upgradeObjectOrMotion(const std::filesystem::path& file);
@@ -205,8 +225,10 @@ class Document {
     /// level ground at 0. Refreshed by runSettings, which hands out its address.
     mutable sim::TerrainGround ground_{nullptr};
     int interactiveCount_ = 1;
+    bool trimmedStart_ = false;
     bool modified_ = false;
     bool hasFile_ = false;
+    bool projectReplaced_ = false;
     std::filesystem::path projectPath_;
     std::string currentObjectName_;
     std::vector<std::string> motionNames_;

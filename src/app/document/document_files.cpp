@@ -1,5 +1,6 @@
 #include "app/document/document.h"
 #include "app/document/gltf_options.h"
+#include "app/document/project_convert.h"
 #include "app/document/project_geometry.h"
 #include "app/settings/units.h"
 #include "app/settings/units_dxf.h"
@@ -168,11 +169,12 @@ void Document::prepareTerrainAfterLoad() {
 }
 
 bool Document::openProject(std::optional<std::filesystem::path> file) {
+    projectReplaced_ = false;
     if (!file)
         file = ask(openRequest("Open Project File:", kProjectFilter));
     if (!file)
         return false;
-    if (checkProjectVersion(*file, ports_.messages) != ProjectVersion::kCurrent)
+    if (!upgradeProjectFile(*file, ports_.messages))
         return false;
     const ProjectLoadResult result = loadProject(*file, contents(), ports_.messages);
     const bool ok = result.status != ProjectLoad::kFailed;
@@ -192,6 +194,7 @@ bool Document::openProject(std::optional<std::filesystem::path> file) {
     } else {
         newProject();
     }
+    projectReplaced_ = true;
     modified_ = false;
     resetSimulation();
     return ok;
@@ -378,20 +381,25 @@ bool Document::addTerrain(std::optional<DxfImport> import) {
 }
 
 bool Document::addObjectGeometry(std::optional<DxfImport> import) {
-    model::ObjectRecord& r = object(0);
-    r.color = model::kColorWhite;
-    r.transparency = model::kSolid;
-    r.geometryTransform = model::GeometryTransform{};
+    // The dialog starts from the default appearance and transform; the
+    // object keeps its own until a new geometry has been read.
     if (!import)
         import = askDxf("Open DXF Object Geometry File:", DxfImport{});
     if (!import || !readable(import->file, ports_.messages))
         return false;
+    // Read into the camera slot, which holds no geometry, so that a file that
+    // fails part-way leaves the vehicle's mesh as it was.
+    const int spare = cameraSlot();
+    meshes_.clearGeometry(spare);
+    if (readDxfInto(import->file, import->transform, meshes_, ports_.messages) == 0) {
+        meshes_.clearGeometry(spare);
+        return false;
+    }
+    meshes_.moveGeometry(spare, 0);
+    model::ObjectRecord& r = object(0);
     r.color = import->color;
     r.transparency = import->transparency;
     r.geometryTransform = import->transform;
-    meshes_.clearGeometry(0);
-    if (readDxfInto(import->file, import->transform, meshes_, ports_.messages) == 0)
-        return false;
     meshes_.thinContactVertices(0);
     state_.observeMode = 0;
     modified_ = true;
@@ -548,8 +556,14 @@ OpenedAs Document::openByExtension(const std::filesystem::path& file) {
     std::string ext = dot == std::string::npos ? std::string() : name.substr(dot);
     std::transform(ext.begin(), ext.end(), ext.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (ext == ".kvp")
-        return openProject(file) ? OpenedAs::kProject : OpenedAs::kNothing;
+    if (ext == ".kvp") {
+        if (!confirmDiscard())
+            return OpenedAs::kNothing;
+        if (openProject(file))
+            return OpenedAs::kProject;
+        // A read that failed part-way has put the defaults in place.
+        return projectReplaced_ ? OpenedAs::kProjectDefaults : OpenedAs::kNothing;
+    }
     if (ext == ".kvm")
         return addMotionObject(model::kRoleDynamic, file) ? OpenedAs::kMotion : OpenedAs::kNothing;
     if (ext == ".kvo")

@@ -190,8 +190,11 @@ ProjectVersion checkProjectVersion(std::FILE* in, MessagePort& messages) {
         messages.showMessage(kProjectTooOldMessage);
         return ProjectVersion::kRefused;
     }
-    // A previous-version project: its state block layout is not known, so it
-    // cannot be mapped into the current one.
+    // Previous-version objects: a previous-version state block is converted.
+    // Previous objects behind a current block belong to no version this
+    // program wrote, and are refused.
+    if (stateSize == kPreviousProjectStateTag)
+        return ProjectVersion::kPrevious;
     messages.showMessage(kProjectTooOldMessage);
     return ProjectVersion::kRefused;
 }

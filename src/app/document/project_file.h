@@ -39,7 +39,7 @@ struct ProjectContents {
 enum class ProjectVersion : int {
     kRefused = 0, ///< unusable; the message has been shown
     kCurrent = 1,
-    kPrevious = 2, ///< a converter would be needed
+    kPrevious = 2, ///< a previous-version project, to be converted (project_convert.h)
 };
 
 /// Result of loadProject in the numbering the opening operation uses.
@@ -55,9 +55,8 @@ struct ProjectLoadResult {
     std::string message; ///< the resolution notice of kResolutionChanged
 };
 
-/// The version test before opening. Previous-version projects are refused
-/// with the "more than one version old" message, since their layout cannot
-/// be mapped.
+/// The version test before opening: current, previous (a 3360-byte state
+/// block followed by previous-version objects) or refused with its message.
 ProjectVersion checkProjectVersion(const std::filesystem::path& file, MessagePort& messages);
 /// The same test on a stream positioned at the start of a project.
 ProjectVersion checkProjectVersion(std::FILE* in, MessagePort& messages);
@@ -75,8 +74,7 @@ bool saveProject(const std::filesystem::path& file, const ProjectContents& proje
 ProjectLoadResult loadProject(const std::filesystem::path& file, const ProjectContents& project,
                               MessagePort& messages);
 /// The same reader on a stream positioned at the start of a project.
-ProjectLoadResult loadProject(std::FILE* in, const ProjectContents& project,
-                              MessagePort& messages);
+ProjectLoadResult loadProject(std::FILE* in, const ProjectContents& project, MessagePort& messages);
 
 inline constexpr const char* kProjectOldVersionMessage =
     "The project file cannot be read because it was created by an old version of Kestrovane.";

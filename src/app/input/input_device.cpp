@@ -20,6 +20,9 @@ ControllerSettings controllerSettingsFrom(const Preferences& p) {
 void BeginInput(InputState& state) {
     state.leftButton = false;
     state.rightButton = false;
+    // A joystick reading of an earlier run must not steer this one.
+    state.lastJoystickX = 0.5f;
+    state.lastJoystickY = 0.5f;
     state.cursor = DirectionCursor::Both;
 }
 

@@ -62,10 +62,12 @@ enum class DirectionCursor { None, Vertical, Horizontal, Both };
 struct InputState {
     bool leftButton = false;
     bool rightButton = false;
-    int pendingKey = kKeyNone;  ///< key waiting for the vehicle or the scene
-    bool alt = false;           ///< Alt state of the last read
-    float lastJoystickX = 0.0f; ///< last good joystick reading, 0..1
-    float lastJoystickY = 0.0f;
+    int pendingKey = kKeyNone; ///< key waiting for the vehicle or the scene
+    bool alt = false;          ///< Alt state of the last read
+    /// Last good joystick reading, 0..1 of each axis range; centred until the
+    /// joystick first answers, so a missing joystick leaves the stick at rest.
+    float lastJoystickX = 0.5f;
+    float lastJoystickY = 0.5f;
     DirectionCursor cursor = DirectionCursor::None;
 };
 

@@ -5,8 +5,63 @@
 
 namespace kv::sim {
 
-void addBodyPointContact(SimObject& obj, const GroundQuery& ground, const Vec3& velocity,
+namespace {
+
+/// Friction of one touching point, earth axes (lbf). The point holds to its
+/// anchor with a spring and damper as stiff as the normal contact while the
+/// force that takes stays within the friction limit; beyond it, it slides
+/// with a friction that grows with the sliding speed up to the limit at
+/// 1 ft/s, and its anchor is dragged along no farther behind it than the
+/// limit stretches the spring, so that it sticks again where it stops.
+/// `tangentVelocity` is the point's velocity along the surface and `world`
+/// its place (earth axes, ft/s, ft).
+Vec3 pointFriction(GroundContactState& g, std::size_t i, bool commit, const Vec3& n,
+                   const Vec3& world, const Vec3& tangentVelocity, float normal) {
+    const Vec3 anchor = g.held[i] != 0 ? g.anchors[i] : world;
+    Vec3 offset;
+    VecSub(world, anchor, offset);
+    Vec3 alongNormal;
+    VecScale(n, VecDot(n, offset), alongNormal);
+    VecSub(offset, alongNormal, offset);
+
+    const float limit = normal * g.friction;
+    Vec3 hold;
+    VecScale(offset, -g.bodyStiffness, hold);
+    Vec3 damp;
+    VecScale(tangentVelocity, -g.bodyDamping, damp);
+    VecAdd(hold, damp, hold);
+    if (VecLength(hold) <= limit) {
+        if (commit) {
+            g.anchors[i] = anchor;
+            g.held[i] = 1;
+        }
+        return hold;
+    }
+    if (commit) {
+        const float stretch = VecLength(offset);
+        const float reach = g.bodyStiffness > 0.0f ? limit / g.bodyStiffness : 0.0f;
+        Vec3 behind{};
+        if (stretch > reach && stretch > 0.0f) {
+            VecScale(offset, reach / stretch, behind);
+        } else {
+            behind = offset;
+        }
+        VecSub(world, behind, g.anchors[i]);
+        g.held[i] = 1;
+    }
+    const float speed = VecLength(tangentVelocity);
+    Vec3 dir;
+    VecNormalize(tangentVelocity, dir);
+    Vec3 slide;
+    VecScale(dir, -MinOf(speed, 1.0f) * limit, slide);
+    return slide;
+}
+
+} // namespace
+
+void addBodyPointContact(int stage, SimObject& obj, const GroundQuery& ground, const Vec3& velocity,
                          const Vec3& rates) {
+    const bool commit = stage == 2;
     GroundContactState& g = obj.groundContact;
     const std::size_t count = g.points.size();
     if (count == 0)
@@ -21,6 +76,9 @@ void addBodyPointContact(SimObject& obj, const GroundQuery& ground, const Vec3& 
                         kClearMargin;
     if (obj.position[2] + reach < clear) {
         std::fill(g.penetration.begin(), g.penetration.end(), 0.0f);
+        if (commit) {
+            std::fill(g.held.begin(), g.held.end(), std::uint8_t{0});
+        }
         return;
     }
     for (std::size_t i = 0; i < count; ++i) {
@@ -30,11 +88,17 @@ void addBodyPointContact(SimObject& obj, const GroundQuery& ground, const Vec3& 
         VecAdd(world, obj.position, world);
         if (world[2] < clear) {
             g.penetration[i] = 0.0f;
+            if (commit) {
+                g.held[i] = 0;
+            }
             continue;
         }
         const float surface = ground.height(g.pointCursor, false, world[0], world[1]);
         if (!(world[2] > surface)) {
             g.penetration[i] = 0.0f;
+            if (commit) {
+                g.held[i] = 0;
+            }
             continue;
         }
         const GroundPoint s = ground.heightAndNormal(g.pointCursor, false, world[0], world[1]);
@@ -60,11 +124,7 @@ void addBodyPointContact(SimObject& obj, const GroundQuery& ground, const Vec3& 
 
         const float normal =
             MaxOf(0.0f, g.bodyStiffness * d + g.bodyDamping * (d - g.penetration[i]) / g.dt);
-        const float speed = VecLength(vt);
-        Vec3 dir;
-        VecNormalize(vt, dir);
-        Vec3 friction;
-        VecScale(dir, -MinOf(speed, 1.0f) * normal * g.friction, friction);
+        const Vec3 friction = pointFriction(g, i, commit, n, world, vt, normal);
 
         Vec3 f;
         VecScale(n, normal, f);

@@ -52,7 +52,7 @@ void SetUpContacts(const model::ObjectRecord& record, SimObject& obj, float dt,
     const model::TireSuspension& ts = record.tires;
     g.detailed = ts.skid == 1;
     g.tireType = ts.tireType;
-    g.grip = static_cast<float>(ts.surface);
+    g.grip = detailedGripFromSurface(ts.surface);
     g.braking = ts.braking;
 
     g.treeSize = std::clamp(record.effectorCount, 0, model::kMaxEffectors);
@@ -110,6 +110,8 @@ void SetUpContacts(const model::ObjectRecord& record, SimObject& obj, float dt,
         g.pointReach = MaxOf(g.pointReach, VecLength(g.points.back()));
     }
     g.penetration.assign(g.points.size(), 0.0f);
+    g.anchors.assign(g.points.size(), Vec3{});
+    g.held.assign(g.points.size(), 0);
 }
 
 std::vector<Vec3> contactVerticesOf(const geom::MeshStore* meshes, int objectIndex) {

@@ -19,6 +19,41 @@ struct Motion {
     const Vec3& rates;
 };
 
+/// Skid law of a touching skid at `world` (earth axes, ft) with tire frame
+/// `toTire`: it holds to where it stuck while static friction can keep it
+/// there. The corrector stage (`commit`) moves its anchor.
+TireOutput skidContact(ContactEffector& c, const SimObject& obj, const Vec3& world,
+                       const Mat3& toTire, const TireInput& in, float braking, bool commit) {
+    const Vec3 anchor = c.held ? c.anchor : world;
+    Vec3 moved;
+    VecSub(world, anchor, moved);
+    Vec3 movedBody;
+    MatVec3(obj.earthToBody, moved, movedBody);
+    Vec3 offset;
+    MatVec3(toTire, movedBody, offset);
+    bool holding = false;
+    const TireOutput law =
+        stickingSkidLaw(in.velocity, offset, in.load, braking, c.stiffness, c.damping, holding);
+    if (commit) {
+        c.anchor = anchor;
+        if (!holding) {
+            // Dragged along no farther behind than the limit stretches the
+            // strut's spring, so that the skid sticks again where it stops.
+            const float stretch = VecLength(moved);
+            const float reach = c.stiffness > 0.0f ? std::clamp(braking, 0.0f, 5.0f) *
+                                                         std::fabs(in.load) / c.stiffness
+                                                   : 0.0f;
+            Vec3 behind = moved;
+            if (stretch > reach && stretch > 0.0f) {
+                VecScale(moved, reach / stretch, behind);
+            }
+            VecSub(world, behind, c.anchor);
+        }
+        c.held = true;
+    }
+    return law;
+}
+
 /// Suspension and tire or skid law of contact effector `i`.
 void contactEffector(int stage, SimObject& obj, const GroundQuery& ground, int i,
                      const Motion& motion) {
@@ -76,6 +111,9 @@ void contactEffector(int stage, SimObject& obj, const GroundQuery& ground, int i
     float skid = 0.0f;
     c.normalForce = 0.0f;
     if (x <= 0.0f) {
+        if (stage == 2) {
+            c.held = false;
+        }
         if (c.isTire) {
             // Off the ground the wheel only spins down.
             if (g.detailed) {
@@ -112,7 +150,7 @@ void contactEffector(int stage, SimObject& obj, const GroundQuery& ground, int i
 
         TireOutput law;
         if (!c.isTire) {
-            law = skidLaw(in.velocity, in.load, g.braking);
+            law = skidContact(c, obj, world, t, in, g.braking, stage == 2);
         } else if (g.detailed) {
             law = detailedTireLaw(in, c.tire);
         } else {
@@ -195,7 +233,7 @@ void ComputeGroundForces(int stage, SimObject& obj, const Vec3& velocity, const 
     g.drivenWheelRpm = g.drivenCount > 0 ? rpm / static_cast<float>(g.drivenCount) : 0.0f;
     obj.engine.wheelRpm = g.drivenWheelRpm;
 
-    addBodyPointContact(obj, ground, velocity, rates);
+    addBodyPointContact(stage, obj, ground, velocity, rates);
 }
 
 } // namespace kv::sim

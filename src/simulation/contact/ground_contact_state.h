@@ -8,6 +8,7 @@
 #include "simulation/contact/tire_state.h"
 
 #include <array>
+#include <cstdint>
 #include <vector>
 
 namespace kv::sim {
@@ -49,6 +50,10 @@ struct ContactEffector {
     float normalForce = 0.0f; ///< strut force along the surface normal (lbf), never negative
     TireState tire;
     float rollAngle = 0.0f; ///< wheel roll angle (rad)
+    /// Where a skid is held by static friction, earth axes (ft); meaningful
+    /// only while `held` is set.
+    Vec3 anchor{};
+    bool held = false; ///< the skid touches and has an anchor
     GroundCursor cursor;
 };
 
@@ -62,13 +67,13 @@ struct GroundContactState {
     std::array<ContactTreeNode, model::kMaxEffectors> tree{};
     bool geometryReady = false; ///< attachment points computed at least once
 
-    bool detailed = false;  ///< the detailed tire law (wheels may lock)
-    int tireType = 1;       ///< tire family of the detailed law: 1 Radial, 2 Bias Ply, 3 Sport
-    float grip = 0.0f;      ///< road grip of the detailed law (the record's half-percent value)
-    float braking = 0.0f;   ///< braking strength fraction B, 0..2
-    int drivenCount = 0;    ///< tires whose drive flag is set
-    int bladeCount = 0;     ///< blade effectors
-    bool inContact = false; ///< some strut was compressed at the last evaluation
+    bool detailed = false;       ///< the detailed tire law (wheels may lock)
+    int tireType = 1;            ///< tire family of the detailed law: 1 Radial, 2 Bias Ply, 3 Sport
+    float grip = 0.0f;           ///< road grip G of the detailed law (85 a nominal dry road)
+    float braking = 0.0f;        ///< braking strength fraction B, 0..2
+    int drivenCount = 0;         ///< tires whose drive flag is set
+    int bladeCount = 0;          ///< blade effectors
+    bool inContact = false;      ///< some strut was compressed at the last evaluation
     float drivenWheelRpm = 0.0f; ///< mean driven-wheel speed (rev/min)
 
     float bodyStiffness = 0.0f;     ///< per geometry point (lbf/ft)
@@ -77,6 +82,11 @@ struct GroundContactState {
     std::vector<Vec3> points;       ///< contact vertices of the geometry, body axes (ft)
     float pointReach = 0.0f;        ///< largest distance of a point from the centre of gravity (ft)
     std::vector<float> penetration; ///< previous penetration of each point (ft)
+    /// Where each touching point is held by static friction, earth axes (ft);
+    /// meaningful only while its `held` flag is set.
+    std::vector<Vec3> anchors;
+    /// 1 while a point touches and has an anchor; cleared when it leaves the surface.
+    std::vector<std::uint8_t> held;
     GroundCursor pointCursor;
 };
 

@@ -5,6 +5,19 @@
 
 namespace kv::sim {
 
+namespace {
+
+/// Grip G of the detailed law on the nominal dry road (100 %).
+constexpr float kNominalGrip = 85.0f;
+/// Stored `surface` value of a 100 % road: the record holds twice the percentage.
+constexpr float kFullSurface = 200.0f;
+
+} // namespace
+
+float detailedGripFromSurface(std::int32_t surface) {
+    return static_cast<float>(surface) * (kNominalGrip / kFullSurface);
+}
+
 float wheelInertiaFor(float radius) {
     return MaxOf(0.8333333333333333f * radius * radius * radius, 1.5f);
 }
@@ -15,6 +28,21 @@ TireOutput skidLaw(const Vec3& velocity, float load, float braking) {
     out.fy = std::clamp(0.1f * velocity[1] * load * braking, -limit, limit);
     out.fx = std::clamp(0.1f * velocity[0] * load * braking, -limit, limit);
     out.skid = limit == 0.0f ? 0.0f : std::sqrt(out.fx * out.fx + out.fy * out.fy) / limit;
+    return out;
+}
+
+TireOutput stickingSkidLaw(const Vec3& velocity, const Vec3& offset, float load, float braking,
+                           float stiffness, float damping, bool& holding) {
+    const float fx = -stiffness * offset[0] - damping * velocity[0];
+    const float fy = -stiffness * offset[1] - damping * velocity[1];
+    const float limit = std::clamp(braking, 0.0f, 5.0f) * std::fabs(load);
+    holding = std::sqrt(fx * fx + fy * fy) <= limit && limit > 0.0f;
+    if (!holding) {
+        return skidLaw(velocity, load, braking);
+    }
+    TireOutput out;
+    out.fx = fx;
+    out.fy = fy;
     return out;
 }
 

@@ -6,7 +6,14 @@
 #include "common/vecmath.h"
 #include "simulation/contact/tire_state.h"
 
+#include <cstdint>
+
 namespace kv::sim {
+
+/// Grip G of the detailed law on a road of the record's `surface` (twice the
+/// grip percentage): the law's friction scales as G/85, so 100 % (200) is the
+/// nominal dry road, 85.
+float detailedGripFromSurface(std::int32_t surface);
 
 /// Spin inertia of a wheel of `radius` ft (slug*ft^2), never below 1.5.
 float wheelInertiaFor(float radius);
@@ -29,7 +36,7 @@ struct TireInput {
     int drivenCount = 0;      ///< driven wheels of the object
     float pitch = 0.0f;       ///< body pitch (rad), scales the brake hold
     int tireType = 1;         ///< detailed law family: 1 Radial, 2 Bias Ply, 3 Sport
-    float grip = 0.0f;        ///< detailed law road grip (half-percent)
+    float grip = 0.0f;        ///< detailed law road grip G (85 a nominal dry road)
 };
 
 /// Tire-frame force and the skid indicator.
@@ -41,6 +48,14 @@ struct TireOutput {
 
 /// Skid: friction proportional to sliding speed, at most five times the load.
 TireOutput skidLaw(const Vec3& velocity, float load, float braking);
+
+/// A skid that may stick: `offset` is how far it has moved from where it
+/// stuck, in the tire frame (ft), `stiffness` and `damping` (lbf/ft,
+/// lbf*s/ft) those of its strut. The skid holds while the force that takes
+/// stays within min(B, 5) times the load, and gives the sliding law beyond
+/// it; `holding` tells which.
+TireOutput stickingSkidLaw(const Vec3& velocity, const Vec3& offset, float load, float braking,
+                           float stiffness, float damping, bool& holding);
 
 /// The simple tire law: the wheel rolls without slip, lateral grip is a
 /// speed-proportional force with an integral term, braking holds by an

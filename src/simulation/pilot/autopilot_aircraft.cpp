@@ -83,7 +83,7 @@ void longitudinalLaw(AutopilotState& pilot, bool vtol, SurfaceCommands& out) {
         }
         break;
     default:
-        out.elevator = stick;
+        out.elevator = stick + pilot.levers.elevatorTrim;
         out.longitudinalCyclic = airborne ? stick : 0.0f;
         break;
     }

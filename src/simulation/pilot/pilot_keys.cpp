@@ -10,6 +10,7 @@ void startPilot(AutopilotState& pilot, const CommandRecord& command) {
     fresh.started = true;
     fresh.vehicleType = pilot.vehicleType;
     fresh.engineType = pilot.engineType;
+    fresh.trim = pilot.trim;
     // The helicopter and the motorcycle need the autopilot to be flyable at all.
     fresh.engaged = pilot.engineType == model::kEngineHelicopter ||
                     pilot.vehicleType == model::kVehicleMotorcycle;
@@ -30,9 +31,25 @@ void startPilot(AutopilotState& pilot, const CommandRecord& command) {
         // start the hold from the initial collective, so that the first
         // sub-steps neither dive at the lever's -2000 ft/min nor drop the
         // collective to 0 while the integrator winds up.
-        levers.throttle = 0.5f;
+        levers.throttle = kLevelFlightLever;
         fresh.integrators.climbRate = std::clamp(ch[kCollective], 0.0f, 1.0f);
         fresh.lastThrottle = fresh.integrators.climbRate;
+    }
+    if (pilot.trim.active) {
+        // A trimmed start: the manual stick centres on the trimmed elevator,
+        // and the holds start from the trimmed positions, so that engaging
+        // the autopilot does not bump the controls.
+        const PilotTrim& t = pilot.trim;
+        levers.elevatorTrim = t.elevator;
+        PilotIntegrators& i = fresh.integrators;
+        if (pilot.vehicleType == model::kVehicleHelicopter) {
+            i.aileron = t.lateralCyclic;
+            i.elevator = t.longitudinalCyclic;
+            i.yaw = t.pedal;
+        } else {
+            i.elevator = t.elevator;
+            i.throttle = t.throttle;
+        }
     }
     pilot = fresh;
 }

@@ -13,6 +13,7 @@ void selectModes(AutopilotState& pilot) {
         pilot.speedMode = kModeManual;
         pilot.engagementWord = kDisengagedWord;
         pilot.engagementDone = false;
+        pilot.climbHoldEngaged = false;
         return;
     }
     const bool hovering = pilot.engineType == model::kEngineHelicopter ||
@@ -23,15 +24,25 @@ void selectModes(AutopilotState& pilot) {
         pilot.lateralMode = kModeHover;
         pilot.speedMode = kModeHold;
         pilot.engagementDone = false;
+        if (!pilot.climbHoldEngaged) {
+            // The climb-rate hold takes its selected rate from the lever:
+            // engaging it selects level flight and starts the hold from the
+            // output in use, so that the vehicle neither sinks nor jumps.
+            pilot.levers.throttle = kLevelFlightLever;
+            pilot.integrators.climbRate = std::clamp(pilot.lastThrottle, 0.0f, 1.0f);
+            pilot.climbHoldEngaged = true;
+        }
         return;
     }
+    pilot.climbHoldEngaged = false;
     pilot.longitudinalMode = kModeHold;
     pilot.lateralMode = kModeHold;
     pilot.speedMode = pilot.engineType == model::kEngineSpacecraft ? kModeManual : kModeSpeedHold;
     if (pilot.engagementDone) {
         return;
     }
-    // Captured from the sensed values of the previous call.
+    // Captured from the sensed values of the previous call (of this call at
+    // the first call of a run).
     PilotHolds& h = pilot.holds;
     h.altitude = pilot.sensed.altitude;
     h.heading = pilot.sensed.yaw / kRadPerDeg;
@@ -75,7 +86,7 @@ void mapStick(const ControlRecord& raw, AutopilotState& pilot) {
     }
     pilot.selected.bank = x * 60.0f;
     pilot.selected.flightPath = y * 30.0f;
-    pilot.selected.climbRate = (levers.throttle - 0.5f) * 4000.0f;
+    pilot.selected.climbRate = (levers.throttle - kLevelFlightLever) * 4000.0f;
 }
 
 void takeSensors(const SensorRecord& sensors, AutopilotState& pilot) {

@@ -24,6 +24,10 @@ enum KeyCommand : std::int32_t {
     kKeyReverse = 13,     ///< R
 };
 
+/// Throttle lever position that selects zero climb rate in the climb-rate
+/// holds, whose selected rate is (lever - 0.5) x 4000 ft/min.
+inline constexpr float kLevelFlightLever = 0.5f;
+
 /// Clears the pilot state for a new run, keeping the vehicle and engine types,
 /// and takes the levers from the slot's initial control values in `command`.
 void startPilot(AutopilotState& pilot, const CommandRecord& command);

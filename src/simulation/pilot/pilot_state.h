@@ -54,7 +54,10 @@ struct PilotLevers {
     float lateralStick = 0.0f;      ///< -1..1, positive right
     float longitudinalStick = 0.0f; ///< -1..1, positive back (toward the pilot)
     bool brakeHold = false;
-    float rudderOffset = 0.0f;     ///< deg (or deg/s of yaw rate where it is a rate command)
+    float rudderOffset = 0.0f; ///< deg (or deg/s of yaw rate where it is a rate command)
+    /// Elevator the manual stick is centred on, -1..1: the trim of a trimmed
+    /// start, so that a centred stick keeps the aircraft in level flight.
+    float elevatorTrim = 0.0f;
     std::int32_t transmission = 1; ///< 1 drive, -1 reverse
     bool externalForce = false;
     std::array<float, 3> externalForceMultipliers{}; ///< forward, lateral, vertical
@@ -86,6 +89,16 @@ struct PilotCommands {
     float filteredYawRate = 0.0f; ///< helicopter yaw-rate command after its 1 s lag (rad/s)
 };
 
+/// Where a trimmed start put the controls, for the pilot layer to start from.
+struct PilotTrim {
+    bool active = false;             ///< the run started trimmed
+    float elevator = 0.0f;           ///< elevator channel, -1..1
+    float throttle = 0.0f;           ///< throttle channel, 0..1
+    float lateralCyclic = 0.0f;      ///< -1..1
+    float longitudinalCyclic = 0.0f; ///< -1..1
+    float pedal = 0.0f;              ///< -1..1
+};
+
 /// The control laws' integrators; each persists for the run.
 struct PilotIntegrators {
     float aileron = 0.0f;
@@ -97,15 +110,20 @@ struct PilotIntegrators {
 };
 
 /// Everything the pilot layer keeps for one slot. The reset clears `started`
-/// and copies the vehicle and engine type in; the first pilot step of the run
-/// clears the rest.
+/// and copies the vehicle and engine type and the start's trim in; the first
+/// pilot step of the run clears the rest.
 struct AutopilotState {
     bool started = false; ///< the pilot state has been started this run
     int vehicleType = 0;  ///< vehicle type code of the flown object
     int engineType = 0;   ///< engine type code of the flown object
+    PilotTrim trim;       ///< the start's trim, set by the reset
 
     bool engaged = false;        ///< the autopilot is switched on
     bool engagementDone = false; ///< the holds were captured since it was switched on
+    /// The climb-rate hold of the hover modes was engaged: the lever was set
+    /// to level flight and the hold started from the collective (or throttle)
+    /// in use, since the autopilot was switched on or left its other modes.
+    bool climbHoldEngaged = false;
     std::int32_t engagementWord = kDisengagedWord;
     std::int32_t longitudinalMode = kModeManual;
     std::int32_t lateralMode = kModeManual;

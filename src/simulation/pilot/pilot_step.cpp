@@ -9,6 +9,9 @@ void PilotStep(ControlRecord& raw, const SensorRecord& sensors, AutopilotState& 
                CommandRecord& command, float dt, float gravity) {
     if (!autopilot.started) {
         startPilot(autopilot, command);
+        // The first call has no previous sensed values: an autopilot engaged
+        // on it captures its holds from the present ones instead of zeros.
+        takeSensors(sensors, autopilot);
     }
     autopilot.dt = dt;
     autopilot.elapsed += dt;

@@ -14,6 +14,10 @@ namespace kv::sim {
 /// high-speed one: 40 knots, half the upper schedule speed.
 inline constexpr float kRotorBlendSpeed = 67.5124f;
 
+/// Collective channel at which the mixer's collective input is 0: with the
+/// cyclics and pedal centred and the rotor state at 0 the model hovers there.
+inline constexpr float kHoverCollective = 0.2f;
+
 /// What one evaluation reads from the object besides the rotor state.
 struct RotorInputs {
     float time = 0.0f;                ///< simulation time (s)

@@ -26,7 +26,7 @@ TEST(CommandTable, IdsAreUniqueAndEveryRowIsComplete) {
         EXPECT_TRUE(known) << row.menuPath;
         EXPECT_EQ(findCommand(static_cast<int>(row.id)), &row);
     }
-    EXPECT_EQ(ids.size(), 48u);
+    EXPECT_EQ(ids.size(), 49u);
 }
 
 TEST(CommandTable, RowsCarryTheirIdsKeysAndPrompts) {
@@ -45,6 +45,9 @@ TEST(CommandTable, RowsCarryTheirIdsKeysAndPrompts) {
          "Quit the application and prompt to save the current project."},
         {32774, "Simulation>Observe", "Ctrl+V",
          "Disable the simulated object and watch the simulation."},
+        {32824, "Simulation>Start Trimmed", "",
+         "Start aircraft and helicopters in the air with the controls set to hold level flight "
+         "or a hover."},
         {32771, "Simulation>Begin", "Ctrl+B", "Start the simulation."},
         {32794, "Object>Customize>Effectors...", "Ctrl+E",
          "Edit tire, blade, skid, sound and basic effectors. "},
@@ -161,6 +164,9 @@ TEST(CommandChecks, FollowTheState) {
     EXPECT_EQ(checked(CommandId::VehicleCar), false);
     EXPECT_EQ(checked(CommandId::VehicleHelicopter), true);
     EXPECT_EQ(checked(CommandId::Observe), true);
+    EXPECT_EQ(checked(CommandId::StartTrimmed), true);
+    s.trimmedStart = false;
+    EXPECT_EQ(checked(CommandId::StartTrimmed), false);
     EXPECT_EQ(checked(CommandId::WindowInstrumentPanel), false);
     EXPECT_EQ(checked(CommandId::WindowProject), true);
     EXPECT_EQ(checked(CommandId::WindowStatusBar), true);

@@ -2,6 +2,10 @@
 // removing objects, opening by extension, the save prompt and the save
 // dialogs' names.
 #include "app/document/document.h"
+#include "app/document/headless_run.h"
+#include "app/input/input_controls.h"
+#include "app/input/input_keys.h"
+#include "app/input/input_script.h"
 #include "app/settings/memory_allocation.h"
 #include "project_test_support.h"
 #include "support/document_ports.h"
@@ -146,9 +150,27 @@ TEST_F(DocumentObjects, OpensByExtension) {
 
     rig.files.answers.push_back((dir / "p.kvp").string());
     ASSERT_TRUE(doc.saveProject(false));
+    // The object made the other project modified: a project file asks first,
+    // and Cancel keeps what is there.
+    EXPECT_EQ(other.doc->openByExtension(dir / "p.kvp"), OpenedAs::kNothing);
+    EXPECT_EQ(other.questions.asked,
+              std::vector<std::string>{"Would you like to save changes to \"Project\" first?"});
+    EXPECT_EQ(other.doc->objectCount(), 1);
+    EXPECT_TRUE(other.doc->modified());
+    other.questions.answer = SaveAnswer::kDontSave;
     EXPECT_EQ(other.doc->openByExtension(dir / "p.kvp"), OpenedAs::kProject);
     EXPECT_EQ(other.doc->objectCount(), 2);
     EXPECT_FALSE(other.doc->modified());
+
+    // A project that cannot be read leaves the defaults, and says so.
+    const auto whole = filetest::readBytes(dir / "p.kvp");
+    filetest::writeBytes(dir / "cut.kvp",
+                         std::vector<std::uint8_t>(whole.begin(), whole.end() - 400));
+    other.doc->setModified(true);
+    EXPECT_EQ(other.doc->openByExtension(dir / "cut.kvp"), OpenedAs::kProjectDefaults);
+    EXPECT_EQ(other.questions.asked.size(), 3u);
+    EXPECT_EQ(other.doc->objectCount(), 1);
+    EXPECT_FALSE(other.doc->hasFile());
 
     EXPECT_EQ(other.doc->openByExtension(dir / "gone.kvo"), OpenedAs::kNothing);
     EXPECT_EQ(other.messages.shown.back(), "A valid file was not selected.");
@@ -301,6 +323,29 @@ TEST_F(DocumentObjects, DxfImportsAskTheDxfDialogWhenOneIsSet) {
     doc.setDxfImportPort(nullptr);
 }
 
+TEST_F(DocumentObjects, AFailedGeometryImportKeepsTheVehiclesMeshAndLook) {
+    const int carTriangles = doc.meshes().triangleCount(0);
+    ASSERT_GT(carTriangles, 0);
+    doc.object(0).color = 3;
+    // A DXF file without any face: the reader refuses it with its message.
+    filetest::writeBytes(dir / "empty.dxf", {'0', '\n', 'E', 'O', 'F', '\n'});
+    DxfImport import{dir / "empty.dxf"};
+    import.color = 12;
+    EXPECT_FALSE(doc.addObjectGeometry(import));
+    EXPECT_EQ(rig.messages.shown.size(), 1u);
+    EXPECT_EQ(doc.meshes().triangleCount(0), carTriangles);
+    EXPECT_EQ(doc.object(0).color, 3);
+    EXPECT_EQ(doc.meshes().triangleCount(doc.cameraSlot()), 0);
+    EXPECT_FALSE(doc.modified());
+
+    // A good file replaces the mesh and the look, and leaves the spare slot empty.
+    import.file = projecttest::writeDxf(dir / "box.dxf", 3);
+    ASSERT_TRUE(doc.addObjectGeometry(import));
+    EXPECT_EQ(doc.meshes().triangleCount(0), 3);
+    EXPECT_EQ(doc.object(0).color, 12);
+    EXPECT_EQ(doc.meshes().triangleCount(doc.cameraSlot()), 0);
+}
+
 TEST_F(DocumentObjects, NewVehicleRebuildsTheSimulatedObjectFromItsTemplate) {
     const int carTriangles = doc.meshes().triangleCount(0);
     doc.toggleObserve();
@@ -378,6 +423,41 @@ TEST(DocumentRun, BeginRunsTheDocumentsObjectsAndRecordsIntoItsChannels) {
     rig.files.answers.push_back((dir / "run").string());
     EXPECT_EQ(rig.doc->saveMotionAs(), 1);
     EXPECT_TRUE(std::filesystem::exists(dir / "run.kvm"));
+}
+
+TEST(DocumentRun, BeginGivesTheStickBackToTheVehicleAfterF12) {
+    DocumentRig rig;
+    // The mouse held at the right edge of the camera view: full right stick.
+    DeviceState right;
+    right.windowWidth = 400.0f;
+    right.windowHeight = 300.0f;
+    right.cursorX = 400.0f;
+    right.cursorY = 150.0f;
+    const model::MotionFrame* frames = rig.doc->run().channels.channels[0].frames.data();
+
+    // First run: F12 on frame 2 hands the stick to the camera until the run ends.
+    std::vector<DeviceState> script(8, right);
+    script[2].event = {InputEventKind::KeyDown, kKeyF12};
+    ScriptedDeviceSource first(script);
+    DeviceControls controls(first, ControllerSettings{});
+    HeadlessLimits limits;
+    limits.frames = 8;
+    runHeadless(*rig.doc, controls, controls.state(), limits, rig.messages);
+    EXPECT_EQ(frames[1][model::kFrameStickX], 1.0f);
+    EXPECT_EQ(frames[5][model::kFrameStickX], 0.0f) << "F12 did not give the camera the stick";
+    EXPECT_EQ(rig.doc->camera().cameraControl, 0);
+    EXPECT_EQ(rig.doc->run().cameraControls.stickX, 0.0f);
+
+    // A camera preview that ended with ESC leaves the flag set; Begin still
+    // starts with the vehicle holding the stick.
+    rig.doc->camera().cameraControl = 1;
+    ScriptedDeviceSource second(std::vector<DeviceState>(4, right));
+    DeviceControls again(second, ControllerSettings{});
+    limits.frames = 4;
+    runHeadless(*rig.doc, again, again.state(), limits, rig.messages);
+    EXPECT_EQ(frames[0][model::kFrameStickX], 1.0f);
+    EXPECT_EQ(frames[3][model::kFrameStickX], 1.0f);
+    EXPECT_EQ(rig.doc->camera().cameraControl, 0);
 }
 
 } // namespace

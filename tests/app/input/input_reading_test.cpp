@@ -1,4 +1,6 @@
+#include "app/input/input_controls.h"
 #include "app/input/input_device.h"
+#include "app/input/input_script.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -167,6 +169,42 @@ TEST_F(Reading, JoystickRangeButtonsAndAFailedReadHoldingTheLastPosition) {
     devices.joystickValid = true;
     devices.joystickXMax = 0.0f;
     EXPECT_EQ(read().x, 0.0f);
+}
+
+TEST(InputReading, JoystickPreferenceWithoutAJoystickLeavesTheStickCentred) {
+    // No joystick answers in any frame: the vehicle gets a centred stick,
+    // not full deflection, in a first run and after a run that had one.
+    ControllerSettings settings;
+    settings.joystick = true;
+    settings.deadzone = 0.0f;
+    DeviceState absent;
+    absent.joystickValid = false;
+    DeviceState full = absent;
+    full.joystickValid = true;
+    full.joystickXMax = 100.0f;
+    full.joystickYMax = 100.0f;
+    full.joystickX = 100.0f;
+    full.joystickY = 0.0f;
+    ScriptedDeviceSource firstRun({absent, absent, absent});
+    DeviceControls controls(firstRun, settings);
+    controls.begin();
+    const sim::CameraRecord camera;
+    for (int frame = 0; frame < 3; ++frame) {
+        sim::ControlRecord vehicle, cameraControls;
+        controls.readControls(camera, vehicle, cameraControls);
+        EXPECT_EQ(vehicle.stickX, 0.0f) << frame;
+        EXPECT_EQ(vehicle.stickY, 0.0f) << frame;
+    }
+    ScriptedDeviceSource secondRun({full, absent});
+    DeviceControls again(secondRun, settings);
+    again.begin();
+    sim::ControlRecord vehicle, cameraControls;
+    again.readControls(camera, vehicle, cameraControls);
+    EXPECT_EQ(vehicle.stickX, 1.0f);
+    again.begin();
+    again.readControls(camera, vehicle, cameraControls);
+    EXPECT_EQ(vehicle.stickX, 0.0f);
+    EXPECT_EQ(vehicle.stickY, 0.0f);
 }
 
 TEST(InputReading, PreferencesGiveTheControllerSettings) {

@@ -102,15 +102,16 @@ TEST(AutopilotAircraft, VtolHoverHoldsClimbRateAndAttitude) {
     rig.step(kKeyNozzleDown);
     rig.step(kKeyAutopilot);
     ASSERT_EQ(rig.pilot.lateralMode, kModeHover);
-    // Throttle lever 0: -2000 ft/min selected.
+    // Engaging the climb-rate hold selects level flight (lever 0.5), so a
+    // sink of 20 ft/s asks for full throttle: 0.1 * 20 is above 1.
+    EXPECT_EQ(rig.pilot.levers.throttle, 0.5f);
     rig.sensors.verticalSpeed = -1200.0f; // -20 ft/s
     rig.sensors.roll = 4.0f;
     rig.sensors.pitch = 2.0f;
     rig.sensors.rates = {0.0f, 0.0f, 1.0f};
     rig.step();
-    const float climbError = -2000.0f * 0.016666668f + 20.0f;
-    EXPECT_EQ(rig.command.channels[kThrottle], 0.0f); // 0.1 * -13.3 is below 0
-    EXPECT_LT(climbError, 0.0f);
+    EXPECT_EQ(rig.pilot.selected.climbRate, 0.0f);
+    EXPECT_EQ(rig.command.channels[kThrottle], 1.0f);
     const float pc = 0.5f * (0.0f - 4.0f * kRadPerDeg);
     EXPECT_NEAR(rig.command.channels[kAileron], 10.0f * pc, 1e-5f);
     EXPECT_EQ(rig.command.channels[kAileron], rig.command.channels[kLateralCyclic]);

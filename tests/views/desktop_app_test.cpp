@@ -1,0 +1,273 @@
+// The desktop program as a user meets it around a live run: no command runs
+// while a run holds the program, the keys of a message box at its end reach
+// the box, Alt+F4 is a camera key, and a command that changes the scene shows
+// at once without a key press or a resize.
+#include "app/camera/camera_state.h"
+#include "app/commands/commands.h"
+#include "app/settings/memory_settings.h"
+#include "gui/desktop_app.h"
+#include "gui/main_window.h"
+#include "gui/settings_store.h"
+#include "view_fixture.h"
+#include "views/camera_view.h"
+#include "views/child_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <memory>
+
+namespace kv::viewtest {
+namespace {
+
+using app::CommandId;
+
+/// Lets queued calls and deferred deletes run.
+void settleEvents() {
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+}
+
+class DesktopAppView : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!glAvailable)
+            GTEST_SKIP() << "no OpenGL context can be made here";
+        QApplication::setOrganizationName(gui::kOrganisation);
+        QApplication::setApplicationName(gui::kApplication);
+        ASSERT_TRUE(folder_.isValid());
+        gui::setDataFolder(folder_.path());
+        app_ = std::make_unique<gui::DesktopApp>(folder_.path());
+        ASSERT_TRUE(app_->ready());
+        app_->start({}, false);
+        QElapsedTimer wait;
+        wait.start();
+        while (!(surface() != nullptr && surface()->ready() && surface()->framesPainted() > 0) &&
+               wait.elapsed() < 10000)
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+        ASSERT_TRUE(surface() != nullptr && surface()->ready());
+        app_->document().preferences().framePeriod = 1.0f / 30.0f;
+        settle(300);
+    }
+    void TearDown() override { app_.reset(); }
+
+    gui::MainWindow& window() { return app_->window(); }
+    app::Document& doc() { return app_->document(); }
+    views::SceneSurface* surface() { return window().cameraView()->surface(); }
+    /// Lets the event loop run for `ms` without any input.
+    static void settle(int ms) {
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < ms)
+            QApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+    }
+    /// Posts a key press and release to the camera view, as typed.
+    void typeKey(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        views::CameraView* view = window().cameraView();
+        QCoreApplication::postEvent(view, new QKeyEvent(QEvent::KeyPress, key, mods));
+        QCoreApplication::postEvent(view, new QKeyEvent(QEvent::KeyRelease, key, mods));
+    }
+
+    QTemporaryDir folder_;
+    std::unique_ptr<gui::DesktopApp> app_;
+};
+
+/// A left click at `at` in `widget`, delivered as the platform would.
+void click(QWidget* widget, QPoint at) {
+    const QPointF local(at);
+    const QPointF global(widget->mapToGlobal(at));
+    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &release);
+}
+
+/// A key typed into `widget`.
+void typeInto(QWidget* widget, int key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &release);
+}
+
+TEST_F(DesktopAppView, NoMenuCommandRunsWhileARunHoldsTheProgram) {
+    // Not modified, so New Project would go ahead without a prompt.
+    doc().state().gravity = 20.0f;
+    doc().setModified(false);
+    bool menuBarEnabled = true;
+    bool projectWindowEnabled = true;
+    int enabledActions = -1;
+    bool popupOpened = false;
+    QTimer::singleShot(400, &window(), [&] {
+        QMenuBar* bar = window().menuBar();
+        menuBarEnabled = bar->isEnabled();
+        projectWindowEnabled = window().projectWindow()->widget()->isEnabled();
+        enabledActions = 0;
+        for (const app::CommandInfo& row : app::commandTable()) {
+            if (window().commandAction(int(row.id))->isEnabled())
+                ++enabledActions;
+        }
+        // A click on "File", then on "New Project" in the menu it opens.
+        QAction* file = bar->actions().at(0);
+        click(bar, bar->actionGeometry(file).center());
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            popupOpened = true;
+            QAction* item = window().commandAction(int(CommandId::NewProject));
+            click(menu, menu->actionGeometry(item).center());
+            if (QApplication::activePopupWidget() != nullptr)
+                QApplication::activePopupWidget()->close();
+        }
+        // Its accelerator, the action itself and the command route.
+        window().commandAction(int(CommandId::NewProject))->trigger();
+        window().runCommand(int(CommandId::NewProject));
+        window().openPaths({QStringLiteral("notes.txt")});
+        typeKey(Qt::Key_Escape);
+    });
+    // Should a menu or a message have opened after all, it is put away and
+    // the run ended.
+    bool boxShown = false;
+    QTimer::singleShot(3000, &window(), [&] {
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->hide();
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            boxShown = true;
+            box->hide();
+        }
+        typeKey(Qt::Key_Escape);
+    });
+    window().runCommand(int(CommandId::Begin));
+
+    EXPECT_FALSE(app_->live()->running());
+    EXPECT_GT(app_->live()->framesDrawn(), 5);
+    EXPECT_FALSE(menuBarEnabled);
+    EXPECT_FALSE(projectWindowEnabled);
+    EXPECT_EQ(enabledActions, 0);
+    EXPECT_FALSE(popupOpened);
+    EXPECT_FALSE(boxShown) << "the dropped file was opened during the run";
+    EXPECT_FLOAT_EQ(doc().state().gravity, 20.0f) << "New Project ran during the run";
+    // After the run the menus work again.
+    EXPECT_TRUE(window().menuBar()->isEnabled());
+    EXPECT_TRUE(window().commandAction(int(CommandId::NewProject))->isEnabled());
+    window().runCommand(int(CommandId::NewProject));
+    EXPECT_FLOAT_EQ(doc().state().gravity, 32.17f);
+}
+
+TEST_F(DesktopAppView, AltF4DuringARunSelectsTheChaseModeAndKeepsTheWindow) {
+    int framesAtClose = 0;
+    QTimer::singleShot(300, &window(), [&] {
+        framesAtClose = app_->live()->framesDrawn();
+        // Alt held; the window manager turns Alt+F4 into a close of the frame.
+        QCoreApplication::postEvent(window().cameraView(),
+                                    new QKeyEvent(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier));
+        QCoreApplication::postEvent(&window(), new QCloseEvent);
+        QTimer::singleShot(500, &window(), [&] {
+            QCoreApplication::postEvent(
+                window().cameraView(),
+                new QKeyEvent(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier));
+            typeKey(Qt::Key_Escape);
+        });
+    });
+    doc().camera().mode = app::kModeExternal;
+    window().runCommand(int(CommandId::Begin));
+
+    EXPECT_EQ(doc().camera().mode, app::kModeChasePan);
+    EXPECT_TRUE(window().isVisible());
+    // The run went on after the close until ESC, about half a second later.
+    EXPECT_GT(app_->live()->framesDrawn(), framesAtClose + 5);
+}
+
+TEST_F(DesktopAppView, TheMessageAtTheEndOfARunClosesFromTheKeyboard) {
+    // Ten frames of record memory: the run outlasts it and says so at the end.
+    ASSERT_TRUE(doc().allocate(app::MemorySettings{7, 10, 400}, false, std::nullopt));
+    app_->live()->projectChanged();
+    bool shown = false;
+    bool closedByKey = false;
+    QTimer::singleShot(800, &window(), [&] { typeKey(Qt::Key_Escape); });
+    auto* poll = new QTimer(&window());
+    poll->setInterval(20);
+    QElapsedTimer sinceShown;
+    QObject::connect(poll, &QTimer::timeout, [&, poll] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr)
+            return;
+        if (!shown) {
+            shown = true;
+            sinceShown.start();
+            typeInto(modal, Qt::Key_Return);
+            closedByKey = QApplication::activeModalWidget() == nullptr;
+        } else if (sinceShown.elapsed() > 3000) {
+            // The key did not reach the box: hide it (a close would be
+            // swallowed as well) so that the test ends.
+            modal->hide();
+            poll->stop();
+        }
+    });
+    poll->start();
+    window().runCommand(int(CommandId::Begin));
+    poll->stop();
+
+    EXPECT_TRUE(shown) << "no message at the end of the run";
+    EXPECT_TRUE(closedByKey) << "Return did not close the message box";
+    EXPECT_FALSE(app_->live()->running());
+}
+
+TEST_F(DesktopAppView, CommandsThatChangeTheSceneRedrawItWithoutInput) {
+    const CommandId commands[] = {CommandId::VehicleAircraft, CommandId::Observe,
+                                  CommandId::SimulationReset};
+    for (CommandId id : commands) {
+        SCOPED_TRACE(int(id));
+        settle(200);
+        const int before = surface()->framesPainted();
+        window().runCommand(int(id));
+        QElapsedTimer t;
+        t.start();
+        while (surface()->framesPainted() == before && t.elapsed() < 2000)
+            QApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+        EXPECT_GT(surface()->framesPainted(), before) << "the view kept the old picture";
+    }
+    EXPECT_EQ(doc().object(0).vehicleType, model::kVehicleAircraft);
+}
+
+TEST(CameraViewContext, AFailedContextIsToldAndTheViewPaintsWithoutOpenGl) {
+    if (!glAvailable)
+        GTEST_SKIP() << "no OpenGL context can be made here";
+    auto flush = [] { settleEvents(); };
+    // No context of the needed format: the first message, and no surface.
+    views::CameraView refused(nullptr, [] { return false; });
+    EXPECT_EQ(refused.surface(), nullptr);
+    EXPECT_EQ(refused.glFailure(), views::kChoosePixelFormatFailed);
+    std::vector<std::string> told;
+    refused.setGlFailureHandler([&](std::string_view m) { told.emplace_back(m); });
+    EXPECT_TRUE(told.empty()) << "a message box must not open inside the caller";
+    flush();
+    EXPECT_EQ(told, std::vector<std::string>{views::kChoosePixelFormatFailed});
+    refused.resize(200, 150);
+    const QImage backdrop = refused.grab().toImage();
+    EXPECT_EQ(QColor(backdrop.pixel(100, 10)), QColor(51, 51, 140));
+
+    // A surface that could not take its context: the second message, and the
+    // view goes on without the surface.
+    views::CameraView view;
+    ASSERT_NE(view.surface(), nullptr);
+    EXPECT_TRUE(view.glFailure().empty());
+    std::vector<std::string> later;
+    view.setGlFailureHandler([&](std::string_view m) { later.emplace_back(m); });
+    emit view.surface()->contextFailed();
+    flush();
+    EXPECT_EQ(view.surface(), nullptr);
+    EXPECT_EQ(later, std::vector<std::string>{views::kSetPixelFormatFailed});
+}
+
+} // namespace
+} // namespace kv::viewtest

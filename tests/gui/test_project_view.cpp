@@ -252,6 +252,34 @@ class ProjectViewTest : public QObject {
         QVERIFY(r.doc.modified());
     }
 
+    void saveAsAsksTheKindsDialogAndAltSavesTheGeometry() {
+        QTemporaryDir dir;
+        Rig r;
+        fillProject(r, dir);
+        struct Case {
+            int row;
+            bool alt;
+            const char* title;
+            const char* file;
+        };
+        const Case cases[] = {
+            {0, false, "Save Object As:", "car.kvo"},
+            {0, true, "Save DXF Object Geometry As:", "car.dxf"},
+            {1, false, "Save Dynamic Motion As:", "ghost.kvm"},
+            {3, false, "Save DXF Scenery As:", "barn-out.dxf"},
+            {4, true, "Save DXF Terrain As:", "hills-out.dxf"},
+        };
+        for (const Case& c : cases) {
+            r.files.answers = {pathIn(dir, c.file).string()};
+            r.links->saveAs(c.row, c.alt);
+            QCOMPARE(QString::fromStdString(r.files.requests.back().title),
+                     QString::fromLatin1(c.title));
+            QVERIFY2(fs::exists(pathIn(dir, c.file)), c.file);
+        }
+        // Save Object As renames the simulated object in the tree.
+        QCOMPARE(r.labels().first(), QStringLiteral("car *"));
+    }
+
     void terrainTransformThatFailsKeepsThePreviousTerrain() {
         QTemporaryDir dir;
         Rig r;

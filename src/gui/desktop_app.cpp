@@ -88,6 +88,8 @@ DesktopApp::DesktopApp(const QString& currentFolder, FilePort* files)
         window_.setCloseGuard({});
         QCoreApplication::exit(EXIT_FAILURE);
     });
+    // The instrument panel and the project window follow the run and every command.
+    viewLinks_ = std::make_unique<ViewLinks>(window_, *document_, *live_, messages_);
 }
 
 void DesktopApp::start(const QStringList& paths, bool showAbout) {

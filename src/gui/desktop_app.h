@@ -18,6 +18,7 @@
 #include "gui/qt_message_box.h"
 #include "gui/qt_progress.h"
 #include "gui/qt_questions.h"
+#include "gui/view_links.h"
 
 #include <QString>
 #include <QStringList>
@@ -57,6 +58,8 @@ class DesktopApp {
     MessagePort& messages() { return messages_; }
     /// Live runs in the camera view; null when start-up failed.
     LiveRun* live() { return live_.get(); }
+    /// The instrument panel and the project window; null when start-up failed.
+    ViewLinks* viewLinks() { return viewLinks_.get(); }
 
   private:
     std::filesystem::path dataFolder_;
@@ -73,6 +76,7 @@ class DesktopApp {
     std::unique_ptr<LiveRun> live_;
     std::unique_ptr<ConditionCommands> conditionCommands_;
     std::unique_ptr<CustomizeCommands> customizeCommands_;
+    std::unique_ptr<ViewLinks> viewLinks_;
     bool allocated_ = false;
 };
 

@@ -88,6 +88,8 @@ void LiveRun::projectChanged() {
         surface->rebuildLists();
         surface->clearFrame();
     }
+    if (frameDrawn_)
+        frameDrawn_(false);
 }
 
 sim::RunKey LiveRun::drawLive(const sim::RunState& run, sim::CameraRecord& camera,
@@ -107,6 +109,8 @@ sim::RunKey LiveRun::drawLive(const sim::RunState& run, sim::CameraRecord& camer
     }
     if (input_ != nullptr)
         input_->showCursor(input.cursor);
+    if (frameDrawn_)
+        frameDrawn_(runActive);
     return key.runKey;
 }
 
@@ -141,6 +145,8 @@ void LiveRun::run(app::DeviceControls& controls, ClockPort& clock) {
     setRunning(false);
     if (views::SceneSurface* surface = view_.surface())
         surface->clearFrame();
+    if (frameDrawn_)
+        frameDrawn_(false);
     if (runEnded_)
         runEnded_();
 }
@@ -187,6 +193,8 @@ void LiveRun::viewKey(int key) {
     setRunning(false);
     if (views::SceneSurface* surface = view_.surface())
         surface->clearFrame();
+    if (frameDrawn_)
+        frameDrawn_(false);
 }
 
 } // namespace kv::gui

@@ -52,6 +52,11 @@ class LiveRun {
 
     /// Called after every run (to refresh the command states and the views).
     void setRunEnded(std::function<void()> callback) { runEnded_ = std::move(callback); }
+    /// Called after every frame drawn in the camera view (`live`: during a run
+    /// or the camera preview) and, with false, after a run or a project change.
+    void setFrameDrawn(std::function<void(bool live)> callback) {
+        frameDrawn_ = std::move(callback);
+    }
     /// Called with true when a run or the camera preview takes the program,
     /// and with false when it gives it back: no command may run meanwhile.
     void setRunningChanged(std::function<void(bool)> callback) {
@@ -82,6 +87,7 @@ class LiveRun {
     bool running_ = false;
     int frames_ = 0;
     std::function<void()> runEnded_;
+    std::function<void(bool)> frameDrawn_;
     std::function<void(bool)> runningChanged_;
 };
 

@@ -137,6 +137,8 @@ void MainWindow::runCommand(int id) {
         Handler handler = found->second;
         handler();
     }
+    if (commandDone_)
+        commandDone_(id);
     viewsChanged();
 }
 
@@ -219,6 +221,8 @@ void MainWindow::openPaths(const QStringList& paths) {
     for (const QString& path : paths) {
         if (fileOpener_)
             fileOpener_(std::filesystem::path(QFile::encodeName(path).toStdString()));
+        if (commandDone_)
+            commandDone_(-1);
         viewsChanged();
     }
 }

@@ -88,6 +88,12 @@ class MainWindow final : public QMainWindow {
     views::KvChildWindow* cameraWindow() const { return cameraWindow_; }
     views::KvChildWindow* panelWindow() const { return panelWindow_; }
     views::KvChildWindow* projectWindow() const { return projectWindow_; }
+    views::InstrumentView* instrumentView() const { return instrumentView_; }
+    views::ProjectView* projectView() const { return projectView_; }
+    /// Called after every command run and after opened files (id -1), before
+    /// the views are redrawn: the project window and the instrument panel
+    /// follow what it changed.
+    void setCommandDone(std::function<void(int id)> hook) { commandDone_ = std::move(hook); }
     QMdiArea* mdiArea() const { return mdi_; }
     QLabel* statusMessage() const { return statusMessage_; }
 
@@ -148,6 +154,7 @@ class MainWindow final : public QMainWindow {
     std::function<bool()> closeGuard_;
     Handler afterCommand_;
     bool runActive_ = false;
+    std::function<void(int)> commandDone_;
     float cameraAspect_ = 1.3333f;
     bool useWindowAspect_ = false;
     bool layingOut_ = false;

@@ -146,9 +146,9 @@ TEST(CommandEnabling, SaveAndConvertAreAlwaysEnabled) {
     s.sceneryCount = 5;
     s.objectCount = 5;
     s.interactiveCount = 3;
-    for (CommandId id : {CommandId::SaveProject, CommandId::SaveProjectAs, CommandId::SaveObjectAs,
-                         CommandId::ConvertToBioVision, CommandId::ConvertToAcclaim,
-                         CommandId::ConvertToGltf}) {
+    for (CommandId id :
+         {CommandId::SaveProject, CommandId::SaveProjectAs, CommandId::SaveObjectAs,
+          CommandId::ConvertToBioVision, CommandId::ConvertToAcclaim, CommandId::ConvertToGltf}) {
         EXPECT_TRUE(isCommandEnabled(id, s)) << static_cast<int>(id);
     }
 }

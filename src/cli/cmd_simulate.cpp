@@ -358,7 +358,7 @@ int runSimulate(const std::vector<std::string>& args) {
                     follower->length() / unit, name.c_str());
         std::printf("cross-track error (%s): rms %.2f, worst %.2f after point %zu\n", name.c_str(),
                     r.rmsCrossTrack / unit, r.worstCrossTrack / unit, r.worstPoint);
-        if (follower->path().hasHeights)
+        if (follower->path().hasHeights && r.flying)
             std::printf("height error (%s): worst %.2f\n", name.c_str(), r.worstHeight / unit);
         if (follower->path().timing == app::PathTiming::Times)
             std::printf("marks: %d reached, worst %.2f s off\n", r.marks, r.worstMarkError);

@@ -170,6 +170,7 @@ sim::ControlRecord PathFollower::step(const FollowerView& v) {
         decel_ = ground ? 0.3 * kG : heli ? 0.1 * kG : 0.0;
         // What counts as close: a lane on the road, a rotor span or two for
         // the helicopter, the inside of a standard-rate turn for the aircraft.
+        report_.flying = !ground;
         report_.tolerance = settings_.tolerance > 0.0 ? settings_.tolerance
                             : ground                  ? 10.0
                             : heli                    ? 100.0
@@ -321,8 +322,12 @@ sim::ControlRecord PathFollower::drive(const FollowerView& v, double dt) {
     }
     c.stickX = static_cast<float>(std::clamp(x, -1.0, 1.0));
 
-    // Speed: throttle forward on the stick, brake back.
-    const double wanted = targetSpeed(v.time);
+    // Speed: throttle forward on the stick, brake back; no faster than the
+    // turn being steered allows, so that a corner is left before speeding up.
+    const double rawCurvature = std::fabs(2.0 * std::sin(alpha) / distance);
+    double wanted = targetSpeed(v.time);
+    if (rawCurvature > 1e-6)
+        wanted = std::min(wanted, std::max(std::sqrt(latAccel_ / rawCurvature), 4.0));
     const double error = wanted - speed;
     speedIntegral_ = std::clamp(speedIntegral_ + 0.05 * error * dt, -0.3, 0.5);
     double u = 0.15 * error + speedIntegral_;

@@ -66,6 +66,7 @@ struct FollowReport {
     bool gaveUp = false;          ///< the follower gave up (lost the path or ran out of time)
     bool followedClosely = true;  ///< reached the end within the tolerance
     double tolerance = 0.0;       ///< ft, the tolerance applied
+    bool flying = false;          ///< an aircraft or helicopter: heights are flown
 };
 
 class PathFollower {

@@ -224,7 +224,7 @@ void GlSceneRenderer::drawPathLine(const std::vector<Vec3>& line) {
     // Unlit and in a colour of its own, over the ground it lies on.
     glDisable(GL_LIGHTING);
     glColor3f(1.0f, 0.55f, 0.0f);
-    glLineWidth(2.0f);
+    glLineWidth(3.0f);
     glBegin(GL_LINE_STRIP);
     for (const Vec3& p : line)
         glVertex3f(p[0], p[1], p[2]);

@@ -10,6 +10,7 @@
 #include "model/motion_frame.h"
 
 #include <QAction>
+#include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
@@ -35,6 +36,21 @@ class FollowPathTest : public QObject {
         QVERIFY(action != nullptr);
         QVERIFY(action->isEnabled());
 
+        app.window().resize(1024, 768);
+        app.window().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&app.window()));
+        app.window().resetWindows();
+        app.window().showAllWindows();
+        // A picture of a bend drawn ahead of the car (under KV_SCREENSHOT_DIR when set).
+        const std::string bend = (dir.path() + QStringLiteral("/bend.csv")).toStdString();
+        std::ofstream(bend) << "north,east\n0,0\n10,0\n20,2\n30,8\n38,16\n44,26\n48,38\n";
+        files.answers = {bend};
+        action->trigger();
+        QVERIFY(app.live()->pathChosen());
+        const QString shots = qEnvironmentVariable("KV_SCREENSHOT_DIR", QDir::tempPath());
+        QVERIFY(app.window().grab().save(shots + QStringLiteral("/follow_path.png")));
+
+        // Choosing again replaces the path.
         files.answers = {file};
         action->trigger();
         QVERIFY(app.live()->pathChosen());

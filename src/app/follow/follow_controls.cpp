@@ -26,6 +26,8 @@ FollowerView followerViewOf(const sim::Slot& slot) {
     v.autopilotEngaged = slot.autopilot.engaged;
     v.throttleLever = static_cast<double>(slot.autopilot.levers.throttle);
     v.rudderOffset = static_cast<double>(slot.autopilot.levers.rudderOffset);
+    v.heldSpeedLow = static_cast<double>(slot.autopilot.holds.speedLow);
+    v.heldSpeedHigh = static_cast<double>(slot.autopilot.holds.speedHigh);
     // The steering geometry as a driver knows it: how far the wheels turn at
     // full lock (seen from the wheels at the present input) and the wheelbase.
     const auto& gc = o.groundContact;

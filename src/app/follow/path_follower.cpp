@@ -182,7 +182,8 @@ sim::ControlRecord PathFollower::step(const FollowerView& v) {
         // the helicopter.
         const double cornerLength = ground ? 20.0 : heli ? 30.0 : 1000.0;
         cornerSpeed.assign(p.size(), 1e9);
-        for (std::size_t i = 1; i + 1 < p.size(); ++i) {
+        // (The aircraft turns at its bank limit whatever its speed: no limits.)
+        for (std::size_t i = 1; decel_ > 0.0 && i + 1 < p.size(); ++i) {
             const double a1 = std::atan2(p[i].east - p[i - 1].east, p[i].north - p[i - 1].north);
             const double a2 = std::atan2(p[i + 1].east - p[i].east, p[i + 1].north - p[i].north);
             const double turn = std::fabs(wrapAngle(a2 - a1));
@@ -457,6 +458,18 @@ sim::ControlRecord PathFollower::fly(const FollowerView& v, double) {
     const double climb = std::clamp(wanted + (wanted - v.climbRate), -60.0, 60.0);
     const double gamma = std::atan2(climb, speed);
     c.stickY = static_cast<float>(std::clamp(gamma / kFullStickFlightPath, -1.0, 1.0));
+    // Speed, where one is asked for: the held speed moves with the throttle
+    // lever across its range, a key press a step.
+    const bool speedAsked = settings_.cruiseSpeed > 0.0 || path_.timing != PathTiming::None;
+    const double range = v.heldSpeedHigh - v.heldSpeedLow;
+    if (speedAsked && range > 0.0) {
+        const double knots = targetSpeed(v.time) * static_cast<double>(kKnotsPerFps);
+        const double lever = std::clamp((knots - v.heldSpeedLow) / range, 0.0, 1.0);
+        if (v.throttleLever < lever - 0.5 * kLeverStep)
+            c.command = kCodeThrottleUp;
+        else if (v.throttleLever > lever + 0.5 * kLeverStep)
+            c.command = kCodeThrottleDown;
+    }
     return c;
 }
 

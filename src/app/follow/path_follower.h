@@ -35,6 +35,8 @@ struct FollowerView {
     bool autopilotEngaged = false;
     double throttleLever = 0.0; ///< the pilot's throttle lever, 0..1
     double rudderOffset = 0.0;  ///< the pilot's rudder offset (deg or deg/s)
+    double heldSpeedLow = 0.0;  ///< autopilot's held-speed range, low end (knots)
+    double heldSpeedHigh = 0.0; ///< autopilot's held-speed range, high end (knots)
     /// Road-wheel steer angle at full steering input (rad); 0 while unknown.
     double fullSteerAngle = 0.0;
     double wheelbase = 0.0; ///< ft between the foremost and rearmost tires; 0 unknown
@@ -43,7 +45,8 @@ struct FollowerView {
 struct FollowSettings {
     /// Speed to travel at where the path gives none (ft/s); 0: the vehicle's
     /// own default (30 mph on the road, 40 ft/s for the helicopter, the speed
-    /// at engagement for the aircraft).
+    /// at engagement for the aircraft). The aircraft's speed is its indicated
+    /// airspeed, set through the autopilot's held speed.
     double cruiseSpeed = 0.0;
     /// Worst cross-track error (ft) beyond which a run counts as not followed
     /// closely; 0: the vehicle's own (10 ft on the road, 100 ft for the

@@ -94,3 +94,31 @@ TEST(PathFollower, PilotsUseTheirKeysWhereAPersonWould) {
 
 } // namespace
 } // namespace kv::app
+
+namespace kv::app {
+namespace {
+
+TEST(PathFollower, TheAircraftSetsItsHeldSpeedWithTheThrottleKeys) {
+    // Engaged at 200 knots: the held speed spans 100 to 400 knots over the
+    // lever, now at 1/3. Asked for 250 knots, it presses S; for 150, X.
+    for (const auto& [knots, key] : {std::pair{250.0, 6}, std::pair{150.0, 5}}) {
+        FollowSettings settings;
+        settings.cruiseSpeed = knots * double(kFpsPerKnot);
+        PathFollower follower(straightNorth(50000.0), settings);
+        FollowerView v;
+        v.vehicleType = model::kVehicleAircraft;
+        v.up = 5000.0;
+        v.velocityNorth = v.forwardSpeed = 200.0 * double(kFpsPerKnot);
+        v.autopilotEngaged = true;
+        v.heldSpeedLow = 100.0;
+        v.heldSpeedHigh = 400.0;
+        v.throttleLever = 1.0 / 3.0;
+        EXPECT_EQ(follower.step(v).command, key) << knots;
+        v.throttleLever = (knots - 100.0) / 300.0; // there: no key
+        v.time = 0.1;
+        EXPECT_EQ(follower.step(v).command, 0) << knots;
+    }
+}
+
+} // namespace
+} // namespace kv::app

@@ -264,6 +264,16 @@ sim::ControlRecord PathFollower::step(const FollowerView& v) {
         finish(false, v);
         return step(v);
     }
+    // The motorcycle balances and the helicopter hovers through their
+    // autopilots, which start switched on; found off (once the pilot layer
+    // has started, from the second frame), Q switches them on again.
+    const bool needsAutopilot =
+        v.vehicleType == model::kVehicleMotorcycle || v.vehicleType == model::kVehicleHelicopter;
+    if (needsAutopilot && !v.autopilotEngaged && v.time > startTime_) {
+        sim::ControlRecord engage;
+        engage.command = kCodeAutopilot;
+        return engage;
+    }
     switch (v.vehicleType) {
     case model::kVehicleHelicopter:
         return hover(v, dt);

@@ -83,12 +83,17 @@ TEST(PathFollower, PilotsUseTheirKeysWhereAPersonWould) {
         FollowerView v;
         v.vehicleType = model::kVehicleHelicopter;
         v.onGround = true;
+        v.autopilotEngaged = true;
         const sim::ControlRecord c = follower.step(v);
         EXPECT_EQ(c.command, 6);
         v.throttleLever = 1.0;
         v.time = 0.1;
         v.up = 300.0; // far above: lever down with X
         EXPECT_EQ(follower.step(v).command, 5);
+        // Its hover autopilot found switched off is switched on with Q.
+        v.autopilotEngaged = false;
+        v.time = 0.2;
+        EXPECT_EQ(follower.step(v).command, 1);
     }
 }
 

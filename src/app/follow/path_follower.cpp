@@ -123,7 +123,7 @@ double PathFollower::targetSpeed(double now) const {
     // Slowing down ahead: for the next point's limit and every later one
     // (the limits already include braking between points).
     double v =
-        std::sqrt(cornerSpeed[i] * cornerSpeed[i] + 2.0 * decel_ * std::max(0.0, s_[i] - along_));
+        std::sqrt(cornerSpeed_[i] * cornerSpeed_[i] + 2.0 * decel_ * std::max(0.0, s_[i] - along_));
     if (path_.timing == PathTiming::Speeds) {
         v = std::min(v, std::max(pointAt(along_).speed, 4.0));
     } else if (path_.timing == PathTiming::Times) {
@@ -181,7 +181,7 @@ sim::ControlRecord PathFollower::step(const FollowerView& v) {
         // back toward the start; the last point is a stop for road vehicles and
         // the helicopter.
         const double cornerLength = ground ? 20.0 : heli ? 30.0 : 1000.0;
-        cornerSpeed.assign(p.size(), 1e9);
+        cornerSpeed_.assign(p.size(), 1e9);
         // (The aircraft turns at its bank limit whatever its speed: no limits.)
         for (std::size_t i = 1; decel_ > 0.0 && i + 1 < p.size(); ++i) {
             const double a1 = std::atan2(p[i].east - p[i - 1].east, p[i].north - p[i - 1].north);
@@ -189,14 +189,14 @@ sim::ControlRecord PathFollower::step(const FollowerView& v) {
             const double turn = std::fabs(wrapAngle(a2 - a1));
             const double leg = std::min({s_[i] - s_[i - 1], s_[i + 1] - s_[i], cornerLength});
             if (turn > 1e-6 && leg > 0.0)
-                cornerSpeed[i] = std::max(std::sqrt(latAccel_ * leg / turn), 4.0);
+                cornerSpeed_[i] = std::max(std::sqrt(latAccel_ * leg / turn), 4.0);
         }
         if (decel_ > 0.0) {
-            cornerSpeed.back() = 0.0;
+            cornerSpeed_.back() = 0.0;
             for (std::size_t i = p.size() - 1; i-- > 0;) {
-                cornerSpeed[i] =
-                    std::min(cornerSpeed[i], std::sqrt(cornerSpeed[i + 1] * cornerSpeed[i + 1] +
-                                                       2.0 * decel_ * (s_[i + 1] - s_[i])));
+                cornerSpeed_[i] =
+                    std::min(cornerSpeed_[i], std::sqrt(cornerSpeed_[i + 1] * cornerSpeed_[i + 1] +
+                                                        2.0 * decel_ * (s_[i + 1] - s_[i])));
             }
         }
         // Time allowed: the path at a third of the speed it asks for, plus a

@@ -102,14 +102,16 @@ class PathFollower {
 
     FollowPath path_;
     FollowSettings settings_;
-    std::vector<double> s_;          ///< distance along the path at each point (ft)
-    std::vector<double> cornerSpeed; ///< speed limit at each point after braking ahead (ft/s)
-    double cruise_ = 0.0;            ///< ft/s
-    double latAccel_ = 0.0;          ///< lateral acceleration allowed in corners (ft/s^2)
-    double decel_ = 0.0;             ///< braking used to slow down ahead (ft/s^2)
+    std::vector<double> s_;           ///< distance along the path at each point (ft)
+    std::vector<double> cornerSpeed_; ///< speed limit at each point after braking ahead (ft/s)
+    double cruise_ = 0.0;             ///< ft/s
+    double latAccel_ = 0.0;           ///< lateral acceleration allowed in corners (ft/s^2)
+    double decel_ = 0.0;              ///< braking used to slow down ahead (ft/s^2)
 
     bool started_ = false;
-    double startTime_ = 0.0;  ///< s
+    /// Frame time of the first frame (s). A frame reads the state the frame
+    /// before left, so the state seen at frame time t is that of t - startTime_.
+    double startTime_ = 0.0;
     double lastTime_ = 0.0;   ///< s
     double startUp_ = 0.0;    ///< height at the start (ft)
     double budget_ = 0.0;     ///< s the follower may take before giving up

@@ -4,10 +4,14 @@
 
 #include "app/document/document.h"
 #include "app/document/headless_run.h"
+#include "app/follow/follow_controls.h"
+#include "app/follow/path_file.h"
 #include "app/input/controls_csv.h"
 #include "app/input/headless_controls.h"
 #include "app/input/input_device.h"
 #include "app/settings/memory_settings.h"
+#include "app/settings/units.h"
+#include "app/settings/units_convert.h"
 #include "cli/command.h"
 #include "cli/document_answers.h"
 #include "cli/simulate_options.h"
@@ -23,6 +27,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <unistd.h>
@@ -38,6 +43,7 @@ constexpr const char* kPrefix = "kestrovane-cli simulate";
 constexpr const char* kSimulateHelp =
     "usage: kestrovane-cli simulate [--vehicle TYPE | --object FILE.kvo | --project FILE.kvp]\n"
     "           [--terrain FILE.dxf] [--controls FILE.csv | --replay FILE.kvm]\n"
+    "           [--follow PATH.csv|PATH.dxf [--speed S]] [--units UNIT]\n"
     "           [--duration SECONDS] [--fps N] [--accuracy 60|120|240]\n"
     "           [--initial N,E,D,ROLL,PITCH,YAW,P,Q,R,U,V,W] [--wind SPEED_FT_S,FROM_DEG]\n"
     "           [--turbulence] [--gravity G] [--trim] -o OUT.kvm [--camera-out CAM.kvm]\n"
@@ -59,6 +65,15 @@ constexpr const char* kSimulateHelp =
     "                      F11, F12) is pressed once at the row's time\n"
     "  --replay FILE.kvm   feed the controller fields recorded in a motion file frame\n"
     "                      by frame; the frame rate is the recording's unless --fps\n"
+    "  --follow PATH       drive or fly the vehicle along a path: a CSV file with the\n"
+    "                      header north,east[,up][,speed|,time] (working units) or the\n"
+    "                      first LWPOLYLINE or POLYLINE of a DXF file (default\n"
+    "                      transform); the run ends when the vehicle has stopped at\n"
+    "                      the end (the aircraft: passed it); figures go to stdout\n"
+    "  --speed S           speed along the path where it gives none (km/h with a\n"
+    "                      metric unit, else mph)\n"
+    "  --units UNIT        working length unit of the path: mm, cm, m, in, ft or yd\n"
+    "                      (default m)\n"
     "  --duration SECONDS  end the run then (default: the replayed recording's length,\n"
     "                      else ESC from the controls or a full record memory)\n"
     "  --fps N             update rate, frames per second (default 12)\n"
@@ -191,6 +206,10 @@ int runSimulate(const std::vector<std::string>& args) {
         plannedFrames = app::framesForDuration(*o.duration, plannedPeriod);
     else if (!o.replay.empty())
         plannedFrames = static_cast<int>(recording.frames.size());
+    if (!o.follow.empty() && plannedFrames == 0) {
+        // A followed run ends with the path; its length is not known before.
+        memory.recordFrames = app::kMaxRecordFrames;
+    }
     if (plannedFrames > 0) {
         // A project brings its own update rate, known only once it is open.
         const bool rateUnknown = !o.project.empty() && !o.fps && o.replay.empty();
@@ -219,6 +238,22 @@ int runSimulate(const std::vector<std::string>& args) {
         return kExitFailure;
 
     app::Preferences& prefs = document.preferences();
+    if (o.units)
+        prefs.lengthUnitFactor = *o.units;
+    std::optional<app::PathFollower> follower;
+    if (!o.follow.empty()) {
+        app::FollowPath path;
+        std::string error;
+        if (!app::loadFollowPath(fs::path(o.follow), prefs.lengthUnitFactor,
+                                 model::GeometryTransform{}, path, error))
+            return failure(error);
+        app::FollowSettings settings;
+        if (o.speed) {
+            settings.cruiseSpeed = static_cast<double>(
+                app::fromDisplaySpeed(static_cast<float>(*o.speed), prefs.lengthUnitFactor));
+        }
+        follower.emplace(std::move(path), settings);
+    }
     if (o.fps)
         prefs.framePeriod = sim::framePeriodFor(*o.fps);
     else if (!o.replay.empty())
@@ -264,8 +299,18 @@ int runSimulate(const std::vector<std::string>& args) {
             std::make_unique<app::ScriptControls>(script, app::controllerSettingsFrom(prefs), input,
                                                   &document.motions(), framePeriod, messages);
     }
+    std::optional<app::FollowControls> followed;
+    if (follower)
+        followed.emplace(*follower, document.run(), *controls, input);
     const app::HeadlessResult result =
-        app::runHeadless(document, *controls, input, limits, messages);
+        followed ? app::runHeadless(document, *followed, input, limits, messages)
+                 : app::runHeadless(document, *controls, input, limits, messages);
+    if (follower) {
+        const std::string problem =
+            app::followProblemMessage(follower->report(), prefs.lengthUnitFactor);
+        if (!problem.empty())
+            messages.showMessage(problem);
+    }
 
     const sim::RunState& run = document.run();
     const int recorded = run.channels.channels[0].count;
@@ -313,6 +358,23 @@ int runSimulate(const std::vector<std::string>& args) {
                 f(model::kFramePitch), f(model::kFrameYaw));
     std::printf("top speed: %.3f m/s\n", static_cast<double>(result.topSpeed) * kMetresPerFootD);
     std::printf("end: %s\n", endText(result.end));
+    if (follower) {
+        const app::FollowReport r = follower->report();
+        const double unit = static_cast<double>(prefs.lengthUnitFactor);
+        const std::string name(app::unitShortName(prefs.lengthUnitFactor));
+        std::printf("path: %zu points, %.1f %s\n", follower->path().points.size(),
+                    follower->length() / unit, name.c_str());
+        std::printf("cross-track error (%s): rms %.2f, worst %.2f after point %zu\n", name.c_str(),
+                    r.rmsCrossTrack / unit, r.worstCrossTrack / unit, r.worstPoint);
+        if (follower->path().hasHeights && r.flying)
+            std::printf("height error (%s): worst %.2f\n", name.c_str(), r.worstHeight / unit);
+        if (follower->path().timing == app::PathTiming::Times)
+            std::printf("marks: %d reached, worst %.2f s off\n", r.marks, r.worstMarkError);
+        std::printf("largest roll (deg): %.1f\n", r.maxRoll * kDegPerRadD);
+        std::printf("end of path: %s, %.2f %s from the last point\n",
+                    r.reachedEnd ? "reached" : (r.gaveUp ? "given up" : "not reached"),
+                    r.endDistance / unit, name.c_str());
+    }
     return result.end == app::HeadlessEnd::Stopped ? kExitUnstable : kExitOk;
 }
 

@@ -1,5 +1,6 @@
 #include "cli/simulate_options.h"
 
+#include "app/settings/units.h"
 #include "simulation/environment/environment.h"
 
 #include <charconv>
@@ -66,9 +67,9 @@ std::optional<std::string> parseSimulateOptions(const std::vector<std::string>& 
         if (a.empty() || a[0] != '-')
             return "unexpected argument '" + a + "'";
         static constexpr std::string_view kValued[] = {
-            "--vehicle", "--object",   "--project", "--terrain",  "--controls",
-            "--replay",  "--duration", "--fps",     "--accuracy", "--initial",
-            "--wind",    "--gravity",  "-o",        "--output",   "--camera-out"};
+            "--vehicle",  "--object", "--project",    "--terrain", "--controls", "--replay",
+            "--duration", "--fps",    "--accuracy",   "--initial", "--wind",     "--gravity",
+            "-o",         "--output", "--camera-out", "--follow",  "--speed",    "--units"};
         bool known = false;
         for (std::string_view k : kValued)
             known = known || a == k;
@@ -98,6 +99,20 @@ std::optional<std::string> parseSimulateOptions(const std::vector<std::string>& 
             o.controls = v;
         } else if (a == "--replay") {
             o.replay = v;
+        } else if (a == "--follow") {
+            o.follow = v;
+        } else if (a == "--speed") {
+            double sp = 0.0;
+            if (!parseDouble(v, sp) || sp <= 0.0 || sp > 10000.0)
+                return "--speed takes a speed above 0 and at most 10000, not '" + v + "'";
+            o.speed = sp;
+        } else if (a == "--units") {
+            for (const auto& u : app::kLengthUnits) {
+                if (v == u.shortName)
+                    o.units = u.feetPerUnit;
+            }
+            if (!o.units)
+                return "--units takes mm, cm, m, in, ft or yd, not '" + v + "'";
         } else if (a == "--duration") {
             double d = 0.0;
             if (!parseDouble(v, d) || d <= 0.0 || d > kMaxDuration)
@@ -148,6 +163,10 @@ std::optional<std::string> parseSimulateOptions(const std::vector<std::string>& 
         return "give at most one of --vehicle, --object and --project";
     if (!o.controls.empty() && !o.replay.empty())
         return "give --controls or --replay, not both";
+    if (!o.follow.empty() && !o.replay.empty())
+        return "give --follow or --replay, not both (a followed take replays with --replay)";
+    if (o.speed && o.follow.empty())
+        return "--speed goes with --follow";
     if (o.output.empty())
         return "no output file given (-o OUT.kvm)";
     if (o.output == o.cameraOutput)

@@ -18,6 +18,9 @@ struct SimulateOptions {
     std::string terrain;                 ///< --terrain FILE.dxf
     std::string controls;                ///< --controls FILE.csv
     std::string replay;                  ///< --replay FILE.kvm
+    std::string follow;                  ///< --follow PATH.csv|PATH.dxf
+    std::optional<double> speed;         ///< --speed: cruise speed in the working speed unit
+    std::optional<float> units;          ///< --units: feet per working length unit
     std::optional<double> duration;      ///< --duration (s)
     std::optional<int> fps;              ///< --fps (frames/s)
     std::optional<sim::Accuracy> accuracy;

@@ -57,6 +57,10 @@ DesktopApp::DesktopApp(const QString& currentFolder, FilePort* files)
     });
     documentCommands_->install();
     window_.setCommandHandler(app::CommandId::Begin, [this] { live_->begin(); });
+    // Simulation > Follow Path...: the next Begin drives the chosen path.
+    FilePort* const pathFiles = files != nullptr ? files : &fileDialogs_;
+    window_.setCommandHandler(app::CommandId::FollowPath,
+                              [this, pathFiles] { live_->chooseAndFollowPath(*pathFiles); });
     // Object > Customize: the dialogs on the simulated object.
     customizeCommands_ = std::make_unique<CustomizeCommands>(window_, *document_, messages_);
     customizeCommands_->setRebuildDisplay([this] {

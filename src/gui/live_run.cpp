@@ -2,6 +2,8 @@
 
 #include "app/camera/camera_preview.h"
 #include "app/document/document.h"
+#include "app/follow/follow_command.h"
+#include "app/follow/follow_controls.h"
 #include "app/input/input_keys.h"
 #include "app/render/status_overlay.h"
 #include "common/steady_clock.h"
@@ -133,7 +135,7 @@ void LiveRun::redraw() {
     view_.update();
 }
 
-void LiveRun::run(app::DeviceControls& controls, ClockPort& clock) {
+void LiveRun::run(app::DeviceControls& controls, ClockPort& clock, sim::ControlsPort* driver) {
     if (running_)
         return;
     setRunning(true);
@@ -141,7 +143,8 @@ void LiveRun::run(app::DeviceControls& controls, ClockPort& clock) {
     content_.refreshSettings();
     controls.begin();
     Scene scene(*this, controls.state());
-    document_.runSimulation(sim::RunPorts{clock, controls, scene, messages_});
+    sim::ControlsPort& port = driver != nullptr ? *driver : controls;
+    document_.runSimulation(sim::RunPorts{clock, port, scene, messages_});
     setRunning(false);
     if (views::SceneSurface* surface = view_.surface())
         surface->clearFrame();
@@ -160,8 +163,42 @@ void LiveRun::begin() {
     app::DeviceControls controls(input, settings);
     SteadyClock clock;
     view_.setFocus();
-    run(controls, clock);
+    if (path_) {
+        // The follower drives; ESC and the camera keys stay the person's.
+        app::PathFollower follower(std::move(*path_), app::FollowSettings{});
+        path_.reset();
+        app::FollowControls driver(follower, document_.run(), controls, controls.state());
+        run(controls, clock, &driver);
+        content_.setPathLine({});
+        const std::string problem =
+            app::followProblemMessage(follower.report(), document_.preferences().lengthUnitFactor);
+        if (!problem.empty())
+            messages_.showMessage(problem);
+    } else {
+        run(controls, clock);
+    }
     input_ = nullptr;
+}
+
+void LiveRun::chooseAndFollowPath(FilePort& files) {
+    if (running_)
+        return;
+    const std::optional<std::string> chosen = files.choose(app::followPathRequest());
+    if (!chosen)
+        return;
+    app::FollowPath path;
+    std::string error;
+    if (!app::readPathToFollow(*chosen, document_.preferences().lengthUnitFactor, path, error)) {
+        messages_.showMessage(error);
+        return;
+    }
+    followPath(std::move(path));
+}
+
+void LiveRun::followPath(app::FollowPath path) {
+    content_.setPathLine(app::pathLineOf(path));
+    path_ = std::move(path);
+    viewKey(app::kKeyNone); // draws the view now, with the path
 }
 
 void LiveRun::viewKey(int key) {

@@ -4,13 +4,16 @@
 /// view, the mouse, the keyboard and joystick 0, and every frame drawn in the
 /// camera view. Also the view's keys outside a run and the F12 camera preview.
 
+#include "app/follow/follow_path.h"
 #include "app/input/input_controls.h"
 #include "common/ports/clock.h"
+#include "common/ports/files.h"
 #include "common/ports/messages.h"
 #include "views/scene_content.h"
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace kv::app {
 class Document;
@@ -40,8 +43,17 @@ class LiveRun {
     /// Simulation > Begin: the run with the desktop's devices and the wall clock.
     void begin();
     /// A run whose controller is `controls` (its pending key and Alt state
-    /// reach the scene) and whose frames `clock` paces.
-    void run(app::DeviceControls& controls, ClockPort& clock);
+    /// reach the scene) and whose frames `clock` paces. With `driver` the
+    /// vehicle's controls come from it instead (a path follower around `controls`).
+    void run(app::DeviceControls& controls, ClockPort& clock, sim::ControlsPort* driver = nullptr);
+
+    /// Simulation > Follow Path...: the next Begin drives `path`, drawn in the
+    /// view until that run ends.
+    void followPath(app::FollowPath path);
+    bool pathChosen() const { return path_.has_value(); }
+    /// The command itself: asks `files` for the path and reads it in the
+    /// working units; a path that cannot be read is reported and nothing changes.
+    void chooseAndFollowPath(FilePort& files);
     bool running() const { return running_; }
     /// Frames drawn by the last run.
     int framesDrawn() const { return frames_; }
@@ -89,6 +101,7 @@ class LiveRun {
     std::function<void()> runEnded_;
     std::function<void(bool)> frameDrawn_;
     std::function<void(bool)> runningChanged_;
+    std::optional<app::FollowPath> path_; ///< followed by the next Begin
 };
 
 } // namespace kv::gui

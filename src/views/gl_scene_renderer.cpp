@@ -218,6 +218,21 @@ void GlSceneRenderer::drawEffector(const model::ObjectRecord& record,
     glPopMatrix();
 }
 
+void GlSceneRenderer::drawPathLine(const std::vector<Vec3>& line) {
+    if (line.size() < 2)
+        return;
+    // Unlit and in a colour of its own, over the ground it lies on.
+    glDisable(GL_LIGHTING);
+    glColor3f(1.0f, 0.55f, 0.0f);
+    glLineWidth(3.0f);
+    glBegin(GL_LINE_STRIP);
+    for (const Vec3& p : line)
+        glVertex3f(p[0], p[1], p[2]);
+    glEnd();
+    glLineWidth(1.0f);
+    glEnable(GL_LIGHTING);
+}
+
 void GlSceneRenderer::drawPitchLadder(const SceneFrame& f) {
     if (f.objects.empty())
         return;
@@ -318,6 +333,7 @@ void GlSceneRenderer::draw(const SceneFrame& f) {
                 callList(lists_.grid);
                 glPopMatrix();
             }
+            drawPathLine(f.pathLine);
             break;
         case app::DrawStep::Objects:
             for (int k : f.plan.objects) {

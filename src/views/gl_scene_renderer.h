@@ -37,6 +37,7 @@ struct SceneFrame {
     bool flightPathMarker = false; ///< draw the marker at the smoothed angles
     float alpha = 0.0f;            ///< smoothed angle of attack (deg)
     float beta = 0.0f;             ///< smoothed sideslip (deg)
+    std::vector<Vec3> pathLine;    ///< path to follow, scene axes (m); empty: none
 };
 
 class GlSceneRenderer {
@@ -78,6 +79,7 @@ class GlSceneRenderer {
     void drawEffector(const model::ObjectRecord& record, const model::MotionFrame& frame, int index,
                       int depth);
     void drawPitchLadder(const SceneFrame& frame);
+    static void drawPathLine(const std::vector<Vec3>& line);
 
     GlListBackend backend_;
     app::DisplayListManager manager_;

@@ -130,6 +130,7 @@ SceneFrame SceneContent::frame(const sim::RunState& run, const sim::CameraRecord
     f.loadLight = firstFrame;
     f.gridCentring = prefs.gridCentering != 0;
     f.gridSpacing = prefs.gridSpacing;
+    f.pathLine = pathLine_;
     f.guides = {prefs.actionSafeShown != 0, prefs.titleSafeShown != 0, prefs.crossLineShown != 0,
                 prefs.hatchLineShown != 0};
 

@@ -8,6 +8,7 @@
 #include "app/render/render_ladder.h"
 #include "views/gl_scene_renderer.h"
 
+#include <utility>
 #include <vector>
 
 namespace kv::app {
@@ -50,6 +51,9 @@ class SceneContent {
     /// motion at `time` (s), else its initial position.
     app::Pose pose(const sim::RunState& run, int objectIndex, float time);
 
+    /// The path to follow drawn in every frame (scene axes, m); empty: none.
+    void setPathLine(std::vector<Vec3> line) { pathLine_ = std::move(line); }
+
     /// This frame's draw states and plan, the camera as `camera` holds it.
     SceneFrame frame(const sim::RunState& run, const sim::CameraRecord& camera, bool firstFrame);
 
@@ -61,6 +65,7 @@ class SceneContent {
     app::SceneState scene_;
     app::FlightPathMarker marker_;
     std::vector<double> builtFingerprint_;
+    std::vector<Vec3> pathLine_;
 };
 
 } // namespace kv::views

@@ -79,6 +79,9 @@ constexpr std::array kTable{
                 "you press one of the mouse buttons during the simulation."},
     CommandInfo{C::Begin, "Simulation>Begin", "Ctrl+B", "Start the simulation.", E::Always, K::None,
                 true},
+    CommandInfo{C::FollowPath, "Simulation>Follow Path...", "",
+                "Choose a path (CSV or DXF polyline) for the simulated object to drive or fly "
+                "at the next Begin."},
 
     CommandInfo{C::CustomizeEffectors, "Object>Customize>Effectors...", "Ctrl+E",
                 "Edit tire, blade, skid, sound and basic effectors. "},

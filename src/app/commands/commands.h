@@ -40,6 +40,7 @@ enum class CommandId : int {
     Gravity = 32772,
     ExternalForce = 32817,
     Begin = 32771,
+    FollowPath = 32842,
     CustomizeEffectors = 32794,
     CustomizeMassProperties = 32795,
     CustomizeTiresSuspension = 32796,

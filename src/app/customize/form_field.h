@@ -17,6 +17,9 @@
 
 namespace kv::app {
 
+// A field that holds no number is refused with kEnterNumberMessage (the one
+// the condition and preference dialogs show); the dialog stays open.
+
 /// Why OK was refused: the message, and the field to put the cursor in (-1: none).
 struct FormRefusal {
     std::string message;

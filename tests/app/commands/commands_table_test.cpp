@@ -26,7 +26,7 @@ TEST(CommandTable, IdsAreUniqueAndEveryRowIsComplete) {
         EXPECT_TRUE(known) << row.menuPath;
         EXPECT_EQ(findCommand(static_cast<int>(row.id)), &row);
     }
-    EXPECT_EQ(ids.size(), 49u);
+    EXPECT_EQ(ids.size(), 50u);
 }
 
 TEST(CommandTable, RowsCarryTheirIdsKeysAndPrompts) {

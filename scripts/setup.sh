@@ -34,11 +34,13 @@ if ((${#missing[@]})); then
   $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-# The BVH cross-check reads our files with an independent loader (three.js) under Node.js.
+# The BVH and glTF cross-checks read our files with independent readers under
+# Node.js: three.js's loaders and the Khronos glTF validator.
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 if [ -f "$here/tests/node/package.json" ] && command -v npm >/dev/null 2>&1; then
-  if [ ! -d "$here/tests/node/node_modules/three" ]; then
+  if [ ! -d "$here/tests/node/node_modules/three" ] ||
+     [ ! -d "$here/tests/node/node_modules/gltf-validator" ]; then
     (cd "$here/tests/node" && npm install --no-audit --no-fund --silent) ||
-      echo "setup: npm install failed; the BVH cross-check will be skipped"
+      echo "setup: npm install failed; the BVH and glTF cross-checks will be skipped"
   fi
 fi

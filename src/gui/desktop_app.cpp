@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QScreen>
 #include <QTimer>
 
@@ -52,7 +53,14 @@ DesktopApp::DesktopApp(const QString& currentFolder, FilePort* files)
         live_->projectChanged();
     });
     documentCommands_->install();
-    window_.setCommandHandler(app::CommandId::Begin, [this] { live_->begin(); });
+    // While the run holds the program the status bar says how to steer and how to stop.
+    window_.setCommandHandler(app::CommandId::Begin, [this] {
+        window_.statusMessage()->setText(
+            QString::fromUtf8(app::kRunPrompt.data(), qsizetype(app::kRunPrompt.size())));
+        live_->begin();
+        window_.statusMessage()->setText(
+            QString::fromUtf8(app::kIdlePrompt.data(), qsizetype(app::kIdlePrompt.size())));
+    });
     // Object > Customize: the dialogs on the simulated object.
     customizeCommands_ = std::make_unique<CustomizeCommands>(window_, *document_, messages_);
     customizeCommands_->setRebuildDisplay([this] {

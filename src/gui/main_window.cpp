@@ -1,6 +1,7 @@
 #include "gui/main_window.h"
 
 #include "gui/about_box.h"
+#include "gui/user_guide_window.h"
 #include "views/camera_view.h"
 #include "views/child_window.h"
 #include "views/instrument_view.h"
@@ -368,6 +369,7 @@ void MainWindow::installWindowCommands() {
     });
     setCommandHandler(CommandId::WindowStatusBar,
                       [this] { statusBar()->setVisible(statusBar()->isHidden()); });
+    setCommandHandler(CommandId::HelpUserGuide, [this] { showUserGuide(this); });
     setCommandHandler(CommandId::HelpAbout, [this] { showAboutBox(true); });
 }
 

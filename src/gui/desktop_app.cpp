@@ -10,7 +10,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QScreen>
 #include <QTimer>
 
@@ -53,13 +52,10 @@ DesktopApp::DesktopApp(const QString& currentFolder, FilePort* files)
         live_->projectChanged();
     });
     documentCommands_->install();
-    // While the run holds the program the status bar says how to steer and how to stop.
     window_.setCommandHandler(app::CommandId::Begin, [this] {
-        window_.statusMessage()->setText(
-            QString::fromUtf8(app::kRunPrompt.data(), qsizetype(app::kRunPrompt.size())));
+        window_.showRunPrompt(true);
         live_->begin();
-        window_.statusMessage()->setText(
-            QString::fromUtf8(app::kIdlePrompt.data(), qsizetype(app::kIdlePrompt.size())));
+        window_.showRunPrompt(false);
     });
     // Object > Customize: the dialogs on the simulated object.
     customizeCommands_ = std::make_unique<CustomizeCommands>(window_, *document_, messages_);

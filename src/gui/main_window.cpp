@@ -247,8 +247,16 @@ void MainWindow::buildStatusBar() {
     }
 }
 
+void MainWindow::showRunPrompt(bool running) {
+    runPromptShown_ = running;
+    statusMessage_->setText(fromView(running ? app::kRunPrompt : app::kIdlePrompt));
+}
+
 bool MainWindow::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip) {
+        // During a run the pointer may cross the menu bar: the run's prompt stays.
+        if (runPromptShown_)
+            return true;
         const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
         statusMessage_->setText(tip.isEmpty() ? fromView(app::kIdlePrompt) : tip);
         return true;

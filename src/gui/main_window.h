@@ -83,6 +83,9 @@ class MainWindow final : public QMainWindow {
     views::KvChildWindow* projectWindow() const { return projectWindow_; }
     QMdiArea* mdiArea() const { return mdi_; }
     QLabel* statusMessage() const { return statusMessage_; }
+    /// While a run is active the status bar says how to steer and how to end
+    /// it, whatever the pointer passes over; afterwards it is "Ready" again.
+    void showRunPrompt(bool running);
 
     /// The layout area (the MDI client) and the frames of the child windows.
     app::ScreenMetrics screenMetrics() const;
@@ -135,6 +138,7 @@ class MainWindow final : public QMainWindow {
     float cameraAspect_ = 1.3333f;
     bool useWindowAspect_ = false;
     bool layingOut_ = false;
+    bool runPromptShown_ = false;
 };
 
 } // namespace kv::gui

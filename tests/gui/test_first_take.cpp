@@ -124,10 +124,14 @@ class FirstTakeTest : public QObject {
         QVERIFY(run.flags.stop);
         const auto& channel = run.channels.channels[0];
         QVERIFY2(channel.count > 20, qPrintable(QString::number(channel.count)));
-        // The recorded stick is the mouse's place: half forward, centred left to right.
+        // The recorded stick is the mouse's place, half forward and centred left to
+        // right, less the factory dead zone.
         const auto& last = channel.frames[std::size_t(channel.count - 1)];
-        QVERIFY(std::abs(last[kv::model::kFrameStickY] + 0.5f) < 0.02f);
-        QVERIFY(std::abs(last[kv::model::kFrameStickX]) < 0.02f);
+        const float deadzone = app.preferences().deadzone;
+        const float forward = -(0.5f - deadzone) / (1.0f - deadzone);
+        QVERIFY2(std::abs(last[kv::model::kFrameStickY] - forward) < 0.01f,
+                 qPrintable(QString::number(double(last[kv::model::kFrameStickY]))));
+        QCOMPARE(last[kv::model::kFrameStickX], 0.0f);
         // The car drove off forward (north), nearly straight.
         const auto& first = channel.frames[0];
         const float north = last[kv::model::kFrameNorth] - first[kv::model::kFrameNorth];

@@ -15,10 +15,14 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QTimer>
 #include <cmath>
 #include <cstdio>
@@ -90,6 +94,26 @@ bool save(const QImage& image, const std::filesystem::path& file) {
     return ok;
 }
 
+/// Chooses a command whose dialog opens modal, takes its picture as it opens
+/// and cancels it.
+QImage dialogShot(kv::gui::MainWindow& window, CommandId id) {
+    QImage picture;
+    auto* poll = new QTimer(&window);
+    poll->setInterval(50);
+    QObject::connect(poll, &QTimer::timeout, [poll, &picture] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            poll->stop();
+            poll->deleteLater();
+            QApplication::processEvents();
+            picture = dialog->grab().toImage();
+            dialog->reject();
+        }
+    });
+    poll->start();
+    window.runCommand(static_cast<int>(id));
+    return picture;
+}
+
 /// Writes a terrain of rolling hills, 400 m square, as DXF 3DFACEs (m, z up).
 std::filesystem::path writeHills(const std::filesystem::path& folder) {
     const std::filesystem::path file = folder / "hills.dxf";
@@ -159,6 +183,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     bool ok = save(frameShot(window), folder / "main-window.png");
+    ok &= save(dialogShot(window, CommandId::PreferencesController),
+               folder / "controller-dialog.png");
 
     // The first take: stick forward from the middle of the view, the chase
     // camera, a picture of the whole program mid-run, then ESC.
@@ -211,6 +237,8 @@ int main(int argc, char** argv) {
     app.document().object(0).initial.position = {0.0f, 0.0f, -1000.0f};
     app.document().object(0).initial.velocity = {350.0f, 0.0f, 0.0f};
     app.document().resetSimulation();
+    ok &= save(dialogShot(window, CommandId::InitialConditions),
+               folder / "initial-conditions-dialog.png");
     stickAt(view, 0.0f, 0.0f);
     QImage aircraft;
     beginRun(window, {{200, [&] { typeKey(view, Qt::Key_F6); }},
@@ -235,7 +263,18 @@ int main(int argc, char** argv) {
     // Help > User Guide itself.
     window.runCommand(static_cast<int>(CommandId::HelpUserGuide));
     if (auto* guide = window.findChild<kv::gui::UserGuideWindow*>()) {
-        guide->resize(640, 480);
+        // Scrolled to the first table: how the car is driven.
+        guide->resize(860, 560);
+        settle(300);
+        QTextBrowser* text = guide->browser();
+        for (QTextBlock b = text->document()->begin(); b.isValid(); b = b.next()) {
+            if (b.blockFormat().headingLevel() > 0 &&
+                b.text() == QStringLiteral("Driving the car")) {
+                QScrollBar* bar = text->verticalScrollBar();
+                bar->setValue(bar->value() + text->cursorRect(QTextCursor(b)).top() - 8);
+                break;
+            }
+        }
         settle(300);
         ok &= save(guide->grab().toImage(), folder / "user-guide-window.png");
         guide->close();

@@ -56,7 +56,11 @@ DesktopApp::DesktopApp(const QString& currentFolder, FilePort* files)
         live_->projectChanged();
     });
     documentCommands_->install();
-    window_.setCommandHandler(app::CommandId::Begin, [this] { live_->begin(); });
+    window_.setCommandHandler(app::CommandId::Begin, [this] {
+        window_.showRunPrompt(true);
+        live_->begin();
+        window_.showRunPrompt(false);
+    });
     // Simulation > Follow Path...: the next Begin drives the chosen path.
     FilePort* const pathFiles = files != nullptr ? files : &fileDialogs_;
     window_.setCommandHandler(app::CommandId::FollowPath,

@@ -2,6 +2,7 @@
 
 #include "app/windows/view_aspect_check.h"
 #include "gui/about_box.h"
+#include "gui/user_guide_window.h"
 #include "views/camera_view.h"
 #include "views/child_window.h"
 #include "views/instrument_view.h"
@@ -272,8 +273,16 @@ void MainWindow::buildStatusBar() {
     }
 }
 
+void MainWindow::showRunPrompt(bool running) {
+    runPromptShown_ = running;
+    statusMessage_->setText(fromView(running ? app::kRunPrompt : app::kIdlePrompt));
+}
+
 bool MainWindow::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip) {
+        // During a run the pointer may cross the menu bar: the run's prompt stays.
+        if (runPromptShown_)
+            return true;
         const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
         statusMessage_->setText(tip.isEmpty() ? fromView(app::kIdlePrompt) : tip);
         return true;
@@ -418,6 +427,7 @@ void MainWindow::installWindowCommands() {
     });
     setCommandHandler(CommandId::WindowStatusBar,
                       [this] { statusBar()->setVisible(statusBar()->isHidden()); });
+    setCommandHandler(CommandId::HelpUserGuide, [this] { showUserGuide(this); });
     setCommandHandler(CommandId::HelpAbout, [this] { showAboutBox(true); });
 }
 

@@ -96,6 +96,9 @@ class MainWindow final : public QMainWindow {
     void setCommandDone(std::function<void(int id)> hook) { commandDone_ = std::move(hook); }
     QMdiArea* mdiArea() const { return mdi_; }
     QLabel* statusMessage() const { return statusMessage_; }
+    /// While a run is active the status bar says how to steer and how to end
+    /// it, whatever the pointer passes over; afterwards it is "Ready" again.
+    void showRunPrompt(bool running);
 
     /// The layout area (the MDI client) and the frames of the child windows.
     app::ScreenMetrics screenMetrics() const;
@@ -159,6 +162,7 @@ class MainWindow final : public QMainWindow {
     bool useWindowAspect_ = false;
     bool layingOut_ = false;
     bool aspectCheckPending_ = false;
+    bool runPromptShown_ = false;
 };
 
 } // namespace kv::gui

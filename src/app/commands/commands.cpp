@@ -142,6 +142,8 @@ constexpr std::array kTable{
     CommandInfo{C::WindowStatusBar, "Window>Status Bar", "", "Show or hide the status bar.",
                 E::Always, K::StatusBarVisible},
 
+    CommandInfo{C::HelpUserGuide, "Help>User Guide", "",
+                "Show the user's guide: a first take, driving, flying, recording and exporting."},
     CommandInfo{C::HelpAbout, "Help>About Kestrovane...", "",
                 "Display program, version and copyright information."},
 };

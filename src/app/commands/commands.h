@@ -63,6 +63,7 @@ enum class CommandId : int {
     WindowInstrumentPanel = 32823,
     WindowProject = 32822,
     WindowStatusBar = 59393,
+    HelpUserGuide = 32841,
     HelpAbout = 57664,
 };
 
@@ -74,6 +75,9 @@ inline constexpr int kObjectLibraryMaxEntries = 20;
 inline constexpr std::string_view kObjectLibraryPrompt = "Select this object.";
 /// Status-bar text while no command is highlighted.
 inline constexpr std::string_view kIdlePrompt = "Ready";
+/// Status-bar text while a run holds the program: how to steer and how to stop.
+inline constexpr std::string_view kRunPrompt =
+    "Mouse over the camera view steers; ESC ends the run; P pauses";
 /// Most scenery sets a project holds.
 inline constexpr int kMaxScenerySets = 5;
 

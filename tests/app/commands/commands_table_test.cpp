@@ -26,7 +26,7 @@ TEST(CommandTable, IdsAreUniqueAndEveryRowIsComplete) {
         EXPECT_TRUE(known) << row.menuPath;
         EXPECT_EQ(findCommand(static_cast<int>(row.id)), &row);
     }
-    EXPECT_EQ(ids.size(), 50u);
+    EXPECT_EQ(ids.size(), 51u);
 }
 
 TEST(CommandTable, RowsCarryTheirIdsKeysAndPrompts) {
@@ -58,6 +58,8 @@ TEST(CommandTable, RowsCarryTheirIdsKeysAndPrompts) {
          "Save the current preferences to the Kestrovane Preferences file."},
         {32822, "Window>Project", "Ctrl+L", "Show or hide the project window."},
         {59393, "Window>Status Bar", "", "Show or hide the status bar."},
+        {32841, "Help>User Guide", "",
+         "Show the user's guide: a first take, driving, flying, recording and exporting."},
         {57664, "Help>About Kestrovane...", "",
          "Display program, version and copyright information."},
     };

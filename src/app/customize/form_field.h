@@ -8,6 +8,8 @@
 /// value exactly; only edited fields are converted. OK without edits therefore
 /// writes the record back unchanged, in any working units.
 
+#include "app/dialogs/dialog_entry.h"
+
 #include <cmath>
 #include <optional>
 #include <string>
@@ -15,8 +17,6 @@
 
 namespace kv::app {
 
-/// Shown when a field holds no number; the dialog stays open.
-inline constexpr std::string_view kEnterNumberMessage = "Please enter a number.";
 
 /// Why OK was refused: the message, and the field to put the cursor in (-1: none).
 struct FormRefusal {

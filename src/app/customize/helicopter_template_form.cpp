@@ -189,6 +189,7 @@ std::optional<std::string> writeHelicopterTemplate(const std::vector<float>& v, 
             EffectorRecord& e = at(r, i);
             e = EffectorRecord{};
             model::setRecordName(e.name, w.name);
+            e.kind = gear == kGearSkids ? model::kEffectorSkid : model::kEffectorTire;
             e.offsets[0] = w.forward;
             e.offsets[1] = w.right;
             e.offsets[2] = w.down;

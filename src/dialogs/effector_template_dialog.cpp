@@ -44,8 +44,10 @@ EffectorTemplateDialog::EffectorTemplateDialog(const model::ObjectRecord& object
             grid->addWidget(gearBox, row++, 0, 1, 3);
             connect(gear_, &QButtonGroup::idToggled, this, [this] { updateGearFields(); });
         }
-        fields_.push_back(
-            addFieldRow(grid, row++, toQString(form_.labels[i]), toQString(form_.values[i]), this));
+        QLineEdit* field =
+            addFieldRow(grid, row++, toQString(form_.labels[i]), toQString(form_.values[i]), this);
+        field->setMinimumWidth(90);
+        fields_.push_back(field);
     }
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

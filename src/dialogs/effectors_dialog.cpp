@@ -26,11 +26,13 @@ namespace {
 /// Pitch, Roll, as model::Dof indices.
 constexpr std::array<int, 6> kRowDof{model::kDofForward, model::kDofRight, model::kDofDown,
                                      model::kDofYaw,     model::kDofPitch, model::kDofRoll};
-constexpr std::array<const char*, 6> kDofWord{"Forward", "Right", "Vertical", "Roll", "Pitch", "Yaw"};
+constexpr std::array<const char*, 6> kDofWord{"Forward", "Right", "Vertical",
+                                              "Roll",    "Pitch", "Yaw"};
 
 QLineEdit* makeField(QWidget* parent) {
     auto* f = new QLineEdit(parent);
     f->setAlignment(Qt::AlignRight);
+    f->setMinimumWidth(80);
     f->setMaximumWidth(110);
     return f;
 }
@@ -48,7 +50,7 @@ EffectorsDialog::EffectorsDialog(const model::ObjectRecord& object, const app::W
     tree_ = new QTreeWidget(this);
     tree_->setHeaderHidden(true);
     tree_->setAccessibleName(QStringLiteral("Effectors"));
-    tree_->setMinimumWidth(220);
+    tree_->setMinimumWidth(200);
     tree_->setRootIsDecorated(false);
     tree_->setItemsExpandable(false);
 
@@ -125,8 +127,8 @@ EffectorsDialog::EffectorsDialog(const model::ObjectRecord& object, const app::W
     status_->setMinimumHeight(status_->fontMetrics().height());
 
     auto* buttonRow = new QGridLayout;
-    const char* texts[] = {"OK",  "Cancel", "Less",   "Copy",  "Clear",
-                           "Link", "New",   "Delete", "Unlink"};
+    const char* texts[] = {"OK",   "Cancel", "Less",   "Copy",  "Clear",
+                           "Link", "New",    "Delete", "Unlink"};
     for (int i = 0; i < 9; ++i) {
         auto* b = new QPushButton(QString::fromLatin1(texts[i]), this);
         b->setAutoDefault(false);
@@ -136,7 +138,8 @@ EffectorsDialog::EffectorsDialog(const model::ObjectRecord& object, const app::W
     button(QStringLiteral("OK"))->setDefault(true);
 
     connect(button(QStringLiteral("OK")), &QPushButton::clicked, this, &EffectorsDialog::accept);
-    connect(button(QStringLiteral("Cancel")), &QPushButton::clicked, this, &EffectorsDialog::reject);
+    connect(button(QStringLiteral("Cancel")), &QPushButton::clicked, this,
+            &EffectorsDialog::reject);
     connect(button(QStringLiteral("Less")), &QPushButton::clicked, this, [this] {
         if (auto refusal = editor_.less(fields())) {
             afterEdit(refusal, false);
@@ -266,8 +269,8 @@ void EffectorsDialog::rebuildTree() {
     QTreeWidgetItem* current = nullptr;
     for (const app::EffectorTreeRow& row : editor_.treeRows()) {
         path.resize(static_cast<std::size_t>(row.depth));
-        QTreeWidgetItem* item = path.empty() ? new QTreeWidgetItem(tree_)
-                                             : new QTreeWidgetItem(path.back());
+        QTreeWidgetItem* item =
+            path.empty() ? new QTreeWidgetItem(tree_) : new QTreeWidgetItem(path.back());
         item->setText(0, toQString(editor_.effectorName(row.effector)));
         item->setData(0, Qt::UserRole, row.effector);
         path.push_back(item);

@@ -28,9 +28,8 @@ class EffectorsDialog final : public QDialog {
     /// exec() result of "Less": the template dialog is to open instead.
     static constexpr int kLess = 2;
 
-    EffectorsDialog(const model::ObjectRecord& object, const app::WorkingUnits& units,
-                    int selected, int relativeMode, MessagePort& messages,
-                    QWidget* parent = nullptr);
+    EffectorsDialog(const model::ObjectRecord& object, const app::WorkingUnits& units, int selected,
+                    int relativeMode, MessagePort& messages, QWidget* parent = nullptr);
 
     /// The working copy, the selection and the view (to keep after OK).
     const app::EffectorEditor& editor() const { return editor_; }

@@ -14,7 +14,8 @@ const QColor kTire(40, 40, 44);
 const QColor kDimension(176, 48, 32);
 
 /// A dimension line from a to b with arrow heads and its caption beside it.
-void dimension(QPainter& p, QPointF a, QPointF b, const QString& text, QPointF textOffset = {0, -6}) {
+void dimension(QPainter& p, QPointF a, QPointF b, const QString& text,
+               QPointF textOffset = {0, -6}) {
     p.save();
     p.setPen(QPen(kDimension, 1.2));
     p.drawLine(a, b);
@@ -86,9 +87,9 @@ void drawCar(QPainter& p) {
         for (double y : {45.0, 115.0})
             planTire(p, {x, y}, 34, 14);
     centreOfGravity(p, cg);
-    dimension(p, {cg.x(), 140}, {270, 140}, QStringLiteral("Front Axle Forward"), {0, 14});
-    dimension(p, {120, 140}, {cg.x(), 140}, QStringLiteral("Rear Axle Back"), {0, 14});
-    dimension(p, {330, 45}, {330, 115}, QStringLiteral("Track"), {-2, 40});
+    dimension(p, {cg.x(), 140}, {270, 140}, QStringLiteral("Front Axle Forward"), {10, 14});
+    dimension(p, {120, 140}, {cg.x(), 140}, QStringLiteral("Rear Axle Back"), {-20, 14});
+    dimension(p, {330, 45}, {330, 115}, QStringLiteral("Track"), {26, 6});
 
     caption(p, {10, 170, 200, 16}, QStringLiteral("Side"));
     const QPointF side(190, 228);
@@ -110,10 +111,19 @@ void drawCar(QPainter& p) {
     centreOfGravity(p, side);
     p.setPen(QPen(kOutline, 1.0, Qt::DashLine));
     p.drawLine(QPointF(60, 278), QPointF(340, 278));
-    dimension(p, {345, side.y()}, {345, 258}, QStringLiteral("Tire Height"), {-2, 30});
+    dimension(p, {345, side.y()}, {345, 258}, QStringLiteral("Tire Height"), {-2, -24});
     dimension(p, {120, 258}, {120, 238}, QStringLiteral("Tire Radius"), {-10, -14});
-    dimension(p, {290, 248}, {290, 268}, QStringLiteral("Suspension Travel"), {60, 6});
-    dimension(p, {232, 300}, {280, 300}, QStringLiteral("Steering Lock / Width"), {0, 14});
+    dimension(p, {300, 248}, {300, 268}, QStringLiteral("Suspension Travel"), {-10, 34});
+    // Steering lock: the front tire turned in the plan view.
+    p.save();
+    p.translate(270, 115);
+    p.rotate(-30);
+    p.setPen(QPen(kDimension, 1.0, Qt::DashLine));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(QRectF(-17, -7, 34, 14), 2, 2);
+    p.restore();
+    p.setPen(kDimension);
+    p.drawText(QRectF(150, 96, 100, 14), Qt::AlignRight, QStringLiteral("Steering Lock"));
 }
 
 void drawMotorcycle(QPainter& p) {
@@ -121,7 +131,7 @@ void drawMotorcycle(QPainter& p) {
     const QPointF cg(185, 150);
     const QPointF forkPivot(265, 110);
     const QPointF frontTire(300, 215);
-    const QPointF rearPivot(175, 185);
+    const QPointF rearPivot(140, 185);
     const QPointF rearTire(85, 215);
     QPainterPath frame;
     frame.moveTo(110, 150);
@@ -149,15 +159,18 @@ void drawMotorcycle(QPainter& p) {
     p.drawLine(QPointF(40, cg.y()), QPointF(350, cg.y()));
     dimension(p, {cg.x(), 70}, {forkPivot.x(), 70}, QStringLiteral("Fork Pivot Forward"));
     dimension(p, {forkPivot.x() + 40, cg.y()}, {forkPivot.x() + 40, forkPivot.y()},
-              QStringLiteral("Fork Pivot Up"), {40, 4});
+              QStringLiteral("Fork Pivot Up"), {40, -14});
     dimension(p, {cg.x(), 45}, {frontTire.x(), 45}, QStringLiteral("Front Tire Forward"));
     dimension(p, {rearTire.x(), 45}, {cg.x(), 45}, QStringLiteral("Rear Tire Back"));
     dimension(p, {rearPivot.x(), 280}, {cg.x(), 280}, QStringLiteral("Rear Pivot Back"), {-40, 14});
-    dimension(p, {350, cg.y()}, {350, frontTire.y()}, QStringLiteral("Tire Down"), {-6, 14});
-    dimension(p, {30, cg.y()}, {30, rearTire.y()}, QStringLiteral("Down"), {14, 0});
+    dimension(p, {352, cg.y()}, {352, frontTire.y()}, QStringLiteral("Front Tire Down"),
+              {-10, -36});
+    dimension(p, {30, cg.y()}, {30, rearTire.y()}, QStringLiteral("Rear Tire Down"), {40, -36});
+    dimension(p, {rearPivot.x() + 12, cg.y()}, {rearPivot.x() + 12, rearPivot.y()},
+              QStringLiteral("Rear Pivot Down"), {40, 62});
     dimension(p, {frontTire.x(), frontTire.y()}, {frontTire.x() + 27, frontTire.y() + 27},
               QStringLiteral("Radius"), {40, 10});
-    dimension(p, {250, 300}, {300, 300}, QStringLiteral("Fork Travel / Steering Lock"), {0, 14});
+    dimension(p, {262, 160}, {274, 196}, QStringLiteral("Fork Travel"), {-40, 8});
 }
 
 void drawAircraft(QPainter& p) {
@@ -245,6 +258,28 @@ void drawHelicopter(QPainter& p) {
     dimension(p, {350, cg.y()}, {350, 227}, QStringLiteral("Gear Height"), {-12, 40});
     dimension(p, {175, 255}, {cg.x(), 255}, QStringLiteral("Main Gear Back"), {-30, 14});
     dimension(p, {cg.x(), 255}, {265, 255}, QStringLiteral("Nose Gear Forward"), {50, 14});
+
+    caption(p, {10, 290, 200, 16}, QStringLiteral("Plan"));
+    const QPointF plan(200, 400);
+    p.setPen(QPen(kOutline, 1.0, Qt::DashLine));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(mainHub.x(), plan.y()), 95, 95);
+    p.setPen(QPen(kOutline, 1.5));
+    p.setBrush(kBody);
+    p.drawRoundedRect(QRectF(150, plan.y() - 18, 150, 36), 16, 16);
+    p.drawRect(QRectF(50, plan.y() - 4, 105, 8));
+    p.setPen(QPen(kOutline, 3.0));
+    p.drawLine(QPointF(38, plan.y() + 12), QPointF(62, plan.y() + 12));
+    planTire(p, {265, plan.y()}, 12, 5);
+    planTire(p, {175, plan.y() - 26}, 12, 5);
+    planTire(p, {175, plan.y() + 26}, 12, 5);
+    centreOfGravity(p, plan);
+    dimension(p, {30, plan.y()}, {30, plan.y() + 12}, QStringLiteral("Tail Rotor Right"),
+              {30, -20});
+    dimension(p, {140, plan.y() - 26}, {140, plan.y() + 26}, QStringLiteral("Main Gear Track"),
+              {0, 46});
+    dimension(p, {mainHub.x(), plan.y() + 110}, {mainHub.x() + 95, plan.y() + 110},
+              QStringLiteral("Main Blade Length"), {0, 14});
 }
 
 } // namespace
@@ -261,7 +296,8 @@ void VehiclePicture::paintEvent(QPaintEvent*) {
     p.fillRect(rect(), Qt::white);
     p.setPen(QPen(kOutline, 1.0));
     p.drawRect(rect().adjusted(0, 0, -1, -1));
-    const qreal scale = qMin(width() / 380.0, height() / 320.0);
+    const qreal pageHeight = vehicleType_ == 3 ? 530.0 : 320.0;
+    const qreal scale = qMin(width() / 380.0, height() / pageHeight);
     p.scale(scale, scale);
     QFont f = p.font();
     f.setPointSizeF(7.5);

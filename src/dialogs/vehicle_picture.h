@@ -13,7 +13,7 @@ class VehiclePicture final : public QWidget {
     /// `vehicleType`: model::VehicleType 0..3; `unitName`: "meters", ...
     VehiclePicture(int vehicleType, const QString& unitName, QWidget* parent = nullptr);
 
-    QSize sizeHint() const override { return {380, 320}; }
+    QSize sizeHint() const override { return {380, vehicleType_ == 3 ? 530 : 320}; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;

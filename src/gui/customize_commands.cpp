@@ -1,10 +1,10 @@
 #include "gui/customize_commands.h"
 
 #include "app/customize/collision_form.h"
+#include "app/customize/effector_template_fit.h"
 #include "app/customize/tires_form.h"
 #include "dialogs/aero_dialog.h"
 #include "dialogs/appearance_dialog.h"
-#include "app/customize/effector_template_fit.h"
 #include "dialogs/collision_dialog.h"
 #include "dialogs/effector_template_dialog.h"
 #include "dialogs/effectors_dialog.h"

@@ -244,8 +244,8 @@ class EffectorDialogsTest : public QObject {
             QVERIFY2(!f->accessibleName().isEmpty(), qPrintable(f->objectName()));
         for (QComboBox* c : d.findChildren<QComboBox*>())
             QVERIFY(!c->accessibleName().isEmpty());
-        for (const char* text : {"OK", "Cancel", "Less", "Copy", "Clear", "Link", "New", "Delete",
-                                 "Unlink"})
+        for (const char* text :
+             {"OK", "Cancel", "Less", "Copy", "Clear", "Link", "New", "Delete", "Unlink"})
             QVERIFY2(d.button(QString::fromLatin1(text)) != nullptr, text);
     }
 
@@ -253,11 +253,11 @@ class EffectorDialogsTest : public QObject {
         kv::guitest::RecordingMessages messages;
         dialogs::EffectorsDialog editor(templateRecord(model::kVehicleCar), app::WorkingUnits{}, 1,
                                         0, messages);
-        screenshot(editor, "effectors_car.png");
-        for (const auto& [type, name] :
-             {std::pair{0, "effector_template_car.png"}, std::pair{1, "effector_template_motorcycle.png"},
-              std::pair{2, "effector_template_aircraft.png"},
-              std::pair{3, "effector_template_helicopter.png"}}) {
+        screenshot(editor, "effectors_dialog_car.png");
+        for (const auto& [type, name] : {std::pair{0, "car_effector_template.png"},
+                                         std::pair{1, "motorcycle_effector_template.png"},
+                                         std::pair{2, "aircraft_effector_template.png"},
+                                         std::pair{3, "helicopter_effector_template.png"}}) {
             dialogs::EffectorTemplateDialog d(templateRecord(type), kv::kFeetPerMetre, messages);
             screenshot(d, name);
         }

@@ -18,7 +18,9 @@ using namespace model;
         {"Throttle", kDriverThrottle}, {"Brake", kDriverBrake},                                    \
         {"Lateral Cyclic", kDriverLateralCyclic},                                                  \
         {"Longitudinal Cyclic", kDriverLongitudinalCyclic}, {"Collective", kDriverCollective},     \
-        {"Peddal", kDriverPeddal}, {"Nozzle", kDriverNozzle}
+        {"Peddal", kDriverPeddal}, {                                                               \
+        "Nozzle", kDriverNozzle                                                                    \
+    }
 
 constexpr std::array<DriverChoice, 15> kTranslation{{
     KV_COMMON_DRIVERS,

@@ -5,6 +5,7 @@
 #include "app/customize/effector_template_fit.h"
 #include "app/customize/effector_validation.h"
 #include "app/customize/form_field.h"
+#include "app/dialogs/dialog_entry.h"
 #include "app/settings/units_convert.h"
 #include "app/settings/units_labels.h"
 #include "model/driver_codes.h"
@@ -14,17 +15,27 @@
 
 namespace kv::app {
 
+namespace {
+/// "%0.4f", never "-0.0000" for a value that prints as zero.
+std::string shownNumber(double value) {
+    return formatEntry(kFormatLength, value);
+}
+} // namespace
+
 using model::EffectorRecord;
 
 namespace {
 
-bool isLinearDof(int dof) { return dof <= model::kDofDown; }
+bool isLinearDof(int dof) {
+    return dof <= model::kDofDown;
+}
 
 } // namespace
 
 EffectorEditor::EffectorEditor(const model::ObjectRecord& object, const WorkingUnits& units,
                                int selected, int relativeMode)
-    : working_(object), units_(units), selected_(selected), relativeMode_(relativeMode != 0 ? 1 : 0) {
+    : working_(object), units_(units), selected_(selected),
+      relativeMode_(relativeMode != 0 ? 1 : 0) {
     working_.effectorCount = count();
     reduceDriverCodes(working_);
     labels_.radius = lengthLabel("Radius", units.lengthUnitFactor);
@@ -33,7 +44,9 @@ EffectorEditor::EffectorEditor(const model::ObjectRecord& object, const WorkingU
     refresh();
 }
 
-int EffectorEditor::count() const { return std::clamp(working_.effectorCount, 0, model::kMaxEffectors); }
+int EffectorEditor::count() const {
+    return std::clamp(working_.effectorCount, 0, model::kMaxEffectors);
+}
 
 std::string EffectorEditor::effectorName(int index) const {
     if (index < 0 || index >= count())
@@ -77,27 +90,27 @@ void EffectorEditor::refresh() {
         f.kind = e.kind;
         f.name = model::recordName(e.name);
         f.enabled = e.kind != model::kEffectorSound;
-        f.radius = formatLength(toDisplayLength(e.radius, units_.lengthUnitFactor));
-        f.width = formatLength(toDisplayLength(e.width, units_.lengthUnitFactor));
+        f.radius = shownNumber(toDisplayLength(e.radius, units_.lengthUnitFactor));
+        f.width = shownNumber(toDisplayLength(e.width, units_.lengthUnitFactor));
         if (relativeMode_ == 0) {
             shownOffsets_ = frameOffsets(effectorFrame(working_, selected_));
         } else {
             for (int d = 0; d < 6; ++d)
                 shownOffsets_[static_cast<std::size_t>(d)] = e.offsets[static_cast<std::size_t>(d)];
         }
-        f.position[0] = formatLength(toDisplayLength(shownOffsets_[0], units_.lengthUnitFactor));
-        f.position[1] = formatLength(toDisplayLength(shownOffsets_[1], units_.lengthUnitFactor));
-        f.position[2] = formatLength(toDisplayVerticalLength(shownOffsets_[2], units_));
+        f.position[0] = shownNumber(toDisplayLength(shownOffsets_[0], units_.lengthUnitFactor));
+        f.position[1] = shownNumber(toDisplayLength(shownOffsets_[1], units_.lengthUnitFactor));
+        f.position[2] = shownNumber(toDisplayVerticalLength(shownOffsets_[2], units_));
         for (int a = 0; a < 3; ++a)
             f.angles[static_cast<std::size_t>(a)] =
-                formatLength(shownOffsets_[static_cast<std::size_t>(3 + a)]);
+                shownNumber(shownOffsets_[static_cast<std::size_t>(3 + a)]);
         for (int d = 0; d < 6; ++d) {
             const auto k = static_cast<std::size_t>(d);
             f.drivers[k] = driverListPosition(d, e.drivers[k]);
             const float s = e.scales[k];
-            f.scales[k] = formatLength(d == model::kDofDown ? toDisplayVerticalLength(s, units_)
-                                       : isLinearDof(d)    ? toDisplayLength(s, units_.lengthUnitFactor)
-                                                           : s);
+            f.scales[k] = shownNumber(d == model::kDofDown ? toDisplayVerticalLength(s, units_)
+                                      : isLinearDof(d) ? toDisplayLength(s, units_.lengthUnitFactor)
+                                                       : s);
         }
         if (!f.enabled)
             f.drivers[model::kDofRoll] = 0;
@@ -118,7 +131,9 @@ std::optional<std::string> EffectorEditor::apply(const EffectorFields& edited) {
         model::setRecordName(e.name, edited.name);
     FieldReader reader;
     const float factor = units_.lengthUnitFactor;
-    const auto length = [factor](double v) { return fromDisplayLength(static_cast<float>(v), factor); };
+    const auto length = [factor](double v) {
+        return fromDisplayLength(static_cast<float>(v), factor);
+    };
     const auto vertical = [this](double v) {
         return fromDisplayVerticalLength(static_cast<float>(v), units_);
     };
@@ -164,8 +179,8 @@ void EffectorEditor::placeAbsolute(int i, const std::array<float, 6>& offsets) {
             children.emplace_back(c, effectorFrame(working_, c));
     }
     const int parent = effector(i).parent;
-    const EffectorFrame parentFrame = parent >= 0 && parent < n ? effectorFrame(working_, parent)
-                                                                : EffectorFrame{};
+    const EffectorFrame parentFrame =
+        parent >= 0 && parent < n ? effectorFrame(working_, parent) : EffectorFrame{};
     effector(i).offsets = relativeOffsets(parentFrame, frameFromOffsets(offsets));
     const EffectorFrame mine = effectorFrame(working_, i);
     for (const auto& [c, frame] : children)

@@ -45,9 +45,9 @@ inline constexpr std::array<EffectorKindChoice, 5> kEffectorKinds{{
 
 /// What the fields show for the selected effector.
 struct EffectorFields {
-    int kind = 0;         ///< model::EffectorKind
+    int kind = 0; ///< model::EffectorKind
     std::string name;
-    std::string radius;   ///< working length units, "%0.4f"
+    std::string radius; ///< working length units, "%0.4f"
     std::string width;
     /// Forward, right, vertical (down or up per the axes preference), in
     /// working length units, absolute or relative per the view.
@@ -67,8 +67,8 @@ struct EffectorFields {
 
 /// Field labels in the working units.
 struct EffectorLabels {
-    std::string radius;                 ///< "Radius (m)"
-    std::string width;                  ///< "Width (m)"
+    std::string radius;                  ///< "Radius (m)"
+    std::string width;                   ///< "Width (m)"
     std::array<std::string, 3> position; ///< "Forward (m)", "Right (m)", "Up (m)"
 };
 
@@ -139,7 +139,9 @@ class EffectorEditor {
 
   private:
     void refresh();
-    model::EffectorRecord& effector(int i) { return working_.effectors[static_cast<std::size_t>(i)]; }
+    model::EffectorRecord& effector(int i) {
+        return working_.effectors[static_cast<std::size_t>(i)];
+    }
     const model::EffectorRecord& effector(int i) const {
         return working_.effectors[static_cast<std::size_t>(i)];
     }

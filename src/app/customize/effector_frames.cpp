@@ -34,9 +34,12 @@ float shownAngle(float degrees) {
 std::array<float, 6> frameOffsets(const EffectorFrame& frame) {
     float roll = 0.0f, pitch = 0.0f, yaw = 0.0f;
     MatrixToEuler(frame.orientation, roll, pitch, yaw);
-    return {frame.position[0],           frame.position[1],
-            frame.position[2],           shownAngle(roll * kDegPerRad),
-            shownAngle(pitch * kDegPerRad), shownAngle(yaw * kDegPerRad)};
+    return {frame.position[0],
+            frame.position[1],
+            frame.position[2],
+            shownAngle(roll * kDegPerRad),
+            shownAngle(pitch * kDegPerRad),
+            shownAngle(yaw * kDegPerRad)};
 }
 
 EffectorFrame frameFromOffsets(const std::array<float, 6>& o) {

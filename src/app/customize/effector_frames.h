@@ -14,7 +14,7 @@ namespace kv::app {
 
 /// Where an effector sits in the object frame at rest (drivers at zero).
 struct EffectorFrame {
-    Vec3 position{};          ///< forward, right, down from the centre of gravity (ft)
+    Vec3 position{}; ///< forward, right, down from the centre of gravity (ft)
     Mat3 orientation{1, 0, 0, 0, 1, 0, 0, 0, 1}; ///< body axes to effector axes
 };
 

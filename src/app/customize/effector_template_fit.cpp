@@ -1,7 +1,7 @@
 #include "app/customize/effector_template_fit.h"
 
-#include "app/customize/helicopter_template_form.h"
 #include "app/customize/effector_frames.h"
+#include "app/customize/helicopter_template_form.h"
 #include "common/vecmath.h"
 #include "model/template.h"
 
@@ -17,7 +17,9 @@ using model::ObjectRecord;
 const EffectorRecord& at(const ObjectRecord& r, int i) {
     return r.effectors[static_cast<std::size_t>(i)];
 }
-bool same(float a, float b) { return CompareTol(a, b) == 0; }
+bool same(float a, float b) {
+    return CompareTol(a, b) == 0;
+}
 
 /// The template of `type` applied to an empty record.
 const ObjectRecord& templateOf(std::int32_t type) {
@@ -44,7 +46,8 @@ bool sameShape(const ObjectRecord& r, std::int32_t type, int upTo = -1) {
     return true;
 }
 
-bool allSame(const ObjectRecord& r, std::initializer_list<int> list, float (*get)(const EffectorRecord&)) {
+bool allSame(const ObjectRecord& r, std::initializer_list<int> list,
+             float (*get)(const EffectorRecord&)) {
     const float first = get(at(r, *list.begin()));
     for (int i : list) {
         if (!same(get(at(r, i)), first))
@@ -53,10 +56,18 @@ bool allSame(const ObjectRecord& r, std::initializer_list<int> list, float (*get
     return true;
 }
 
-float downOffset(const EffectorRecord& e) { return e.offsets[2]; }
-float downScale(const EffectorRecord& e) { return e.scales[2]; }
-float radius(const EffectorRecord& e) { return e.radius; }
-float width(const EffectorRecord& e) { return e.width; }
+float downOffset(const EffectorRecord& e) {
+    return e.offsets[2];
+}
+float downScale(const EffectorRecord& e) {
+    return e.scales[2];
+}
+float radius(const EffectorRecord& e) {
+    return e.radius;
+}
+float width(const EffectorRecord& e) {
+    return e.width;
+}
 
 } // namespace
 
@@ -95,7 +106,9 @@ bool aircraftFitsTemplate(const ObjectRecord& r) {
         if (e.childCount < at(t, pivot).childCount || e.children[0] != at(t, pivot).children[0])
             return false;
     }
-    const auto height = [&](int pivot) { return at(r, pivot).offsets[2] + at(r, pivot + 1).offsets[2]; };
+    const auto height = [&](int pivot) {
+        return at(r, pivot).offsets[2] + at(r, pivot + 1).offsets[2];
+    };
     return same(at(r, 2).offsets[0], at(r, 4).offsets[0]) &&
            same(at(r, 2).offsets[1], -at(r, 4).offsets[1]) && allSame(r, {1, 3, 5}, downScale) &&
            allSame(r, {1, 3, 5}, radius) && allSame(r, {1, 3, 5}, width) &&
@@ -126,7 +139,8 @@ bool helicopterFitsTemplate(const ObjectRecord& r) {
     const EffectorRecord& rt = at(r, rightTire);
     return at(r, nose).kind == l.kind && l.kind == rt.kind && same(l.offsets[0], rt.offsets[0]) &&
            same(l.offsets[1], -rt.offsets[1]) && allSame(r, {nose, left, rightTire}, downOffset) &&
-           allSame(r, {nose, left, rightTire}, downScale) && allSame(r, {nose, left, rightTire}, radius) &&
+           allSame(r, {nose, left, rightTire}, downScale) &&
+           allSame(r, {nose, left, rightTire}, radius) &&
            allSame(r, {nose, left, rightTire}, width);
 }
 

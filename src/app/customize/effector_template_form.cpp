@@ -1,6 +1,7 @@
 #include "app/customize/effector_template_form.h"
 
 #include "app/customize/helicopter_template_form.h"
+#include "app/dialogs/dialog_entry.h"
 #include "app/settings/units.h"
 #include "app/settings/units_convert.h"
 #include "app/settings/units_labels.h"
@@ -8,6 +9,13 @@
 #include <cmath>
 
 namespace kv::app {
+
+namespace {
+/// "%0.4f", never "-0.0000" for a value that prints as zero.
+std::string shownNumber(double value) {
+    return formatEntry(kFormatLength, value);
+}
+} // namespace
 
 void addTemplateField(TemplateForm& form, std::string_view label, TemplateUnit unit, float stored) {
     form.labels.emplace_back(label);
@@ -37,16 +45,17 @@ TemplateForm templateFormFor(const model::ObjectRecord& r, float lengthUnitFacto
     form.unitName = std::string(unitLongName(lengthUnitFactor));
     form.values.clear();
     for (std::size_t i = 0; i < form.stored.size(); ++i) {
-        const float v = form.stored[i];
+        // A stored -0 (a negated zero offset) reads as 0, not "-0.0000".
+        const float v = form.stored[i] + 0.0f;
         switch (form.units[i]) {
         case TemplateUnit::Length:
-            form.values.push_back(formatLength(toDisplayLength(v, lengthUnitFactor)));
+            form.values.push_back(shownNumber(toDisplayLength(v, lengthUnitFactor)));
             break;
         case TemplateUnit::Degrees:
-            form.values.push_back(formatLength(v));
+            form.values.push_back(shownNumber(v));
             break;
         case TemplateUnit::Count:
-            form.values.push_back(formatNumber(kFormatWhole, v));
+            form.values.push_back(formatEntry(kFormatWhole, v));
             break;
         }
     }
@@ -61,12 +70,13 @@ std::optional<FormRefusal> applyTemplateForm(const TemplateForm& shown,
     for (std::size_t i = 0; i < v.size(); ++i) {
         const std::string& text = i < edited.size() ? edited[i] : shown.values[i];
         const TemplateUnit unit = shown.units[i];
-        v[i] = reader.read(static_cast<int>(i), shown.values[i], text, shown.stored[i],
-                           [unit, lengthUnitFactor](double x) {
-                               return unit == TemplateUnit::Length
-                                          ? fromDisplayLength(static_cast<float>(x), lengthUnitFactor)
-                                          : static_cast<float>(x);
-                           });
+        v[i] =
+            reader.read(static_cast<int>(i), shown.values[i], text, shown.stored[i],
+                        [unit, lengthUnitFactor](double x) {
+                            return unit == TemplateUnit::Length
+                                       ? fromDisplayLength(static_cast<float>(x), lengthUnitFactor)
+                                       : static_cast<float>(x);
+                        });
     }
     if (reader.refusal())
         return reader.refusal();

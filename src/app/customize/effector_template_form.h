@@ -32,12 +32,12 @@ enum HelicopterGear : int { kGearNone = 0, kGearTires = 1, kGearSkids = 2 };
 
 struct TemplateForm {
     std::int32_t vehicleType = model::kVehicleNone;
-    std::string title;                ///< "Car Effector Template", ...
-    std::string unitName;             ///< long name of the length unit, "meters"
-    std::vector<std::string> labels;  ///< one per field
-    std::vector<TemplateUnit> units;  ///< one per field
-    std::vector<float> stored;        ///< the value behind each field (ft, deg or count)
-    std::vector<std::string> values;  ///< the text each field shows
+    std::string title;               ///< "Car Effector Template", ...
+    std::string unitName;            ///< long name of the length unit, "meters"
+    std::vector<std::string> labels; ///< one per field
+    std::vector<TemplateUnit> units; ///< one per field
+    std::vector<float> stored;       ///< the value behind each field (ft, deg or count)
+    std::vector<std::string> values; ///< the text each field shows
     /// Helicopter: the landing gear the object has; -1 for the other vehicles.
     int gear = -1;
 };

@@ -17,17 +17,27 @@ using model::ObjectRecord;
 bool isTire(const EffectorRecord& e) {
     return e.kind == model::kEffectorTire || e.kind == model::kEffectorSkid;
 }
-bool isStrut(const EffectorRecord& e) { return model::isStrutCode(e.drivers[model::kDofDown]); }
-bool isPivot(const EffectorRecord& e) { return model::isPivotCode(e.drivers[model::kDofPitch]); }
+bool isStrut(const EffectorRecord& e) {
+    return model::isStrutCode(e.drivers[model::kDofDown]);
+}
+bool isPivot(const EffectorRecord& e) {
+    return model::isPivotCode(e.drivers[model::kDofPitch]);
+}
 
-int count(const ObjectRecord& r) { return std::clamp(r.effectorCount, 0, model::kMaxEffectors); }
+int count(const ObjectRecord& r) {
+    return std::clamp(r.effectorCount, 0, model::kMaxEffectors);
+}
 
-EffectorRecord& at(ObjectRecord& r, int i) { return r.effectors[static_cast<std::size_t>(i)]; }
+EffectorRecord& at(ObjectRecord& r, int i) {
+    return r.effectors[static_cast<std::size_t>(i)];
+}
 const EffectorRecord& at(const ObjectRecord& r, int i) {
     return r.effectors[static_cast<std::size_t>(i)];
 }
 
-std::string quoted(const EffectorRecord& e) { return "\"" + model::recordName(e.name) + "\""; }
+std::string quoted(const EffectorRecord& e) {
+    return "\"" + model::recordName(e.name) + "\"";
+}
 
 void zeroSound(ObjectRecord& r, int i) {
     EffectorRecord& e = at(r, i);
@@ -98,7 +108,9 @@ void findTiresBelow(const ObjectRecord& r, int i, std::vector<int>& found, int d
 
 } // namespace
 
-const char* tireKindWord(int kind) { return kind == model::kEffectorSkid ? "skid" : "tire"; }
+const char* tireKindWord(int kind) {
+    return kind == model::kEffectorSkid ? "skid" : "tire";
+}
 
 std::optional<std::string> validateEffectors(ObjectRecord& r) {
     const int n = count(r);

@@ -17,7 +17,6 @@
 
 namespace kv::app {
 
-
 /// Why OK was refused: the message, and the field to put the cursor in (-1: none).
 struct FormRefusal {
     std::string message;

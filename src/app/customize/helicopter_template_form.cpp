@@ -14,7 +14,9 @@ namespace {
 using model::EffectorRecord;
 using model::ObjectRecord;
 
-EffectorRecord& at(ObjectRecord& r, int i) { return r.effectors[static_cast<std::size_t>(i)]; }
+EffectorRecord& at(ObjectRecord& r, int i) {
+    return r.effectors[static_cast<std::size_t>(i)];
+}
 const EffectorRecord& at(const ObjectRecord& r, int i) {
     return r.effectors[static_cast<std::size_t>(i)];
 }
@@ -80,7 +82,8 @@ std::optional<std::string> setBlades(ObjectRecord& r, int hub, int wanted, const
         blades = bladesOf();
     }
     for (std::size_t k = 0; k < blades.size(); ++k)
-        at(r, blades[k]).offsets[5] = 360.0f * static_cast<float>(k) / static_cast<float>(blades.size());
+        at(r, blades[k]).offsets[5] =
+            360.0f * static_cast<float>(k) / static_cast<float>(blades.size());
     return std::nullopt;
 }
 

@@ -1,6 +1,5 @@
-#include "app/customize/effector_template_form.h"
-
 #include "app/customize/effector_frames.h"
+#include "app/customize/effector_template_form.h"
 #include "common/unit_constants.h"
 
 #include <cmath>

@@ -14,15 +14,23 @@ namespace {
 
 using model::ObjectRecord;
 
-WorkingUnits feetDown() { return WorkingUnits{1.0f, 1, 1}; }
-WorkingUnits metresUp() { return WorkingUnits{kFeetPerMetre, 0, 0}; }
+WorkingUnits feetDown() {
+    return WorkingUnits{1.0f, 1, 1};
+}
+WorkingUnits metresUp() {
+    return WorkingUnits{kFeetPerMetre, 0, 0};
+}
 
 constexpr int kRelative = 1, kAbsolute = 0;
 
 /// The motorcycle: FrontForkPivot > HandleBars > FrontFork > FrontTire, RearPivot > RearTire.
-ObjectRecord bike() { return test::templateRecord(model::kVehicleMotorcycle); }
+ObjectRecord bike() {
+    return test::templateRecord(model::kVehicleMotorcycle);
+}
 
-Vec3 absolutePosition(const ObjectRecord& r, int i) { return effectorFrame(r, i).position; }
+Vec3 absolutePosition(const ObjectRecord& r, int i) {
+    return effectorFrame(r, i).position;
+}
 
 void expectNear(const Vec3& a, const Vec3& b, const char* what) {
     for (int k = 0; k < 3; ++k)
@@ -37,11 +45,11 @@ TEST(EffectorEditor, OpensWithReducedCodesAndShowsTheRememberedEffector) {
     const EffectorFields& f = ed.shown();
     EXPECT_EQ(f.name, "FrontRightTire");
     EXPECT_TRUE(f.enabled);
-    EXPECT_EQ(f.drivers[model::kDofDown], 15);   // "Strut Compression"
-    EXPECT_EQ(f.drivers[model::kDofPitch], 15);  // "Tire Roll"
-    EXPECT_EQ(f.drivers[model::kDofYaw], 14);    // "Tire Steer"
-    EXPECT_EQ(f.position[1], "0.6982");          // 2.2907 ft in metres
-    EXPECT_EQ(f.position[2], "-0.3475");         // Up: 1.14 ft down
+    EXPECT_EQ(f.drivers[model::kDofDown], 15);      // "Strut Compression"
+    EXPECT_EQ(f.drivers[model::kDofPitch], 15);     // "Tire Roll"
+    EXPECT_EQ(f.drivers[model::kDofYaw], 14);       // "Tire Steer"
+    EXPECT_EQ(f.position[1], "0.6982");             // 2.2907 ft in metres
+    EXPECT_EQ(f.position[2], "-0.3475");            // Up: 1.14 ft down
     EXPECT_EQ(f.scales[model::kDofDown], "0.3048"); // -1 ft down scale is +0.3048 m up
     EXPECT_EQ(ed.labels().position[2], "Up (m)");
     EXPECT_EQ(ed.labels().radius, "Radius (m)");
@@ -169,8 +177,7 @@ TEST(EffectorEditor, LinkRefusesLoopsAndSeventhChildrenLeavingTheTree) {
     ed.cancelLink();
     EXPECT_FALSE(ed.linking());
 
-    EffectorEditor heli(test::templateRecord(model::kVehicleHelicopter), feetDown(), 6,
-                        kRelative);
+    EffectorEditor heli(test::templateRecord(model::kVehicleHelicopter), feetDown(), 6, kRelative);
     EXPECT_FALSE(heli.setParent(6, 0)); // fifth child of the main hub
     EXPECT_FALSE(heli.setParent(7, 0)); // sixth
     EXPECT_EQ(heli.setParent(8, 0).value_or(""),

@@ -20,9 +20,9 @@
 namespace kv::app {
 namespace {
 
-constexpr float kPace = 15.0f;      ///< ft/s held while circling
-constexpr float kSettle = 10.0f;    ///< s before the track is measured
-constexpr float kEnd = 40.0f;       ///< s of the run
+constexpr float kPace = 15.0f;   ///< ft/s held while circling
+constexpr float kSettle = 10.0f; ///< s before the track is measured
+constexpr float kEnd = 40.0f;    ///< s of the run
 
 /// Full right lock with throttle to hold kPace; keeps the track after kSettle.
 class FullLock final : public sim::ControlsPort {
@@ -55,7 +55,8 @@ float diameter(const std::vector<std::array<float, 2>>& track) {
     float widest = 0.0f;
     for (std::size_t i = 0; i < track.size(); i += 3)
         for (std::size_t j = i + 1; j < track.size(); j += 3)
-            widest = std::max(widest, std::hypot(track[i][0] - track[j][0], track[i][1] - track[j][1]));
+            widest =
+                std::max(widest, std::hypot(track[i][0] - track[j][0], track[i][1] - track[j][1]));
     return widest;
 }
 
@@ -69,7 +70,8 @@ float fullLockCircle(const char* steeringLock) {
     EXPECT_EQ(shown.values[kCarSteeringLock], "30.0000");
     std::vector<std::string> edited = shown.values;
     edited[kCarSteeringLock] = steeringLock;
-    EXPECT_FALSE(applyTemplateForm(shown, edited, shown.gear, doc.preferences().lengthUnitFactor, car));
+    EXPECT_FALSE(
+        applyTemplateForm(shown, edited, shown.gear, doc.preferences().lengthUnitFactor, car));
     doc.resetSimulation();
     InputState input;
     FullLock controls(doc, input);

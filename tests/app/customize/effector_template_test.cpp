@@ -81,9 +81,11 @@ TEST(EffectorTemplateForm, OkWithoutEditsWritesTheEffectorsBack) {
                 const auto& b = before.effectors[static_cast<std::size_t>(i)];
                 EXPECT_EQ(a.drivers, b.drivers) << type << "/" << i;
                 for (int k = 0; k < 6; ++k) {
-                    EXPECT_NEAR(a.offsets[static_cast<std::size_t>(k)], b.offsets[static_cast<std::size_t>(k)], 2e-4f)
+                    EXPECT_NEAR(a.offsets[static_cast<std::size_t>(k)],
+                                b.offsets[static_cast<std::size_t>(k)], 2e-4f)
                         << type << "/" << i << " offset " << k;
-                    EXPECT_NEAR(a.scales[static_cast<std::size_t>(k)], b.scales[static_cast<std::size_t>(k)], 2e-4f)
+                    EXPECT_NEAR(a.scales[static_cast<std::size_t>(k)],
+                                b.scales[static_cast<std::size_t>(k)], 2e-4f)
                         << type << "/" << i << " scale " << k;
                 }
                 EXPECT_EQ(a.radius, b.radius);
@@ -106,8 +108,10 @@ TEST(EffectorTemplateForm, CarShowsAndWritesItsDimensions) {
     EXPECT_EQ(f.values[kCarSuspensionTravel], "0.3048");
 
     ASSERT_FALSE(templateOk(r, kFeetPerMetre,
-                            {{kCarTrack, "1.5"}, {kCarSteeringLock, "40"},
-                             {kCarSuspensionTravel, "0.5"}, {kCarRearAxle, "1.4"}}));
+                            {{kCarTrack, "1.5"},
+                             {kCarSteeringLock, "40"},
+                             {kCarSuspensionTravel, "0.5"},
+                             {kCarRearAxle, "1.4"}}));
     for (int i : {0, 2})
         EXPECT_NEAR(r.effectors[static_cast<std::size_t>(i)].offsets[1], -2.4606f, 1e-4f);
     for (int i : {1, 3})
@@ -115,7 +119,8 @@ TEST(EffectorTemplateForm, CarShowsAndWritesItsDimensions) {
     EXPECT_EQ(r.effectors[0].scales[5], 40.0f);
     EXPECT_EQ(r.effectors[1].scales[5], 40.0f);
     for (int i = 0; i < 4; ++i)
-        EXPECT_NEAR(r.effectors[static_cast<std::size_t>(i)].scales[2], -0.5f * kFeetPerMetre, 1e-5f);
+        EXPECT_NEAR(r.effectors[static_cast<std::size_t>(i)].scales[2], -0.5f * kFeetPerMetre,
+                    1e-5f);
     EXPECT_NEAR(r.effectors[3].offsets[0], -1.4f * kFeetPerMetre, 1e-5f);
     EXPECT_TRUE(carFitsTemplate(r));
     EXPECT_FALSE(validateEffectors(r));
@@ -124,8 +129,10 @@ TEST(EffectorTemplateForm, CarShowsAndWritesItsDimensions) {
 TEST(EffectorTemplateForm, MotorcyclePlacesForkAndSwingArmFromTirePositions) {
     ObjectRecord r = test::templateRecord(model::kVehicleMotorcycle);
     ASSERT_FALSE(templateOk(r, kFeet,
-                            {{kBikeFrontTireForward, "4.5"}, {kBikeFrontTireDown, "1.0"},
-                             {kBikeRearTireBack, "2.0"}, {kBikeRearTireDown, "1.0"},
+                            {{kBikeFrontTireForward, "4.5"},
+                             {kBikeFrontTireDown, "1.0"},
+                             {kBikeRearTireBack, "2.0"},
+                             {kBikeRearTireDown, "1.0"},
                              {kBikeForkTravel, "0.5"}}));
     const Vec3 front = effectorFrame(r, 3).position;
     const Vec3 rear = effectorFrame(r, 5).position;

@@ -56,8 +56,8 @@ const Case kCases[] = {
          b.add("Wheel", T, 0, 0, kRoll);
      },
      nullptr},
-    {"tire that is its own strut (the car's)", [](TreeBuilder& b) { b.add("Wheel", T, -1, kStrut, kRoll); },
-     nullptr},
+    {"tire that is its own strut (the car's)",
+     [](TreeBuilder& b) { b.add("Wheel", T, -1, kStrut, kRoll); }, nullptr},
     {"tire under a pivot under a strut",
      [](TreeBuilder& b) {
          b.add("Strut", B, -1, kStrut);
@@ -123,11 +123,11 @@ TEST(EffectorValidation, TwoTiresUnderOneStrutNameTheStrut) {
 TEST(EffectorValidation, NumbersStrutsPivotsAndTireRollByTireOrder) {
     TreeBuilder b;
     b.add("Body", B);
-    b.add("Strut", B, -1, kStrut);       // 1
-    b.add("Front", T, 1, 0, kRoll);      // 2: tire 0
-    b.add("Arm", B, -1, 0, kPivot);      // 3
-    b.add("Rear", S, 3);                 // 4: tire 1
-    b.add("Car", T, -1, kStrut, kRoll);  // 5: tire 2
+    b.add("Strut", B, -1, kStrut);      // 1
+    b.add("Front", T, 1, 0, kRoll);     // 2: tire 0
+    b.add("Arm", B, -1, 0, kPivot);     // 3
+    b.add("Rear", S, 3);                // 4: tire 1
+    b.add("Car", T, -1, kStrut, kRoll); // 5: tire 2
     ASSERT_FALSE(validateEffectors(b.r));
     const auto& e = b.r.effectors;
     EXPECT_EQ(e[1].drivers[model::kDofDown], 21);

@@ -281,3 +281,36 @@ TEST(EffectorEditor, LessOnlyWhileTheEffectorsFit) {
 
 } // namespace
 } // namespace kv::app
+
+namespace kv::app {
+namespace {
+
+TEST(EffectorEditor, DeleteRefusesWhenTheParentWouldGetASeventhChild) {
+    // A hub with five blades and a sixth child that itself has two children:
+    // deleting that child would hand the parent seven children.
+    ObjectRecord r = test::templateRecord(model::kVehicleHelicopter);
+    EffectorEditor ed(r, feetDown(), 2, kRelative);
+    ASSERT_FALSE(ed.copySelected(ed.shown())); // fifth main blade (index 10)
+    ASSERT_FALSE(ed.newEffector(ed.shown()));  // 11
+    ASSERT_FALSE(ed.setParent(11, 0));         // sixth child of the hub
+    ASSERT_FALSE(ed.newEffector(ed.shown()));  // 12
+    ASSERT_FALSE(ed.newEffector(ed.shown()));  // 13
+    ASSERT_FALSE(ed.setParent(12, 11));
+    ASSERT_FALSE(ed.setParent(13, 11));
+    const ObjectRecord before = ed.working();
+    ed.select(ed.shown(), 11);
+    EXPECT_EQ(ed.deleteSelected(ed.shown()).value_or(""),
+              "The \"MainRotorHub\" effector can have no more than 6 children.");
+    EXPECT_EQ(ed.working().effectorCount, before.effectorCount);
+    EXPECT_EQ(ed.working().effectors[12].parent, 11);
+    // A root's children simply become roots.
+    ed.select(ed.shown(), 1); // TailRotorHub
+    ASSERT_FALSE(ed.deleteSelected(ed.shown()));
+    EXPECT_EQ(ed.selected(), -1);
+    for (int i = 1; i <= 4; ++i)
+        EXPECT_EQ(ed.working().effectors[static_cast<std::size_t>(i + 4)].parent, -1);
+    EXPECT_TRUE(model::checkEffectorTree(ed.working()));
+}
+
+} // namespace
+} // namespace kv::app

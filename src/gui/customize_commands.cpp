@@ -1,10 +1,13 @@
 #include "gui/customize_commands.h"
 
 #include "app/customize/collision_form.h"
+#include "app/customize/effector_template_fit.h"
 #include "app/customize/tires_form.h"
 #include "dialogs/aero_dialog.h"
 #include "dialogs/appearance_dialog.h"
 #include "dialogs/collision_dialog.h"
+#include "dialogs/effector_template_dialog.h"
+#include "dialogs/effectors_dialog.h"
 #include "dialogs/engine_dialog.h"
 #include "dialogs/mass_dialog.h"
 #include "dialogs/tires_dialog.h"
@@ -28,6 +31,7 @@ void CustomizeCommands::install() {
     window_.setCommandHandler(CommandId::CustomizeEngine, [this] { engine(); });
     window_.setCommandHandler(CommandId::CustomizeCollisions, [this] { collisions(); });
     window_.setCommandHandler(CommandId::CustomizeAppearance, [this] { appearance(); });
+    window_.setCommandHandler(CommandId::CustomizeEffectors, [this] { effectors(); });
 }
 
 void CustomizeCommands::changed(bool resetSimulation) {
@@ -113,6 +117,47 @@ void CustomizeCommands::appearance() {
         rebuildDisplay_();
     if (redraw_)
         redraw_();
+}
+
+void CustomizeCommands::effectors() {
+    model::ObjectRecord& r = doc_.object(0);
+    const app::Preferences& prefs = doc_.preferences();
+    const app::WorkingUnits units{prefs.lengthUnitFactor, prefs.englishForceUnits,
+                                  prefs.rightHandedAxes};
+    app::Document::EffectorEditorMemory& memory = doc_.effectorEditorMemory();
+    bool full = !app::effectorsFitTemplate(r);
+    for (;;) {
+        if (!full) {
+            dialogs::EffectorTemplateDialog d(r, units.lengthUnitFactor, messages_, &window_);
+            const int result = d.exec();
+            if (result == QDialog::Accepted) {
+                // The helicopter's new landing gear also fills its tire settings.
+                r.effectorCount = d.object().effectorCount;
+                r.effectors = d.object().effectors;
+                r.tires = d.object().tires;
+                changed(true);
+                return;
+            }
+            if (result != dialogs::EffectorTemplateDialog::kMore)
+                return;
+            full = true;
+            continue;
+        }
+        dialogs::EffectorsDialog d(r, units, memory.selected, memory.relativeMode, messages_,
+                                   &window_);
+        const int result = d.exec();
+        if (result == QDialog::Accepted) {
+            r.effectorCount = d.editor().working().effectorCount;
+            r.effectors = d.editor().working().effectors;
+            memory.selected = d.editor().selected();
+            memory.relativeMode = d.editor().relativeMode();
+            changed(true);
+            return;
+        }
+        if (result != dialogs::EffectorsDialog::kLess)
+            return;
+        full = false;
+    }
 }
 
 } // namespace kv::gui

@@ -35,6 +35,11 @@ class CustomizeCommands {
     void engine();
     void collisions();
     void appearance();
+    /// Object > Customize > Effectors...: the vehicle's template dialog while
+    /// the effectors fit it, else the full editor; "More" and "Less" switch
+    /// between the two. OK stores the effectors, remembers the full editor's
+    /// selection and view, marks the project modified and resets.
+    void effectors();
 
   private:
     /// Marks the project modified, resets the simulation when asked, redraws.

@@ -238,6 +238,8 @@ bool Document::newVehicle(std::int32_t vehicleType) {
         vehicleType > model::kVehicleHelicopter)
         return false;
     state_.observeMode = 0;
+    if (vehicleType != model::kVehicleHelicopter)
+        effectorEditorMemory_.selected = 0;
     model::ObjectRecord& vehicle = objects_.front();
     // The template overwrites what it defines and leaves the rest as it was.
     vehicle.vehicleType = vehicleType;

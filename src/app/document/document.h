@@ -128,6 +128,16 @@ class Document {
     /// inputs (done before and after every run).
     void releaseCameraControl();
 
+    /// What the full Effectors dialog opens with: the effector it showed and
+    /// its view (0 Absolute, 1 Relative to Parent) when it last ended with
+    /// OK. A new Car, Motorcycle or Aircraft and a loaded object select the
+    /// first effector again.
+    struct EffectorEditorMemory {
+        int selected = 0;
+        int relativeMode = 0;
+    };
+    EffectorEditorMemory& effectorEditorMemory() { return effectorEditorMemory_; }
+
     // ---- document operations; each returns success ----
     /// Project defaults: a Car from its template in slot 0, the camera slot,
     /// no scenery or terrain, no file; not modified.
@@ -218,6 +228,7 @@ class Document {
     geom::SceneryStore scenery_;
     std::unique_ptr<geom::TerrainStore> terrain_;
     ProjectState state_ = newProjectState();
+    EffectorEditorMemory effectorEditorMemory_;
     Preferences preferences_;
     sim::RunState run_;
     sim::CameraRecord camera_;

@@ -230,6 +230,7 @@ bool Document::openObject(std::optional<std::filesystem::path> file) {
     meshes_.thinContactVertices(0);
     currentObjectName_ = titleWithoutExtension(*file);
     setRecordName(object(0), currentObjectName_);
+    effectorEditorMemory_.selected = 0;
     state_.observeMode = 0;
     modified_ = true;
     resetSimulation();

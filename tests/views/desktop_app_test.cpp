@@ -149,7 +149,8 @@ TEST_F(DesktopAppView, NoMenuCommandRunsWhileARunHoldsTheProgram) {
     window().runCommand(int(CommandId::Begin));
 
     EXPECT_FALSE(app_->live()->running());
-    EXPECT_GT(app_->live()->framesDrawn(), 5);
+    // The run drew frames (how many within the 0.4 s depends on the machine's load).
+    EXPECT_GT(app_->live()->framesDrawn(), 0);
     EXPECT_FALSE(menuBarEnabled);
     EXPECT_FALSE(projectWindowEnabled);
     EXPECT_EQ(enabledActions, 0);

@@ -33,6 +33,25 @@ constexpr double kFullStickLean = 0.6981317007977311;
 /// Speeds (ft/s) between which the motorcycle's stick passes from steering to lean.
 constexpr double kLeanBlendLow = 14.666673;
 constexpr double kLeanBlendWidth = 14.666673;
+/// Side acceleration the template car holds at most on the nominal dry road
+/// (g), as driven on steady circles through the run loop at 25 to 44 ft/s:
+/// steering further only scrubs speed, and braking near it costs the front
+/// tires their side grip, so the car runs wide.
+constexpr double kCarPeakGrip = 0.7;
+/// Side acceleration the car's corner speeds are planned at (g), leaving the
+/// steering room to correct.
+constexpr double kCarCornerGrip = 0.6;
+/// Road-wheel angle added for the car's understeer (rad per g^3 of side
+/// acceleration). Steady circles give about 0.08; the larger figure also
+/// covers the lag while the tires build up their side force.
+constexpr double kCarUndersteer = 0.15;
+/// Shortest look-ahead of the car (ft): shorter, the steering outruns its rate
+/// limit and the car weaves about the path.
+constexpr double kCarMinLookAhead = 20.0;
+/// Stick per ft/s of speed error, car and motorcycle: the car's is gentle, since
+/// throttle and brake stabbed in a corner unsettle its grip.
+constexpr double kCarSpeedGain = 0.05;
+constexpr double kMotorcycleSpeedGain = 0.15;
 /// Climb rate the helicopter's throttle lever selects per unit away from 0.5 (ft/s).
 constexpr double kClimbPerLever = 4000.0 / 60.0;
 /// The throttle lever moves this much a key press.
@@ -166,7 +185,8 @@ sim::ControlRecord PathFollower::step(const FollowerView& v) {
                   : ground                    ? 30.0 * static_cast<double>(kFpsPerMph)
                   : heli                      ? 40.0
                                               : std::max(v.forwardSpeed, 100.0);
-        latAccel_ = ground ? 0.7 * kG : heli ? 0.2 * kG : kG;
+        const bool car = v.vehicleType == model::kVehicleCar;
+        latAccel_ = car ? kCarCornerGrip * kG : ground ? 0.7 * kG : heli ? 0.2 * kG : kG;
         decel_ = ground ? 0.3 * kG : heli ? 0.1 * kG : 0.0;
         // What counts as close: a lane on the road, a rotor span or two for
         // the helicopter, the inside of a standard-rate turn for the aircraft.
@@ -303,14 +323,16 @@ sim::ControlRecord PathFollower::drive(const FollowerView& v, double dt) {
     // Pure pursuit: the arc through the point one look-ahead further along.
     // A motorcycle must lean before it turns: it looks further ahead.
     const bool motorcycle = v.vehicleType == model::kVehicleMotorcycle;
-    const double lookAhead = std::max(12.0, (motorcycle ? 1.1 : 0.45) * std::fabs(speed));
+    const double lookAhead = motorcycle ? std::max(12.0, 1.1 * std::fabs(speed))
+                                        : std::max(kCarMinLookAhead, 0.45 * std::fabs(speed));
     const PathPoint target = pointAt(along_ + lookAhead);
     const double dn = target.north - v.north;
     const double de = target.east - v.east;
     const double distance = std::max(std::hypot(dn, de), 1.0);
     const double alpha = wrapAngle(std::atan2(de, dn) - v.yaw);
-    // No sharper than the tires hold without rolling the vehicle over.
-    const double grip = 0.8 * kG / std::max(speed * speed, 1.0);
+    // No sharper than the tires hold (without rolling the motorcycle over).
+    const double peakAccel = (motorcycle ? 0.8 : kCarPeakGrip) * kG;
+    const double grip = peakAccel / std::max(speed * speed, 1.0);
     const double curvature = std::clamp(2.0 * std::sin(alpha) / distance, -grip, grip); // 1/ft
     const double yawRateError = curvature * speed - v.yawRate;
 
@@ -329,19 +351,27 @@ sim::ControlRecord PathFollower::drive(const FollowerView& v, double dt) {
         const double wheelbase = v.wheelbase > 0.0 ? v.wheelbase : 9.0;
         if (std::fabs(speed) > 3.0)
             steerIntegral_ = std::clamp(steerIntegral_ + 0.4 * yawRateError * dt, -0.3, 0.3);
-        x = std::atan(curvature * wheelbase) / steerAngle + 0.25 * yawRateError + steerIntegral_;
+        // The road-wheel angle of the arc, plus the understeer of its side
+        // acceleration; the yaw-rate trim and its integrator take the rest.
+        const double sideG = curvature * speed * speed / kG;
+        const double wheelAngle =
+            std::atan(curvature * wheelbase) + kCarUndersteer * sideG * sideG * sideG;
+        x = wheelAngle / steerAngle + 0.25 * yawRateError + steerIntegral_;
     }
     c.stickX = static_cast<float>(std::clamp(x, -1.0, 1.0));
 
     // Speed: throttle forward on the stick, brake back; no faster than the
     // turn being steered allows, so that a corner is left before speeding up.
+    // The car slows so only for a turn beyond its grip: the small corrections
+    // of the steering must not make it brake in a corner.
     const double rawCurvature = std::fabs(2.0 * std::sin(alpha) / distance);
     double wanted = targetSpeed(v.time);
+    const double steeredAccel = motorcycle ? latAccel_ : peakAccel;
     if (rawCurvature > 1e-6)
-        wanted = std::min(wanted, std::max(std::sqrt(latAccel_ / rawCurvature), 4.0));
+        wanted = std::min(wanted, std::max(std::sqrt(steeredAccel / rawCurvature), 4.0));
     const double error = wanted - speed;
     speedIntegral_ = std::clamp(speedIntegral_ + 0.05 * error * dt, -0.3, 0.5);
-    double u = 0.15 * error + speedIntegral_;
+    double u = (motorcycle ? kMotorcycleSpeedGain : kCarSpeedGain) * error + speedIntegral_;
     if (u < 0.0)
         u *= 0.5; // the brakes bite harder than the engine pulls
     // Past half throttle the motorcycle's rider lifts the front wheel.

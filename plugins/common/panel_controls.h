@@ -7,19 +7,19 @@
 namespace kv::lwplug {
 
 inline LWControl* addNumControl(LWPanelFuncs* panels, LWPanelID panel, const char* label) {
-    LWPanControlDesc desc;
+    LWPanControlDesc desc{}; // the host may read all of it: no stray bytes
     desc.type = LWT_INTEGER;
     return panels->addControl(panel, "NumControl", &desc, label);
 }
 
 inline LWControl* addFloatControl(LWPanelFuncs* panels, LWPanelID panel, const char* label) {
-    LWPanControlDesc desc;
+    LWPanControlDesc desc{}; // the host may read all of it: no stray bytes
     desc.type = LWT_FLOAT;
     return panels->addControl(panel, "FloatControl", &desc, label);
 }
 
 inline void setInt(LWControl* control, int value) {
-    LWValue v;
+    LWValue v{};
     v.intv.type = LWT_INTEGER;
     v.intv.value = value;
     v.intv.defVal = value;
@@ -27,7 +27,7 @@ inline void setInt(LWControl* control, int value) {
 }
 
 inline int getInt(LWControl* control) {
-    LWValue v;
+    LWValue v{};
     v.intv.type = LWT_INTEGER;
     v.intv.value = 0;
     v.intv.defVal = 0;
@@ -36,7 +36,7 @@ inline int getInt(LWControl* control) {
 }
 
 inline void setFloat(LWControl* control, double value) {
-    LWValue v;
+    LWValue v{};
     v.flt.type = LWT_FLOAT;
     v.flt.value = value;
     v.flt.defVal = value;
@@ -44,7 +44,7 @@ inline void setFloat(LWControl* control, double value) {
 }
 
 inline double getFloat(LWControl* control) {
-    LWValue v;
+    LWValue v{};
     v.flt.type = LWT_FLOAT;
     v.flt.value = 0.0;
     v.flt.defVal = 0.0;

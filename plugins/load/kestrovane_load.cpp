@@ -2,6 +2,7 @@
 // it a motion file; it writes a scene of null objects beside it and names that
 // scene back to the host, which then loads it.
 
+#include "common/host_globals.h"
 #include "common/module_descriptor.h"
 #include "common/panel_controls.h"
 #include "lw_interface.h"
@@ -97,16 +98,17 @@ void convert(LWSceneConverter* converter, double fps, LWMessageFuncs* messages,
 XCALL_(int) activateLoad(int version, GlobalFunc* global, void* local, void*) {
     if (version != LWSCENECONVERTER_VERSION)
         return AFUNC_BADVERSION;
-    auto* items = static_cast<LWItemInfo*>(global(LWITEMINFO_GLOBAL, GFUSE_TRANSIENT));
-    auto* scene = static_cast<LWSceneInfo*>(global(LWSCENEINFO_GLOBAL, GFUSE_TRANSIENT));
-    auto* messages = static_cast<LWMessageFuncs*>(global(LWMESSAGEFUNCS_GLOBAL, GFUSE_TRANSIENT));
+    using namespace kv::lwplug;
+    auto* items = static_cast<LWItemInfo*>(findGlobal(global, kItemInfoNames));
+    auto* scene = static_cast<LWSceneInfo*>(findGlobal(global, kSceneInfoNames));
+    auto* messages = static_cast<LWMessageFuncs*>(findGlobal(global, kMessageNames));
     if (!items || !scene || !messages)
         return AFUNC_BADGLOBAL;
     auto* converter = static_cast<LWSceneConverter*>(local);
     if (!converter)
         return AFUNC_BADLOCAL;
     const double fps = scene->framesPerSecond;
-    auto* panels = static_cast<LWPanelFuncs*>(global(LWPANELFUNCS_GLOBAL, GFUSE_TRANSIENT));
+    auto* panels = static_cast<LWPanelFuncs*>(findGlobal(global, kPanelNames));
 
     texts() = ActivationTexts{};
     converter->readFailure = nullptr;

@@ -3,6 +3,7 @@
 // imports as terrain, scenery or vehicle geometry, optionally keeping only
 // every n-th polygon. The mesh itself is never changed.
 
+#include "common/host_globals.h"
 #include "common/module_descriptor.h"
 #include "common/panel_controls.h"
 #include "dxf_faces.h"
@@ -172,12 +173,12 @@ void save(MeshEditBegin* begin, LWMessageFuncs* messages, LWPanelFuncs* panels,
 XCALL_(int) activateSave(int version, GlobalFunc* global, void* local, void*) {
     if (version != LWMESHEDIT_VERSION)
         return AFUNC_BADVERSION;
-    auto* messages = static_cast<LWMessageFuncs*>(global(LWMESSAGEFUNCS_GLOBAL, GFUSE_TRANSIENT));
+    using namespace kv::lwplug;
+    auto* messages = static_cast<LWMessageFuncs*>(findGlobal(global, kMessageNames));
     if (!messages)
         return AFUNC_BADGLOBAL;
-    auto* panels = static_cast<LWPanelFuncs*>(global(LWPANELFUNCS_GLOBAL, GFUSE_TRANSIENT));
-    auto* fileRequest =
-        reinterpret_cast<LWFileReqFunc*>(global(LWFILEREQFUNC_GLOBAL, GFUSE_TRANSIENT));
+    auto* panels = static_cast<LWPanelFuncs*>(findGlobal(global, kPanelNames));
+    auto* fileRequest = reinterpret_cast<LWFileReqFunc*>(findGlobal(global, kFileRequestNames));
     if (!fileRequest)
         return AFUNC_BADGLOBAL;
     auto* begin = reinterpret_cast<MeshEditBegin*>(local);

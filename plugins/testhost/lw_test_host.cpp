@@ -2,7 +2,13 @@
 
 #include <cstdint>
 #include <cstring>
+#include <utility>
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
 #include <dlfcn.h>
+#endif
 
 namespace kv::lwtest {
 namespace {
@@ -13,6 +19,37 @@ TestHost& host() {
     return *g_current;
 }
 
+// The platform's module loader, in the three calls the host needs.
+#if defined(_WIN32)
+void* openModule(const std::string& path, std::string& error) {
+    HMODULE module = LoadLibraryA(path.c_str());
+    if (!module)
+        error = "LoadLibrary failed with error " + std::to_string(GetLastError());
+    return reinterpret_cast<void*>(module);
+}
+void* moduleSymbol(void* handle, const char* name) {
+    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle), name));
+}
+void closeModule(void* handle) {
+    FreeLibrary(static_cast<HMODULE>(handle));
+}
+#else
+void* openModule(const std::string& path, std::string& error) {
+    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle) {
+        const char* why = dlerror();
+        error = why ? why : "dlopen failed";
+    }
+    return handle;
+}
+void* moduleSymbol(void* handle, const char* name) {
+    return dlsym(handle, name);
+}
+void closeModule(void* handle) {
+    dlclose(handle);
+}
+#endif
+
 } // namespace
 
 // ---- Plug-in module ----------------------------------------------------------
@@ -21,21 +58,21 @@ PluginModule::PluginModule(void* handle, ModuleDescriptor* descriptor)
     : handle_(handle), descriptor_(descriptor) {}
 
 std::unique_ptr<PluginModule> PluginModule::load(const std::string& path, std::string& error) {
-    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!handle) {
-        const char* why = dlerror();
-        error = why ? why : "dlopen failed";
+    void* handle = openModule(path, error);
+    if (!handle)
         return nullptr;
-    }
-    auto* descriptor = static_cast<ModuleDescriptor*>(dlsym(handle, LW_MODULE_DESCRIPTOR_SYMBOL));
+    auto* descriptor =
+        static_cast<ModuleDescriptor*>(moduleSymbol(handle, LW_MODULE_DESCRIPTOR_SYMBOL));
     if (!descriptor) {
         error = "no module descriptor " LW_MODULE_DESCRIPTOR_SYMBOL;
-        dlclose(handle);
+        closeModule(handle);
         return nullptr;
     }
-    if (descriptor->sysSync != MOD_SYSSYNC || !descriptor->serverDefs) {
-        error = "the module descriptor is not a LightWave module's";
-        dlclose(handle);
+    // A host checks the three words before it trusts anything else.
+    if (descriptor->sysSync != MOD_SYSSYNC || descriptor->sysVersion != MOD_SYSVER ||
+        descriptor->sysMachine != MOD_MACHINE || !descriptor->serverDefs) {
+        error = "the module descriptor is not a LightWave module's for this platform";
+        closeModule(handle);
         return nullptr;
     }
     std::unique_ptr<PluginModule> module(new PluginModule(handle, descriptor));
@@ -52,7 +89,7 @@ std::unique_ptr<PluginModule> PluginModule::load(const std::string& path, std::s
 PluginModule::~PluginModule() {
     if (descriptor_->shutdown)
         descriptor_->shutdown(serverData_);
-    dlclose(handle_);
+    closeModule(handle_);
 }
 
 const ServerRecord* PluginModule::findServer(std::string_view className,
@@ -300,20 +337,35 @@ void* TestHost::Impl::global(const char* name, int) {
     TestHost& h = host();
     const std::string n = name ? name : "";
     h.lookups.push_back(n);
-    if (h.missingGlobals.count(n))
+    // A current host answers these three only under its numbered names.
+    static const std::pair<const char*, const char*> numbered[] = {
+        {LWITEMINFO_GLOBAL, "LW Item Info 9"},
+        {LWSCENEINFO_GLOBAL, "LW Scene Info 12"},
+        {LWMESSAGEFUNCS_GLOBAL, "Info Messages 3"},
+    };
+    std::string service = n;
+    if (h.globalNames == GlobalNames::Numbered) {
+        for (const auto& [oldest, current] : numbered) {
+            if (n == oldest)
+                return nullptr;
+            if (n == current)
+                service = oldest;
+        }
+    }
+    if (h.missingGlobals.count(service))
         return nullptr;
     Impl& impl = *h.impl_;
-    if (n == LWITEMINFO_GLOBAL)
+    if (service == LWITEMINFO_GLOBAL)
         return &impl.itemInfo;
-    if (n == LWSCENEINFO_GLOBAL) {
+    if (service == LWSCENEINFO_GLOBAL) {
         impl.sceneInfo.framesPerSecond = h.framesPerSecond;
         return &impl.sceneInfo;
     }
-    if (n == LWMESSAGEFUNCS_GLOBAL)
+    if (service == LWMESSAGEFUNCS_GLOBAL)
         return &impl.messageFuncs;
-    if (n == LWPANELFUNCS_GLOBAL)
+    if (service == LWPANELFUNCS_GLOBAL)
         return &impl.panelFuncs;
-    if (n == LWFILEREQFUNC_GLOBAL)
+    if (service == LWFILEREQFUNC_GLOBAL)
         return reinterpret_cast<void*>(&fileRequest);
     return nullptr;
 }

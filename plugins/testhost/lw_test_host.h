@@ -1,6 +1,7 @@
 #pragma once
 /// A stand-in for the LightWave host, enough to run KestrovaneLoad and
-/// KestrovaneSave outside LightWave: it loads a plug-in module with dlopen,
+/// KestrovaneSave outside LightWave: it loads a plug-in module (dlopen, or
+/// LoadLibrary on Windows),
 /// finds its descriptor and servers, and answers the global services the
 /// plug-ins look up (scene information, messages, panels, file requests,
 /// mesh edits) from a script, recording what the plug-in asked.
@@ -22,7 +23,7 @@
 
 namespace kv::lwtest {
 
-/// A plug-in module loaded with dlopen; unloaded on destruction.
+/// A plug-in module loaded into the process; unloaded on destruction.
 class PluginModule {
   public:
     /// nullptr with `error` set when the file is no loadable module.
@@ -100,6 +101,12 @@ struct MeshEditLog {
     int pointLookups = 0;
 };
 
+/// The names a host publishes its item, scene and message services under.
+enum class GlobalNames {
+    Oldest,   ///< "LW Item Info", "LW Scene Info", "Info Messages", as the first SDKs name them
+    Numbered, ///< only a current host's numbered names ("LW Item Info 9", ...)
+};
+
 struct ConversionRun {
     int result = -1;                    ///< the activation's return value
     std::optional<std::string> failure; ///< readFailure, when set
@@ -116,8 +123,9 @@ class TestHost {
 
     // ---- The host as the plug-in finds it.
     double framesPerSecond = 30.0;
-    std::set<std::string> missingGlobals;             ///< services the host does not have
-    std::deque<PanelScript> panelScripts;             ///< an unscripted panel is cancelled
+    GlobalNames globalNames = GlobalNames::Oldest;
+    std::set<std::string> missingGlobals; ///< services the host lacks, by their oldest name
+    std::deque<PanelScript> panelScripts; ///< an unscripted panel is cancelled
     std::deque<FileRequestScript> fileRequestScripts; ///< an unscripted request is cancelled
     MeshFixture mesh;
     bool canBeginEdit = true;            ///< false: there is nothing to edit

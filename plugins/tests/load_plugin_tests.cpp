@@ -68,7 +68,7 @@ MotionFixture tenSeconds() {
 }
 
 TEST_F(LoadPlugin, ModuleOffersOneSceneConverter) {
-    EXPECT_EQ(module_->descriptor().sysSync, MOD_SYSSYNC);
+    expectHostAcceptsDescriptor(*module_);
     const std::vector<std::pair<std::string, std::string>> expected = {
         {"SceneConverter", "Kestrovane-Load"}};
     EXPECT_EQ(module_->servers(), expected);
@@ -434,8 +434,11 @@ class LoadPluginGlobals : public LoadPlugin, public ::testing::WithParamInterfac
 
 TEST_P(LoadPluginGlobals, MissingServiceReturnsBadGlobal) {
     host_.missingGlobals.insert(GetParam());
-    const auto run = convert(tenSeconds());
-    EXPECT_EQ(run.result, AFUNC_BADGLOBAL);
+    for (auto names : {lwtest::GlobalNames::Oldest, lwtest::GlobalNames::Numbered}) {
+        host_.globalNames = names;
+        const auto run = convert(tenSeconds());
+        EXPECT_EQ(run.result, AFUNC_BADGLOBAL);
+    }
     EXPECT_TRUE(host_.panels.empty());
     EXPECT_TRUE(host_.messages.empty());
     EXPECT_TRUE(otherFiles().empty());
@@ -443,6 +446,30 @@ TEST_P(LoadPluginGlobals, MissingServiceReturnsBadGlobal) {
 
 INSTANTIATE_TEST_SUITE_P(Services, LoadPluginGlobals,
                          ::testing::Values("LW Item Info", "LW Scene Info", "Info Messages"));
+
+TEST_F(LoadPlugin, AsksForEachServiceByItsOldestNameFirst) {
+    ASSERT_TRUE(convert(tenSeconds()).scene);
+    const std::vector<std::string> expected = {"LW Item Info", "LW Scene Info", "Info Messages",
+                                               "LWPanelServices"};
+    EXPECT_EQ(host_.lookups, expected);
+}
+
+TEST_F(LoadPlugin, CurrentHostIsFoundUnderItsNumberedNames) {
+    host_.globalNames = lwtest::GlobalNames::Numbered;
+    host_.framesPerSecond = 25.0;
+    const auto run = convert(tenSeconds());
+    EXPECT_EQ(run.result, AFUNC_OK);
+    ASSERT_TRUE(run.scene);
+    // The frame rate comes from the numbered scene record: 10 s at 25 frames/s.
+    EXPECT_EQ(scene().objects[0].keys.size(), 250u);
+    EXPECT_EQ(host_.panels.size(), 1u);
+
+    std::vector<std::string> expected = namesUpTo("LW Item Info", 9);
+    for (const auto& more : {namesUpTo("LW Scene Info", 12), namesUpTo("Info Messages", 3)})
+        expected.insert(expected.end(), more.begin(), more.end());
+    expected.push_back("LWPanelServices");
+    EXPECT_EQ(host_.lookups, expected);
+}
 
 TEST_F(LoadPlugin, OtherInterfaceVersionsReturnBadVersion) {
     writeMotion(motion_, tenSeconds());
@@ -493,7 +520,8 @@ std::vector<DamageCase> damagedFiles() {
     add("NegativeEffectorCount", [](MotionFixture& s) { s.effectorCount = -1; });
     add("ParentOutOfRange", [](MotionFixture& s) { s.effectors[1].parent = 2; });
     add("ChildOutOfRange", [](MotionFixture& s) { s.effectors[0].children = {5}; });
-    add("TooManyChildren", [](MotionFixture& s) { s.effectors[0].children = {1, 1, 1, 1, 1, 1, 1}; });
+    add("TooManyChildren",
+        [](MotionFixture& s) { s.effectors[0].children = {1, 1, 1, 1, 1, 1, 1}; });
     add("EndlessTime", [](MotionFixture& s) { s.frames.back()[kFieldTime] = INFINITY; });
     add("UndefinedTime", [](MotionFixture& s) { s.frames.back()[kFieldTime] = NAN; });
     return cases;

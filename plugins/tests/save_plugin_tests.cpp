@@ -77,6 +77,7 @@ class SavePlugin : public ::testing::Test {
 };
 
 TEST_F(SavePlugin, ModuleOffersOneMeshEdit) {
+    expectHostAcceptsDescriptor(*module_);
     const std::vector<std::pair<std::string, std::string>> expected = {
         {"MeshDataEdit", "Kestrovane-SaveDXF"}};
     EXPECT_EQ(module_->servers(), expected);
@@ -238,6 +239,25 @@ TEST_F(SavePlugin, WithoutPanelServicesWritesEveryPolygon) {
     EXPECT_EQ(host_.meshEdit(*server_), AFUNC_OK);
     EXPECT_TRUE(host_.panels.empty());
     EXPECT_EQ(faces().size(), 10u);
+}
+
+TEST_F(SavePlugin, FindsTheMessagesOfOldAndCurrentHosts) {
+    const std::vector<std::string> oldest = {"Info Messages", "LWPanelServices", "File Request"};
+    std::vector<std::string> numbered = namesUpTo("Info Messages", 3);
+    numbered.insert(numbered.end(), {"LWPanelServices", "File Request"});
+    for (const auto& [names, lookups] : {std::pair{lwtest::GlobalNames::Oldest, oldest},
+                                         std::pair{lwtest::GlobalNames::Numbered, numbered}}) {
+        host_.globalNames = names;
+        host_.lookups.clear();
+        host_.messages.clear();
+        EXPECT_EQ(save(), AFUNC_OK);
+        EXPECT_EQ(host_.lookups, lookups);
+        EXPECT_EQ(host_.messages,
+                  std::vector<std::string>{"Object saved to \"" + target_.string() + "\""});
+        EXPECT_EQ(faces().size(), 10u);
+    }
+    host_.missingGlobals = {"Info Messages"};
+    EXPECT_EQ(save(), AFUNC_BADGLOBAL);
 }
 
 TEST_F(SavePlugin, MissingServicesAndOtherVersions) {

@@ -114,7 +114,9 @@ TempDir::~TempDir() {
 }
 
 std::string readText(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
+    // Text mode: the plug-ins write text files with the platform's line ends
+    // (CR LF on Windows), and the tests compare lines.
+    std::ifstream in(file);
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();

@@ -72,6 +72,7 @@ class TempDir {
     std::filesystem::path path_;
 };
 
+/// The text of `file` with line ends as "\n" whatever the platform writes.
 std::string readText(const std::filesystem::path& file);
 
 } // namespace kv::plugtest

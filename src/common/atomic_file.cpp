@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -60,6 +61,12 @@ int limitedClose(void* cookie) {
     return ::close(*static_cast<int*>(cookie));
 }
 
+int ownedClose(void* cookie) {
+    const int fd = *static_cast<int*>(cookie);
+    delete static_cast<int*>(cookie);
+    return ::close(fd);
+}
+
 /// The stream the body writes to: the descriptor itself, or the failing
 /// layer over it when faults are installed.
 std::FILE* openStream(int& fd) {
@@ -85,6 +92,23 @@ struct StreamGuard {
 
 bool streamWritten(std::FILE* out) {
     return std::fflush(out) == 0 && std::ferror(out) == 0;
+}
+
+std::FILE* openForWriting(const std::filesystem::path& file) {
+    if (gFaults == nullptr) {
+        return std::fopen(file.c_str(), "wb+");
+    }
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        return nullptr;
+    }
+    int* cookie = new int(fd);
+    const cookie_io_functions_t io{nullptr, limitedWrite, nullptr, ownedClose};
+    std::FILE* out = ::fopencookie(cookie, "wb", io);
+    if (out == nullptr) {
+        ownedClose(cookie);
+    }
+    return out;
 }
 
 void setAtomicWriteFaults(AtomicWriteFaults* faults) {

@@ -36,6 +36,11 @@ bool writeFilesAtomically(const std::vector<AtomicFileWrite>& files);
 /// Flushes `out` and reports whether every write to it so far succeeded.
 bool streamWritten(std::FILE* out);
 
+/// Opens `file` for writing from its start, as a working file that is
+/// replaced by rename is. Goes through the failing layer when faults are
+/// installed, so those writes count against its byte limit too.
+std::FILE* openForWriting(const std::filesystem::path& file);
+
 /// The steps of one replacement, in the order they happen.
 enum class AtomicWriteStep { CreateTemporary, WriteBody, Sync, Rename };
 

@@ -52,6 +52,19 @@ TEST_F(DocumentSaveFaultTest, TerrainSceneryAndObjectGeometryAsDxf) {
     EXPECT_TRUE(survives("out.dxf", [&] { return rig.doc->saveObjectGeometryAs(0); }));
 }
 
+TEST_F(DocumentSaveFaultTest, TerrainAndSceneryTransformKeepTheirWorkingFiles) {
+    ASSERT_TRUE(rig.doc->addScenery(DxfImport{projecttest::writeDxf(dir / "road.dxf", 3)}));
+    ASSERT_TRUE(rig.doc->addTerrain(DxfImport{projecttest::writeDxf(dir / "hill.dxf", 3)}));
+    model::GeometryTransform moved;
+    moved.translate = {10.0f, -4.0f, 2.0f};
+    moved.rotate = {0.0f, 0.0f, 30.0f};
+    const std::filesystem::path working = rig.folder->folder();
+    EXPECT_TRUE(filetest::saveSurvivesEveryCut(
+        working, [&] { return rig.doc->transformTerrain(moved); }, &rig.messages));
+    EXPECT_TRUE(filetest::saveSurvivesEveryCut(
+        working, [&] { return rig.doc->transformScenery(0, moved); }, &rig.messages));
+}
+
 TEST(PreferenceSaveFault, PreviousPreferencesStay) {
     ScratchDir dir;
     filetest::writeBytes(dir / "prefs", {'o', 'l', 'd'});

@@ -109,7 +109,9 @@ for ((i = 1; i <= n; i++)); do
       echo "soak: run $runs ($vehicle) failed: $failed; inputs kept in $keep/$runs"
     fi
   done
-  if [ $((i % 50)) -eq 0 ]; then echo "soak: $runs runs so far"; fi
+  if [ $((i % 50)) -eq 0 ]; then
+    echo "soak: so far runs $runs, crashes $crashes, NaN frames $nans, hangs $hangs, worst $worst s"
+  fi
 done
 echo "soak: $unstable runs ended unstable (exit status 3)"
 echo "soak: runs $runs, crashes $crashes, NaN frames $nans, hangs $hangs, worst wall time per simulated second $worst s"

@@ -177,7 +177,11 @@ bool exportAsfAmc(const std::filesystem::path& motionFile, const std::filesystem
     const EffectorTree tree = buildEffectorTree(record);
     const int frames = motion.frameCount();
 
-    const bool amcWritten = writeFileAtomically(amcFile, [&](std::FILE* out) {
+    SkeletonWriter skeleton{record, tree, title, {}};
+    skeleton.write(options.lengthUnitName);
+    // The skeleton and its motion are replaced together: a pair never mixes
+    // a new file with an old one.
+    const auto writeAmc = [&](std::FILE* out) {
         std::string text;
         text += "# AMC file created by Kestrovane.\n";
         text += "# Lengths expressed in " + options.lengthUnitName + ".\n";
@@ -202,20 +206,13 @@ bool exportAsfAmc(const std::filesystem::path& motionFile, const std::filesystem
             }
         }
         return true;
-    });
-    if (!amcWritten) {
+    };
+    const bool written = writeFilesAtomically(
+        {{amcFile, writeAmc}, {asfFile, [&](std::FILE* out) { return put(out, skeleton.out); }}});
+    if (!written) {
         messages.showMessage(model::saveFailedMessage(amcFile));
-        return false;
     }
-
-    SkeletonWriter skeleton{record, tree, title, {}};
-    skeleton.write(options.lengthUnitName);
-    const bool asfWritten =
-        writeFileAtomically(asfFile, [&](std::FILE* out) { return put(out, skeleton.out); });
-    if (!asfWritten) {
-        messages.showMessage(model::saveFailedMessage(asfFile));
-    }
-    return asfWritten;
+    return written;
 }
 
 } // namespace kv::exp

@@ -1,5 +1,6 @@
 #include "geometry/working_files.h"
 
+#include "common/atomic_file.h"
 #include "common/le_io.h"
 #include "common/vecmath.h"
 
@@ -141,7 +142,10 @@ template <typename T> StreamRead TriangleStreamReader<T>::next(Triangle<T>& out)
 
 template <typename T>
 TriangleStreamWriter<T>::TriangleStreamWriter(const std::filesystem::path& path)
-    : owned_(openFile(path, "wb+")) {}
+    : owned_(openForWriting(path)) {
+    if (owned_)
+        std::setvbuf(owned_.get(), nullptr, _IOFBF, kFileBuffer);
+}
 
 template <typename T> bool TriangleStreamWriter<T>::write(const Triangle<T>& tri) {
     std::FILE* const stream = file();

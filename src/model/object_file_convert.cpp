@@ -14,6 +14,7 @@
 #include <cstring>
 #include <memory>
 #include <system_error>
+#include <vector>
 
 namespace kv::model {
 namespace {
@@ -116,6 +117,21 @@ bool writeConverted(const std::filesystem::path& file, const ConvertedObject& ob
         StreamWriter writer(out);
         return writeMotionBody(writer, object.record, source, {}) && writer.finish();
     });
+}
+
+bool readWhole(const std::filesystem::path& file, std::vector<std::uint8_t>& bytes) {
+    FileHandle in(std::fopen(file.c_str(), "rb"));
+    if (!in) {
+        return false;
+    }
+    std::array<std::uint8_t, 1 << 16> chunk{};
+    for (;;) {
+        const std::size_t n = std::fread(chunk.data(), 1, chunk.size(), in.get());
+        bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(n));
+        if (n < chunk.size()) {
+            return std::ferror(in.get()) == 0;
+        }
+    }
 }
 
 } // namespace
@@ -235,14 +251,20 @@ bool upgradeObjectFile(const std::filesystem::path& file, MessagePort& messages)
             return false;
         }
     }
+    // The backup is a copy, and the upgraded file replaces the original in one
+    // rename: whenever the process stops, the file's name holds either the old
+    // version or the new one.
+    std::vector<std::uint8_t> previous;
     const std::optional<std::filesystem::path> backup = backupPathFor(file);
-    std::error_code ec;
-    if (!backup || (std::filesystem::rename(file, *backup, ec), ec)) {
+    if (!backup || !readWhole(file, previous) || !writeFileAtomically(*backup, [&](std::FILE* out) {
+            return std::fwrite(previous.data(), 1, previous.size(), out) == previous.size();
+        })) {
         messages.showMessage(saveFailedMessage(file));
         return false;
     }
     if (!writeConverted(file, *object)) {
-        std::filesystem::rename(*backup, file, ec);
+        std::error_code ec;
+        std::filesystem::remove(*backup, ec);
         messages.showMessage(saveFailedMessage(file));
         return false;
     }

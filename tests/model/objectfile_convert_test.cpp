@@ -9,6 +9,7 @@
 #include "model/record_codec.h"
 #include "support/file_test_support.h"
 #include "support/motion_test_data.h"
+#include "support/write_faults.h"
 
 #include <csignal>
 #include <cstring>
@@ -310,6 +311,58 @@ TEST_F(UpgradeTest, ConvertObjectFileWritesTheNamedFile) {
     std::fclose(in);
     EXPECT_EQ(recordName(slot.name), "Jet");
     EXPECT_EQ(slot.role, 1);
+}
+
+} // namespace
+} // namespace kv::model
+
+namespace kv::model {
+namespace {
+
+TEST_F(UpgradeTest, UpgradeCutAtEveryByteLeavesTheOldFileAlone) {
+    const auto path = dir / "car.kvo";
+    filetest::writeBytes(path, previousFile(sampleAircraft(), 2));
+    EXPECT_TRUE(filetest::saveSurvivesEveryCut(
+        dir.path(), [&] { return upgradeObjectFile(path, log); }, &log));
+}
+
+struct SimulatedCrash {};
+
+TEST_F(UpgradeTest, UpgradeStoppedAtEveryStepLeavesTheOldFileOrTheNewOne) {
+    const auto original = previousFile(sampleAircraft(), 2);
+    std::vector<std::uint8_t> upgraded;
+    int steps = 0;
+    {
+        ScratchDir reference;
+        filetest::writeBytes(reference / "car.kvo", original);
+        filetest::ScopedWriteFaults counting;
+        counting.faults.beforeStep = [&](AtomicWriteStep) { ++steps; };
+        ASSERT_TRUE(upgradeObjectFile(reference / "car.kvo", log));
+        upgraded = filetest::readBytes(reference / "car.kvo");
+    }
+    // Two replacements (the backup, then the file): four steps each.
+    ASSERT_EQ(steps, 8);
+    for (int stop = 0; stop < steps; ++stop) {
+        ScratchDir crashed;
+        const auto path = crashed / "car.kvo";
+        filetest::writeBytes(path, original);
+        {
+            filetest::ScopedWriteFaults failing;
+            int step = 0;
+            failing.faults.beforeStep = [&](AtomicWriteStep) {
+                if (step++ == stop)
+                    throw SimulatedCrash{};
+            };
+            EXPECT_THROW(upgradeObjectFile(path, log), SimulatedCrash) << "step " << stop;
+        }
+        ASSERT_TRUE(std::filesystem::exists(path)) << "stopped before step " << stop;
+        const auto now = filetest::readBytes(path);
+        EXPECT_TRUE(now == original || now == upgraded) << "stopped before step " << stop;
+        // What is left can be opened again, and upgrades when it is still old.
+        MessageLog again;
+        EXPECT_TRUE(upgradeObjectFile(path, again)) << "stopped before step " << stop;
+        EXPECT_EQ(filetest::readBytes(path), upgraded) << "stopped before step " << stop;
+    }
 }
 
 } // namespace

@@ -116,30 +116,9 @@ QImage dialogShot(kv::gui::MainWindow& window, CommandId id) {
 
 /// Writes a terrain of rolling hills, 400 m square, as DXF 3DFACEs (m, z up).
 std::filesystem::path writeHills(const std::filesystem::path& folder) {
-    const std::filesystem::path file = folder / "hills.dxf";
-    std::ofstream out(file);
-    out << "  0\nSECTION\n  2\nENTITIES\n";
-    constexpr int kCells = 24;
-    constexpr double kHalf = 200.0;
-    constexpr double kStep = 2.0 * kHalf / kCells;
-    auto height = [](double x, double y) {
+    return kv::viewtest::writeHillsDxf(folder, 24, 200.0, [](double x, double y) {
         return 5.0 * std::sin(x / 45.0) * std::sin(y / 35.0) + 0.0002 * (x * x + y * y);
-    };
-    for (int i = 0; i < kCells; ++i) {
-        for (int j = 0; j < kCells; ++j) {
-            const double x0 = -kHalf + i * kStep, y0 = -kHalf + j * kStep;
-            const double xs[4] = {x0, x0 + kStep, x0 + kStep, x0};
-            const double ys[4] = {y0, y0, y0 + kStep, y0 + kStep};
-            out << "  0\n3DFACE\n  8\nTerrain\n";
-            for (int c = 0; c < 4; ++c) {
-                out << " 1" << c << "\n" << xs[c] << "\n";
-                out << " 2" << c << "\n" << ys[c] << "\n";
-                out << " 3" << c << "\n" << height(xs[c], ys[c]) << "\n";
-            }
-        }
-    }
-    out << "  0\nENDSEC\n  0\nEOF\n";
-    return file;
+    });
 }
 
 } // namespace

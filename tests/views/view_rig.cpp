@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QSurfaceFormat>
 #include <cstdlib>
+#include <fstream>
 
 namespace kv::viewtest {
 
@@ -58,6 +59,29 @@ void ViewRig::setVehicle(int type) {
 QImage ViewRig::grab() {
     surface().clearFrame();
     return surface().grabFramebuffer();
+}
+
+std::filesystem::path writeHillsDxf(const std::filesystem::path& folder, int cells, double half,
+                                    const std::function<double(double, double)>& height) {
+    const std::filesystem::path file = folder / "hills.dxf";
+    std::ofstream out(file);
+    out << "  0\nSECTION\n  2\nENTITIES\n";
+    const double step = 2.0 * half / cells;
+    for (int i = 0; i < cells; ++i) {
+        for (int j = 0; j < cells; ++j) {
+            const double x0 = -half + i * step, y0 = -half + j * step;
+            const double xs[4] = {x0, x0 + step, x0 + step, x0};
+            const double ys[4] = {y0, y0, y0 + step, y0 + step};
+            out << "  0\n3DFACE\n  8\nTerrain\n";
+            for (int c = 0; c < 4; ++c) {
+                out << " 1" << c << "\n" << xs[c] << "\n";
+                out << " 2" << c << "\n" << ys[c] << "\n";
+                out << " 3" << c << "\n" << height(xs[c], ys[c]) << "\n";
+            }
+        }
+    }
+    out << "  0\nENDSEC\n  0\nEOF\n";
+    return file;
 }
 
 } // namespace kv::viewtest

@@ -7,6 +7,8 @@
 #include "views/camera_view.h"
 
 #include <QImage>
+#include <filesystem>
+#include <functional>
 #include <memory>
 
 namespace kv::viewtest {
@@ -41,5 +43,11 @@ class ViewRig {
     std::unique_ptr<gui::LiveRun> live_;
     bool ready_ = false;
 };
+
+/// Writes `folder`/hills.dxf: a square terrain of cells x cells 3DFACEs
+/// reaching `half` metres from the origin each way, each corner at the height
+/// (m, z up) `height` gives for its x, y (m).
+std::filesystem::path writeHillsDxf(const std::filesystem::path& folder, int cells, double half,
+                                    const std::function<double(double, double)>& height);
 
 } // namespace kv::viewtest

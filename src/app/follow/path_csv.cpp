@@ -1,5 +1,6 @@
 #include "app/follow/path_csv.h"
 
+#include "app/input/csv_fields.h"
 #include "app/settings/units_convert.h"
 
 #include <array>
@@ -12,57 +13,13 @@ namespace kv::app {
 
 namespace {
 
+using csv::lineError;
+using csv::parseDouble;
+using csv::quoted;
+using csv::splitFields;
+using csv::trim;
+
 constexpr const char* kHeaderHelp = "expected the header north,east[,up][,speed|,time]";
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
-}
-
-bool parseDouble(std::string_view s, double& out) {
-    if (!s.empty() && s.front() == '+')
-        s.remove_prefix(1);
-    if (s.empty())
-        return false;
-    const auto r = std::from_chars(s.data(), s.data() + s.size(), out);
-    return r.ec == std::errc() && r.ptr == s.data() + s.size() && std::isfinite(out);
-}
-
-/// Text of a field for a message, cut short so a damaged file cannot flood it.
-std::string quoted(std::string_view s) {
-    constexpr std::size_t kShown = 24;
-    std::string out = "'";
-    for (std::size_t i = 0; i < s.size() && i < kShown; ++i) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        out += std::isprint(c) ? static_cast<char>(c) : '?';
-    }
-    if (s.size() > kShown)
-        out += "...";
-    return out + "'";
-}
-
-std::string lineError(std::size_t line, const std::string& what) {
-    return "line " + std::to_string(line) + ": " + what;
-}
-
-/// Comma-separated fields of a line, trimmed; false when there are more than `max`.
-template <std::size_t N>
-bool splitFields(std::string_view text, std::array<std::string_view, N>& fields,
-                 std::size_t& count) {
-    count = 0;
-    while (true) {
-        const std::size_t comma = text.find(',');
-        if (count == N)
-            return false;
-        fields[count++] = trim(text.substr(0, comma));
-        if (comma == std::string_view::npos)
-            return true;
-        text.remove_prefix(comma + 1);
-    }
-}
 
 /// Largest coordinate accepted (ft): far beyond any scene, small enough to
 /// stay exact in single precision steps of a foot.

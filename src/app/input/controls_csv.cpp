@@ -1,5 +1,6 @@
 #include "app/input/controls_csv.h"
 
+#include "app/input/csv_fields.h"
 #include "app/input/input_keys.h"
 
 #include <array>
@@ -12,6 +13,11 @@
 namespace kv::app {
 
 namespace {
+
+using csv::lineError;
+using csv::parseDouble;
+using csv::quoted;
+using csv::trim;
 
 constexpr std::string_view kHeader = "time,x,y,a,b,key";
 
@@ -33,14 +39,6 @@ constexpr std::array<KeyName, 27> kKeyNames{{
     {"ALT+F6", kKeyF6, true}, {"F11", kKeyF11, false},    {"F12", kKeyF12, false},
 }};
 
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
-}
-
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;
@@ -52,45 +50,12 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-bool parseDouble(std::string_view s, double& out) {
-    if (!s.empty() && s.front() == '+')
-        s.remove_prefix(1);
-    if (s.empty())
-        return false;
-    const auto r = std::from_chars(s.data(), s.data() + s.size(), out);
-    return r.ec == std::errc() && r.ptr == s.data() + s.size() && std::isfinite(out);
-}
-
-/// Text of a field for a message, cut short so a damaged file cannot flood it.
-std::string quoted(std::string_view s) {
-    constexpr std::size_t kShown = 24;
-    std::string out = "'";
-    for (std::size_t i = 0; i < s.size() && i < kShown; ++i) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        out += std::isprint(c) ? static_cast<char>(c) : '?';
-    }
-    if (s.size() > kShown)
-        out += "...";
-    return out + "'";
-}
-
-std::string lineError(std::size_t line, const std::string& what) {
-    return "line " + std::to_string(line) + ": " + what;
-}
-
 bool parseRow(std::string_view text, ControlRow& row, std::string& what) {
     std::array<std::string_view, 6> fields{};
     std::size_t count = 0;
-    while (true) {
-        const std::size_t comma = text.find(',');
-        if (count == fields.size()) {
-            what = "too many fields (expected time,x,y,a,b,key)";
-            return false;
-        }
-        fields[count++] = trim(text.substr(0, comma));
-        if (comma == std::string_view::npos)
-            break;
-        text.remove_prefix(comma + 1);
+    if (!csv::splitFields(text, fields, count)) {
+        what = "too many fields (expected time,x,y,a,b,key)";
+        return false;
     }
     if (count < 5) {
         what = "too few fields (expected time,x,y,a,b,key)";

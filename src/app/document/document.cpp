@@ -1,5 +1,7 @@
 #include "app/document/document.h"
 
+#include "app/document/start_notice.h"
+
 #include "app/settings/memory_allocation.h"
 #include "app/settings/units.h"
 #include "model/template.h"
@@ -123,7 +125,7 @@ void Document::setEnvironment(const sim::Environment& environment) {
     e.moment = environment.externalForce.moment;
 }
 
-void Document::runSimulation(const sim::RunPorts& ports) {
+void Document::runSimulation(const sim::RunPorts& ports, NoticePort* notices) {
     if (objects_.empty())
         return;
     const sim::RunSettings settings = runSettings();
@@ -134,6 +136,14 @@ void Document::runSimulation(const sim::RunPorts& ports) {
     sim::RunPorts withPair = ports;
     if (withPair.collision == nullptr)
         withPair.collision = &meshPair;
+    if (notices != nullptr) {
+        withPair.afterReset = [this, notices, previous = ports.afterReset](const sim::RunState& run) {
+            if (previous)
+                previous(run);
+            for (const std::string& text : startNotices(run, runObjects(), workingUnitsOf(preferences())))
+                notices->showNotice(text);
+        };
+    }
     // The vehicle has the controller when a run starts, even after a camera
     // preview that ended with ESC; F12 within the run hands it over only for
     // that run.

@@ -24,7 +24,7 @@ constexpr AxesNames kNames[] = {
     {DxfAxes::ZUp, "Z Up", "zup"},
 };
 
-constexpr std::string_view kCommentTail = " Coordinate System";
+constexpr std::string_view kCommentTail = " Coordinate System in ";
 
 } // namespace
 

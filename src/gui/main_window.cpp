@@ -275,7 +275,19 @@ void MainWindow::buildStatusBar() {
 
 void MainWindow::showRunPrompt(bool running) {
     runPromptShown_ = running;
+    if (running)
+        notice_.clear();
+    if (!running && !notice_.isEmpty()) {
+        statusMessage_->setText(notice_);
+        return;
+    }
     statusMessage_->setText(fromView(running ? app::kRunPrompt : app::kIdlePrompt));
+}
+
+void MainWindow::showNotice(std::string_view text) {
+    notice_ = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    statusMessage_->setText(runPromptShown_ ? notice_ + QStringLiteral("  ") + fromView(app::kRunPrompt)
+                                            : notice_);
 }
 
 bool MainWindow::event(QEvent* event) {
@@ -284,7 +296,12 @@ bool MainWindow::event(QEvent* event) {
         if (runPromptShown_)
             return true;
         const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
-        statusMessage_->setText(tip.isEmpty() ? fromView(app::kIdlePrompt) : tip);
+        // The pointer leaving a menu sends an empty tip: a notice stays until
+        // a real tip replaces it.
+        if (!tip.isEmpty())
+            notice_.clear();
+        statusMessage_->setText(tip.isEmpty() ? (notice_.isEmpty() ? fromView(app::kIdlePrompt) : notice_)
+                                              : tip);
         return true;
     }
     return QMainWindow::event(event);

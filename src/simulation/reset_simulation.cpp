@@ -17,6 +17,11 @@ namespace kv::sim {
 
 namespace {
 
+/// Depth (ft) below the surface that a start may hold without being raised:
+/// a template's lowest point rests on level ground, and a height read off
+/// the terrain grid rounds by far less than this.
+constexpr float kStartDepthTolerance = 0.01f;
+
 bool takesSlot(const model::ObjectRecord& r) {
     return r.role == model::kRoleInteractive || r.role == model::kRoleStatic;
 }
@@ -88,7 +93,7 @@ void ResetSimulation(RunState& run, const RunSettings& settings,
         // whatever height they were given.
         if (!(settings.observe && s == 0) && record.role != model::kRoleStatic) {
             const float depth = initialContactDepth(record, settings, vertices);
-            if (depth > 0.0f) {
+            if (depth > kStartDepthTolerance) {
                 trimmed.initial.position[2] -= depth;
                 slot.startLift = depth;
             }

@@ -1,9 +1,9 @@
 #include "app/document/document.h"
 
 #include "app/document/start_notice.h"
-
 #include "app/settings/memory_allocation.h"
 #include "app/settings/units.h"
+#include "model/object_model.h"
 #include "model/template.h"
 #include "model/template_mesh.h"
 #include "simulation/collision/mesh_collision_pair.h"
@@ -12,6 +12,7 @@
 #include "simulation/reset_simulation.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <memory>
 
@@ -91,6 +92,26 @@ void Document::resetSimulation() {
     if (objects_.empty())
         return;
     sim::ResetSimulation(run_, runSettings(), runObjects());
+}
+
+model::InitialConditions Document::onGround(const model::InitialConditions& initial) const {
+    model::InitialConditions out = initial;
+    if (objects_.empty())
+        return out;
+    model::ObjectRecord record = objects_.front();
+    record.initial = initial;
+    model::deriveRunLimits(record);
+    const sim::RunSettings settings = runSettings();
+    const float depth =
+        sim::initialContactDepth(record, settings, sim::contactVerticesOf(settings.meshes, 0));
+    if (std::isfinite(depth)) {
+        out.position[2] -= depth;
+    } else {
+        sim::GroundCursor cursor;
+        out.position[2] = settings.ground->height(cursor, true, initial.position[0],
+                                                  initial.position[1]);
+    }
+    return out;
 }
 
 sim::Environment Document::environment() const {

@@ -119,6 +119,12 @@ class Document {
     std::span<model::ObjectRecord> runObjects();
     /// Puts every simulated object back to its initial conditions.
     void resetSimulation();
+    /// Initial Conditions > On Ground: `initial` with the height at which the
+    /// simulated object's lowest ground-contact point rests on the ground
+    /// (terrain, else level ground at 0) under its north and east, attitude
+    /// kept. An object without contact points gets its centre of gravity on
+    /// the surface.
+    model::InitialConditions onGround(const model::InitialConditions& initial) const;
     /// Simulation > Begin: records the collision flag of this run and runs
     /// the loop on the document's objects, settings and camera, the vehicle
     /// holding the controller at the start and the camera released at the end. The objects

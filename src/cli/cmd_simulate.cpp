@@ -6,7 +6,6 @@
 #include "app/document/headless_run.h"
 #include "app/follow/follow_controls.h"
 #include "app/follow/path_file.h"
-#include "cli/dxf_axes_option.h"
 #include "app/input/controls_csv.h"
 #include "app/input/headless_controls.h"
 #include "app/input/input_device.h"
@@ -15,6 +14,7 @@
 #include "app/settings/units_convert.h"
 #include "cli/command.h"
 #include "cli/document_answers.h"
+#include "cli/dxf_axes_option.h"
 #include "cli/simulate_options.h"
 #include "cli/stderr_messages.h"
 #include "cli/terminal_progress.h"
@@ -245,8 +245,8 @@ int runSimulate(const std::vector<std::string>& args) {
     if (o.vehicle && !document.newVehicle(*o.vehicle))
         return failure("the built-in vehicle could not be made");
     if (!o.terrain.empty() &&
-        !document.addTerrain(app::DxfImport{
-            fs::path(o.terrain), importTransformFor(fs::path(o.terrain), o.axes)}))
+        !document.addTerrain(
+            app::DxfImport{fs::path(o.terrain), importTransformFor(fs::path(o.terrain), o.axes)}))
         return kExitFailure;
 
     app::Preferences& prefs = document.preferences();

@@ -46,8 +46,8 @@ std::optional<int> parseConvertArgs(const std::vector<std::string>& args, std::s
     }
     const auto chosen = geom::dxfAxesFromWord(axes);
     if (!chosen || (*chosen == geom::DxfAxes::ZUp && !zUp)) {
-        return usageError(std::string("--axes takes ") + (zUp ? "right, left or zup" : "right or left") +
-                          ", not '" + axes + "'");
+        return usageError(std::string("--axes takes ") +
+                          (zUp ? "right, left or zup" : "right or left") + ", not '" + axes + "'");
     }
     request.axes = *chosen;
     const app::LengthUnitInfo* unit = nullptr;

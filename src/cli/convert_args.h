@@ -15,7 +15,7 @@ namespace kv::cli {
 
 struct ConvertRequest {
     std::filesystem::path input;
-    std::filesystem::path output;              ///< empty when not given
+    std::filesystem::path output; ///< empty when not given
     /// Default left hand, as the factory preferences; z up only where the
     /// form takes it (DXF).
     geom::DxfAxes axes = geom::DxfAxes::LeftHand;

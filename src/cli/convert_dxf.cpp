@@ -107,9 +107,8 @@ bool readMotionFaces(const fs::path& file, std::vector<Face>& faces, MessagePort
 
 int convertDxf(const std::vector<std::string>& args) {
     ConvertRequest request;
-    if (const auto done =
-            parseConvertArgs(args, "dxf", kDxfUsage, "no object or motion file given", request,
-                             true))
+    if (const auto done = parseConvertArgs(args, "dxf", kDxfUsage, "no object or motion file given",
+                                           request, true))
         return *done;
     const auto usageError = [](const std::string& why) {
         std::fprintf(stderr, "kestrovane-cli convert dxf: %s\n%s", why.c_str(), kDxfUsage);

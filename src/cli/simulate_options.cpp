@@ -1,8 +1,7 @@
 #include "cli/simulate_options.h"
 
-#include "cli/dxf_axes_option.h"
-
 #include "app/settings/units.h"
+#include "cli/dxf_axes_option.h"
 #include "simulation/environment/environment.h"
 
 #include <charconv>
@@ -69,10 +68,10 @@ std::optional<std::string> parseSimulateOptions(const std::vector<std::string>& 
         if (a.empty() || a[0] != '-')
             return "unexpected argument '" + a + "'";
         static constexpr std::string_view kValued[] = {
-            "--vehicle",  "--object", "--project",    "--terrain", "--controls", "--replay",
-            "--duration", "--fps",    "--accuracy",   "--initial", "--wind",     "--gravity",
-            "-o",         "--output", "--camera-out", "--follow",  "--speed",    "--units",
-            "--axes"};
+            "--vehicle", "--object",   "--project", "--terrain",  "--controls",
+            "--replay",  "--duration", "--fps",     "--accuracy", "--initial",
+            "--wind",    "--gravity",  "-o",        "--output",   "--camera-out",
+            "--follow",  "--speed",    "--units",   "--axes"};
         bool known = false;
         for (std::string_view k : kValued)
             known = known || a == k;

@@ -22,10 +22,10 @@ struct SimulateOptions {
     std::string follow;                  ///< --follow PATH.csv|PATH.dxf
     /// --axes: the axes of the DXF terrain and path; none: as the files name them.
     std::optional<geom::DxfAxes> axes;
-    std::optional<double> speed;         ///< --speed: cruise speed in the working speed unit
-    std::optional<float> units;          ///< --units: feet per working length unit
-    std::optional<double> duration;      ///< --duration (s)
-    std::optional<int> fps;              ///< --fps (frames/s)
+    std::optional<double> speed;    ///< --speed: cruise speed in the working speed unit
+    std::optional<float> units;     ///< --units: feet per working length unit
+    std::optional<double> duration; ///< --duration (s)
+    std::optional<int> fps;         ///< --fps (frames/s)
     std::optional<sim::Accuracy> accuracy;
     /// --initial: north, east, down (ft), roll, pitch, yaw (deg), roll, pitch,
     /// yaw rates (deg/s), forward, right, down velocity (ft/s).

@@ -160,9 +160,9 @@ void TransformDialog::accept() {
         return;
     }
     model::GeometryTransform t = transform_;
-    geom::setTransformAxes(t, app::coordinateSystemOf(hand_->checkedId()),
-                           {static_cast<float>(v[2]), static_cast<float>(v[1]),
-                            static_cast<float>(v[0])});
+    geom::setTransformAxes(
+        t, app::coordinateSystemOf(hand_->checkedId()),
+        {static_cast<float>(v[2]), static_cast<float>(v[1]), static_cast<float>(v[0])});
     t.scale = {static_cast<float>(v[3]), static_cast<float>(v[4]), static_cast<float>(v[5])};
     const float f = units_.lengthUnitFactor;
     const float down = app::fromDisplayVertical(static_cast<float>(v[8]), units_.rightHandedAxes);

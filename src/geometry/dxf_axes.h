@@ -21,8 +21,7 @@ namespace kv::geom {
 enum class DxfAxes { RightHand = 0, LeftHand = 1, ZUp = 2 };
 
 /// The systems in the order dialogs offer them.
-inline constexpr DxfAxes kDxfAxesChoices[] = {DxfAxes::RightHand, DxfAxes::LeftHand,
-                                              DxfAxes::ZUp};
+inline constexpr DxfAxes kDxfAxesChoices[] = {DxfAxes::RightHand, DxfAxes::LeftHand, DxfAxes::ZUp};
 
 /// Row-major 3x3 taking a file point to forward, right, down.
 std::array<double, 9> dxfAxesToSystem(DxfAxes axes);

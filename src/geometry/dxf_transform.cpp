@@ -64,7 +64,8 @@ DxfImportMapping makeDxfImportMapping(const model::GeometryTransform& transform)
     DxfImportMapping mapping;
     const Mat rt =
         transposed(dxfRotation(transform.rotate[0], transform.rotate[1], transform.rotate[2]));
-    mapping.m = transform.rightHanded == 1 ? rt : multiplied(rt, dxfAxesToSystem(DxfAxes::LeftHand));
+    mapping.m =
+        transform.rightHanded == 1 ? rt : multiplied(rt, dxfAxesToSystem(DxfAxes::LeftHand));
     for (int i = 0; i < 3; ++i) {
         mapping.s[i] = static_cast<double>(transform.scale[i]) * transform.fileUnit;
         mapping.t[i] = transform.translate[i];

@@ -65,8 +65,8 @@ bool writeDxfFace(std::FILE* file, const std::array<double, 12>& corners,
     const double perMetre = 1.0 / (units.feetPerUnit * kMetresPerFootD);
     bool ok = put(file, "  0\n3DFACE\n   8\nKestrovane\n");
     for (int c = 0; c < 4 && ok; ++c) {
-        const std::array<double, 3> out = systemToFile(
-            units.axes, {corners[c * 3], corners[c * 3 + 1], corners[c * 3 + 2]});
+        const std::array<double, 3> out =
+            systemToFile(units.axes, {corners[c * 3], corners[c * 3 + 1], corners[c * 3 + 2]});
         for (int i = 0; i < 3 && ok; ++i) {
             ok = putValue(file, kKeys[c][i], out[i] * perMetre);
         }

@@ -286,8 +286,8 @@ void MainWindow::showRunPrompt(bool running) {
 
 void MainWindow::showNotice(std::string_view text) {
     notice_ = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    statusMessage_->setText(runPromptShown_ ? notice_ + QStringLiteral("  ") + fromView(app::kRunPrompt)
-                                            : notice_);
+    statusMessage_->setText(
+        runPromptShown_ ? notice_ + QStringLiteral("  ") + fromView(app::kRunPrompt) : notice_);
 }
 
 bool MainWindow::event(QEvent* event) {
@@ -300,8 +300,8 @@ bool MainWindow::event(QEvent* event) {
         // a real tip replaces it.
         if (!tip.isEmpty())
             notice_.clear();
-        statusMessage_->setText(tip.isEmpty() ? (notice_.isEmpty() ? fromView(app::kIdlePrompt) : notice_)
-                                              : tip);
+        statusMessage_->setText(
+            tip.isEmpty() ? (notice_.isEmpty() ? fromView(app::kIdlePrompt) : notice_) : tip);
         return true;
     }
     return QMainWindow::event(event);

@@ -242,8 +242,8 @@ TEST_F(FollowCommandTest, DxfPathDrawnZUpIsFollowedWhereItLies) {
         const auto at = r.out.find("position (m): north ");
         ASSERT_NE(at, std::string::npos) << r.out;
         double north = 0.0, east = 0.0;
-        ASSERT_EQ(std::sscanf(r.out.c_str() + at, "position (m): north %lf, east %lf", &north, &east),
-                  2)
+        ASSERT_EQ(
+            std::sscanf(r.out.c_str() + at, "position (m): north %lf, east %lf", &north, &east), 2)
             << r.out;
         EXPECT_NEAR(north, 80.0, 5.0) << r.out;
         EXPECT_NEAR(east, 0.0, 2.0) << r.out;

@@ -109,9 +109,9 @@ TEST_P(StartOnGroundTest, VehicleStartedAboveTheGroundFallsWithoutANote) {
     writeAll(terrain, surfaceDxf(level));
     const fs::path out = dir_ / "take.kvm";
     // The centre of gravity 10 ft above the surface.
-    const CliResult r = runCli({"simulate", "--vehicle", vehicle, "--terrain", terrain.string(),
-                                "--initial", "0,0,-35,0,0,0,0,0,0,0,0,0", "--duration", "3", "-o",
-                                out.string()});
+    const CliResult r =
+        runCli({"simulate", "--vehicle", vehicle, "--terrain", terrain.string(), "--initial",
+                "0,0,-35,0,0,0,0,0,0,0,0,0", "--duration", "3", "-o", out.string()});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.err.find("below the ground"), std::string::npos) << r.err;
     const auto frames = framesOf(out);

@@ -53,8 +53,8 @@ class ZUpTerrainTest : public ::testing::Test {
         if (const std::string why = pythontest::unavailableReason("ezdxf"); !why.empty())
             GTEST_SKIP() << why;
         int status = 0;
-        const std::string out = pythontest::runScript("ezdxf_hill.py", nodetest::quoted(hill_),
-                                                      status);
+        const std::string out =
+            pythontest::runScript("ezdxf_hill.py", nodetest::quoted(hill_), status);
         ASSERT_EQ(status, 0) << out;
     }
     filetest::ScratchDir dir_;
@@ -80,8 +80,8 @@ TEST_F(ZUpTerrainTest, CarStartedInsideTheHillStandsOnItWhereBlenderShowsTheHill
         GTEST_SKIP() << why;
     const double ft = kFeetPerMetreD;
     // The car's ride height: its centre of gravity above level ground at rest.
-    const CliResult flat =
-        runCli({"simulate", "--vehicle", "car", "--duration", "5", "-o", (dir_ / "flat.kvm").string()});
+    const CliResult flat = runCli(
+        {"simulate", "--vehicle", "car", "--duration", "5", "-o", (dir_ / "flat.kvm").string()});
     ASSERT_EQ(flat.exitCode, 0) << flat.err;
     const double ride = -summaryValue(flat.out, "down ");
 
@@ -98,11 +98,11 @@ TEST_F(ZUpTerrainTest, CarStartedInsideTheHillStandsOnItWhereBlenderShowsTheHill
     const CliResult convert = runCli({"convert", "gltf", take.string()});
     ASSERT_EQ(convert.exitCode, 0) << convert.err;
     int status = 0;
-    const std::string output = nodetest::runCommand(
-        nodetest::quoted(nodetest::findNode()) + " " +
-            nodetest::quoted(nodetest::nodeFolder() / "gltf_check.mjs") + " " +
-            nodetest::quoted(dir_ / "hill.glb") + " 4.9 2>&1",
-        status);
+    const std::string output =
+        nodetest::runCommand(nodetest::quoted(nodetest::findNode()) + " " +
+                                 nodetest::quoted(nodetest::nodeFolder() / "gltf_check.mjs") + " " +
+                                 nodetest::quoted(dir_ / "hill.glb") + " 4.9 2>&1",
+                             status);
     ASSERT_EQ(status, 0) << output;
     const auto result = jsontest::parseJson(output);
     ASSERT_TRUE(result.has_value()) << output;
@@ -110,8 +110,8 @@ TEST_F(ZUpTerrainTest, CarStartedInsideTheHillStandsOnItWhereBlenderShowsTheHill
     const JsonValue& p = (*result)["tracks"]["hill.CG.position"][0];
     // Blender turns glTF's y-up axes to z up: (x, y, z) -> (x, -z, y).
     const double bx = p[0].number, by = -p[2].number, bz = p[1].number;
-    std::printf("car on the hill in Blender's axes: (%.3f, %.3f, %.3f) m, ride height %.3f m\n",
-                bx, by, bz, ride);
+    std::printf("car on the hill in Blender's axes: (%.3f, %.3f, %.3f) m, ride height %.3f m\n", bx,
+                by, bz, ride);
     EXPECT_NEAR(bx, kHillX, 0.1);
     EXPECT_NEAR(by, 0.0, 0.1);
     EXPECT_NEAR(bz, kHillTop + ride, 0.1);

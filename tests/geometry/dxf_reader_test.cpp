@@ -100,9 +100,9 @@ TEST(DxfReader, FacesOfFilesWithSubclassMarkersAndHandlesReadWhole) {
                " 10\n-100.0\n 20\n-120.0\n 30\n0.5\n 11\n-90.0\n 21\n-120.0\n 31\n1.5\n"
                " 12\n-90.0\n 22\n-110.0\n 32\n2.5\n 13\n-100.0\n 23\n-110.0\n 33\n3.5\n";
     };
-    const ReadRun run = readAll(folder.write(
-        "r2000.dxf", "  0\nSECTION\n  2\nENTITIES\n" + face("10") + face("30") +
-                         "  0\nENDSEC\n  0\nEOF\n"));
+    const ReadRun run =
+        readAll(folder.write("r2000.dxf", "  0\nSECTION\n  2\nENTITIES\n" + face("10") +
+                                              face("30") + "  0\nENDSEC\n  0\nEOF\n"));
     ASSERT_EQ(run.result, 1);
     ASSERT_EQ(run.faces.size(), 2u);
     for (const auto& f : run.faces) {

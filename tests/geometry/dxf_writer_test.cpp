@@ -69,8 +69,7 @@ TEST(DxfWriter, HeaderNamesTheUnitAndHand) {
     };
     TempFolder folder;
     for (const Case& c : cases) {
-        const std::string text =
-            writeFile(folder.path() / "h.dxf", {c.feetPerUnit, c.axes}, {});
+        const std::string text = writeFile(folder.path() / "h.dxf", {c.feetPerUnit, c.axes}, {});
         EXPECT_EQ(text, std::string("999\nDXF file created by Kestrovane\n999\n") + c.line +
                             "\n   0\nSECTION\n   2\nENTITIES\n   0\nENDSEC\n  0\nEOF\n");
     }
@@ -97,8 +96,8 @@ TEST(DxfWriter, LeftHandPointGoesBackToTheFilePoint) {
     EXPECT_NE(feet.find(" 13\n3.2808\n 23\n6.5616\n 33\n9.8424\n"), std::string::npos) << feet;
 
     // A zero down value is written as 0, not -0.
-    const std::string zero =
-        writeFile(folder.path() / "z.dxf", {3.2808, DxfAxes::LeftHand}, {{1, 1, 0, 1, 1, 0, 1, 1, 0, 1, 1, 0}});
+    const std::string zero = writeFile(folder.path() / "z.dxf", {3.2808, DxfAxes::LeftHand},
+                                       {{1, 1, 0, 1, 1, 0, 1, 1, 0, 1, 1, 0}});
     EXPECT_EQ(zero.find("-0"), std::string::npos) << zero;
 }
 

@@ -135,8 +135,8 @@ class ConditionDialogsTest : public QObject {
             return out;
         });
         QVERIFY(d.onGroundButton()->isEnabled());
-        d.field(0)->setText(QStringLiteral("10"));  // forward 10 m
-        d.field(6)->setText(QStringLiteral("45"));  // yaw
+        d.field(0)->setText(QStringLiteral("10")); // forward 10 m
+        d.field(6)->setText(QStringLiteral("45")); // yaw
         d.onGroundButton()->click();
         // The grounder saw the fields as they stood, and its height is shown.
         QVERIFY(std::abs(asked.position[0] - 32.808f) < 1e-3f);

@@ -169,8 +169,10 @@ class DialogsTest : public QObject {
             f.write(header);
             f.write("  0\nSECTION\n  2\nENTITIES\n  0\nENDSEC\n  0\nEOF\n");
         };
-        write("zup.dxf", "999\nDXF file created by Kestrovane\n999\nZ Up Coordinate System in Meters\n");
-        write("left.dxf", "999\nDXF file created by Kestrovane\n999\nLeft Hand Coordinate System in Feet\n");
+        write("zup.dxf",
+              "999\nDXF file created by Kestrovane\n999\nZ Up Coordinate System in Meters\n");
+        write("left.dxf",
+              "999\nDXF file created by Kestrovane\n999\nLeft Hand Coordinate System in Feet\n");
         write("plain.dxf", "999\nfrom elsewhere\n");
         kv::guitest::RecordingMessages messages;
         kv::dialogs::DxfOpenRequest request;

@@ -7,9 +7,9 @@
 #include "app/settings/memory_settings.h"
 #include "common/unit_constants.h"
 #include "gui/desktop_app.h"
-#include "model/motion_frame.h"
 #include "gui/main_window.h"
 #include "gui/settings_store.h"
+#include "model/motion_frame.h"
 #include "view_fixture.h"
 #include "views/camera_view.h"
 #include "views/child_window.h"
@@ -18,8 +18,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QElapsedTimer>
-#include <QLabel>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -237,8 +237,10 @@ TEST_F(DesktopAppView, AVehicleStartedInsideTheGroundIsPutOnItAndTheStatusBarSay
         out << "  0\nSECTION\n  2\nENTITIES\n  0\n3DFACE\n  8\nG\n";
         const int c[4][2] = {{-1000, -1000}, {1000, -1000}, {1000, 1000}, {-1000, 1000}};
         for (int k = 0; k < 4; ++k)
-            out << " 1" << k << "\n" << c[k][0] << "\n 2" << k << "\n" << c[k][1] << "\n 3" << k
-                << "\n" << z << "\n";
+            out << " 1" << k << "\n"
+                << c[k][0] << "\n 2" << k << "\n"
+                << c[k][1] << "\n 3" << k << "\n"
+                << z << "\n";
         out << "  0\nENDSEC\n  0\nEOF\n";
     }
     ASSERT_TRUE(doc().addTerrain(app::DxfImport{std::filesystem::path(dxf.toStdString())}));
@@ -260,7 +262,8 @@ TEST_F(DesktopAppView, AVehicleStartedInsideTheGroundIsPutOnItAndTheStatusBarSay
     // The car stands on the terrain, not thrown off it.
     const sim::RecordChannel& channel = doc().run().channels.channels[0];
     ASSERT_GT(channel.count, 0);
-    const float down = channel.frames[static_cast<std::size_t>(channel.count - 1)][model::kFrameDown];
+    const float down =
+        channel.frames[static_cast<std::size_t>(channel.count - 1)][model::kFrameDown];
     const double above = -25.0 - down * kFeetPerMetreD;
     EXPECT_GT(above, 0.0);
     EXPECT_LT(above, 15.0);

@@ -1,7 +1,6 @@
 #include "app/dialogs/working_units_form.h"
 
 #include "app/settings/coordinate_system.h"
-
 #include "common/vecmath.h"
 
 namespace kv::app {

@@ -31,7 +31,7 @@ struct WorkingUnitsForm {
     /// Index into kLengthChoices, or -1 when the stored factor matches none
     /// (a damaged preference file): OK then keeps the stored factor.
     int length = 0;
-    bool english = false;     ///< "lbf/lb/lb-ft2" chosen, else "N/kg/kg-m2"
+    bool english = false; ///< "lbf/lb/lb-ft2" chosen, else "N/kg/kg-m2"
     /// "Right Hand", "Left Hand" or "Z Up" chosen.
     geom::DxfAxes axes = geom::DxfAxes::LeftHand;
 };

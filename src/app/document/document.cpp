@@ -102,15 +102,15 @@ model::InitialConditions Document::onGround(const model::InitialConditions& init
     record.initial = initial;
     model::deriveRunLimits(record);
     const sim::RunSettings settings = runSettings();
-    const float depth = sim::initialContactDepth(record, settings,
-                                                 sim::contactVerticesOf(settings.meshes, 0))
-                            .atRest;
+    const float depth =
+        sim::initialContactDepth(record, settings, sim::contactVerticesOf(settings.meshes, 0))
+            .atRest;
     if (std::isfinite(depth)) {
         out.position[2] -= depth;
     } else {
         sim::GroundCursor cursor;
-        out.position[2] = settings.ground->height(cursor, true, initial.position[0],
-                                                  initial.position[1]);
+        out.position[2] =
+            settings.ground->height(cursor, true, initial.position[0], initial.position[1]);
     }
     return out;
 }
@@ -159,10 +159,12 @@ void Document::runSimulation(const sim::RunPorts& ports, NoticePort* notices) {
     if (withPair.collision == nullptr)
         withPair.collision = &meshPair;
     if (notices != nullptr) {
-        withPair.afterReset = [this, notices, previous = ports.afterReset](const sim::RunState& run) {
+        withPair.afterReset = [this, notices,
+                               previous = ports.afterReset](const sim::RunState& run) {
             if (previous)
                 previous(run);
-            for (const std::string& text : startNotices(run, runObjects(), workingUnitsOf(preferences())))
+            for (const std::string& text :
+                 startNotices(run, runObjects(), workingUnitsOf(preferences())))
                 notices->showNotice(text);
         };
     }

@@ -27,9 +27,9 @@ std::string startedBelowGroundNotice(std::int32_t vehicleType, float liftFeet,
                                      const WorkingUnits& units) {
     const std::string_view unit = unitShortName(units.lengthUnitFactor);
     char text[160];
-    std::snprintf(text, sizeof text, "The %s started %.1f %.*s below the ground and was placed on it.",
-                  vehicleNoun(vehicleType),
-                  static_cast<double>(liftFeet / units.lengthUnitFactor),
+    std::snprintf(text, sizeof text,
+                  "The %s started %.1f %.*s below the ground and was placed on it.",
+                  vehicleNoun(vehicleType), static_cast<double>(liftFeet / units.lengthUnitFactor),
                   static_cast<int>(unit.size()), unit.data());
     return text;
 }
@@ -44,7 +44,8 @@ std::vector<std::string> startNotices(const sim::RunState& run,
             slot.objectIndex >= static_cast<int>(objects.size()))
             continue;
         notices.push_back(startedBelowGroundNotice(
-            objects[static_cast<std::size_t>(slot.objectIndex)].vehicleType, slot.startLift, units));
+            objects[static_cast<std::size_t>(slot.objectIndex)].vehicleType, slot.startLift,
+            units));
     }
     return notices;
 }

@@ -16,10 +16,10 @@ namespace kv::app {
 inline constexpr std::size_t kPreferenceRecordSize = 180;
 
 struct Preferences {
-    std::int32_t reserved0 = 0;              ///< meaning not defined; kept as read, never reset
-    float simTimeStep = 1.0f / 120.0f;       ///< physics step (s): 1/60, 1/120 or 1/240
-    std::int32_t englishForceUnits = 0;      ///< 1: forces in lbf, 0: newtons
-    std::int32_t rightHandedAxes = 0;        ///< 0 left hand, 1 right hand, 2 z up (coordinate_system.h)
+    std::int32_t reserved0 = 0;         ///< meaning not defined; kept as read, never reset
+    float simTimeStep = 1.0f / 120.0f;  ///< physics step (s): 1/60, 1/120 or 1/240
+    std::int32_t englishForceUnits = 0; ///< 1: forces in lbf, 0: newtons
+    std::int32_t rightHandedAxes = 0;   ///< 0 left hand, 1 right hand, 2 z up (coordinate_system.h)
     float lengthUnitFactor = kFeetPerMetre;  ///< feet per working length unit
     std::int32_t gridOn = 1;                 ///< flat grid drawn
     std::int32_t gridCentering = 1;          ///< grid follows the object

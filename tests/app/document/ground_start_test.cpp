@@ -40,8 +40,9 @@ fs::path planeDxf(const ScratchDir& dir, double down0, double slope) {
     out << "  0\nSECTION\n  2\nENTITIES\n  0\n3DFACE\n  8\nGround\n";
     const double c[4][2] = {{-1000, -1000}, {1000, -1000}, {1000, 1000}, {-1000, 1000}};
     for (int k = 0; k < 4; ++k) {
-        out << " 1" << k << "\n" << c[k][0] << "\n 2" << k << "\n" << c[k][1] << "\n 3" << k
-            << "\n"
+        out << " 1" << k << "\n"
+            << c[k][0] << "\n 2" << k << "\n"
+            << c[k][1] << "\n 3" << k << "\n"
             << down0 + slope * c[k][0] << "\n";
     }
     out << "  0\nENDSEC\n  0\nEOF\n";
@@ -128,7 +129,8 @@ TEST(DocumentGroundStart, ZUpTerrainGoesBackOutAsTheSameHill) {
     ASSERT_EQ(status, 0) << out;
 
     DocumentRig rig;
-    ASSERT_TRUE(rig.doc->addTerrain(DxfImport{hill, geom::defaultTransformFor(geom::DxfAxes::ZUp)}));
+    ASSERT_TRUE(
+        rig.doc->addTerrain(DxfImport{hill, geom::defaultTransformFor(geom::DxfAxes::ZUp)}));
     rig.doc->preferences().rightHandedAxes = 2; // Z Up
     rig.files.answers.push_back((dir / "again.dxf").string());
     ASSERT_TRUE(rig.doc->saveTerrainAs());

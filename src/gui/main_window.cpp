@@ -273,9 +273,9 @@ void MainWindow::buildStatusBar() {
     }
 }
 
-void MainWindow::showRunPrompt(bool running) {
+void MainWindow::showRunPrompt(bool running, std::string_view prompt) {
     runPromptShown_ = running;
-    statusMessage_->setText(fromView(running ? app::kRunPrompt : app::kIdlePrompt));
+    statusMessage_->setText(fromView(running ? prompt : app::kIdlePrompt));
 }
 
 bool MainWindow::event(QEvent* event) {

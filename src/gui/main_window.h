@@ -98,7 +98,7 @@ class MainWindow final : public QMainWindow {
     QLabel* statusMessage() const { return statusMessage_; }
     /// While a run is active the status bar says how to steer and how to end
     /// it, whatever the pointer passes over; afterwards it is "Ready" again.
-    void showRunPrompt(bool running);
+    void showRunPrompt(bool running, std::string_view prompt = app::kRunPrompt);
 
     /// The layout area (the MDI client) and the frames of the child windows.
     app::ScreenMetrics screenMetrics() const;

@@ -4,10 +4,15 @@
 // at once without a key press or a resize.
 #include "app/camera/camera_state.h"
 #include "app/commands/commands.h"
+#include "app/input/run_prompt.h"
 #include "app/settings/memory_settings.h"
 #include "gui/desktop_app.h"
 #include "gui/main_window.h"
+#include "gui/sdl_gamepad.h"
+#include "gui/sdl_joystick.h"
 #include "gui/settings_store.h"
+#include "model/motion_frame.h"
+#include "support/document_ports.h"
 #include "view_fixture.h"
 #include "views/camera_view.h"
 #include "views/child_window.h"
@@ -16,12 +21,16 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <cmath>
 #include <memory>
 
 namespace kv::viewtest {
@@ -46,7 +55,7 @@ class DesktopAppView : public ::testing::Test {
         QApplication::setApplicationName(gui::kApplication);
         ASSERT_TRUE(folder_.isValid());
         gui::setDataFolder(folder_.path());
-        app_ = std::make_unique<gui::DesktopApp>(folder_.path());
+        app_ = std::make_unique<gui::DesktopApp>(folder_.path(), &files_);
         ASSERT_TRUE(app_->ready());
         app_->start({}, false);
         QElapsedTimer wait;
@@ -78,6 +87,7 @@ class DesktopAppView : public ::testing::Test {
     }
 
     QTemporaryDir folder_;
+    test::ScriptedFiles files_;
     std::unique_ptr<gui::DesktopApp> app_;
 };
 
@@ -268,6 +278,125 @@ TEST(CameraViewContext, AFailedContextIsToldAndTheViewPaintsWithoutOpenGl) {
     flush();
     EXPECT_EQ(view.surface(), nullptr);
     EXPECT_EQ(later, std::vector<std::string>{views::kSetPixelFormatFailed});
+}
+
+} // namespace
+} // namespace kv::viewtest
+
+namespace kv::viewtest {
+namespace {
+
+/// Posts a key press (or release) to the camera view, as the keyboard would.
+void postKey(QWidget* view, int key, bool press) {
+    QCoreApplication::postEvent(
+        view, new QKeyEvent(press ? QEvent::KeyPress : QEvent::KeyRelease, key, Qt::NoModifier));
+}
+
+/// Horizontal distance (m) between two recorded frames.
+float travel(const model::MotionFrame& a, const model::MotionFrame& b) {
+    return std::hypot(b[model::kFrameNorth] - a[model::kFrameNorth],
+                      b[model::kFrameEast] - a[model::kFrameEast]);
+}
+
+/// Heading change (deg, positive to the right) from frame a to frame b.
+float turn(const model::MotionFrame& a, const model::MotionFrame& b) {
+    float d = b[model::kFrameYaw] - a[model::kFrameYaw];
+    while (d > 180.0f)
+        d -= 360.0f;
+    while (d < -180.0f)
+        d += 360.0f;
+    return d;
+}
+
+TEST_F(DesktopAppView, AKeyboardTakeDrivesSteersCoastsAndReplaysByteForByte) {
+    // A fresh install on a machine with nothing plugged in drives with the keys.
+    const bool padOrStick =
+        !gui::SdlGamepad().connectedName().empty() || gui::SdlJoystick().present();
+    if (!padOrStick)
+        EXPECT_EQ(doc().preferences().controllerCentring, 2);
+    doc().preferences().controllerCentring = 2;
+    views::CameraView* view = window().cameraView();
+    QString prompt;
+    // Up held for 5 s from rest, then Left as well for 1.5 s, then every key
+    // released for 3 s of coasting, then ESC.
+    QTimer::singleShot(300, &window(), [&] {
+        prompt = window().statusMessage()->text();
+        postKey(view, Qt::Key_Up, true);
+    });
+    QTimer::singleShot(5300, &window(), [&] { postKey(view, Qt::Key_Left, true); });
+    QTimer::singleShot(6800, &window(), [&] {
+        postKey(view, Qt::Key_Left, false);
+        postKey(view, Qt::Key_Up, false);
+    });
+    QTimer::singleShot(9800, &window(), [&] { typeKey(Qt::Key_Escape); });
+    window().runCommand(int(CommandId::Begin));
+
+    EXPECT_EQ(prompt.toStdString(), app::runPrompt(app::ControllerDevice::Keyboard, true));
+    const auto& channel = doc().run().channels.channels[0];
+    ASSERT_GT(channel.count, 200);
+    const auto frames = [&](int k) -> const model::MotionFrame& {
+        return channel.frames[static_cast<std::size_t>(k)];
+    };
+    // The phases as the recorded stick shows them, frame by frame.
+    int upFrom = -1, leftFrom = -1, releasedAt = -1;
+    for (int k = 0; k < channel.count; ++k) {
+        const float x = frames(k)[model::kFrameStickX];
+        const float y = frames(k)[model::kFrameStickY];
+        if (upFrom < 0 && y < 0.0f)
+            upFrom = k;
+        if (leftFrom < 0 && x < 0.0f)
+            leftFrom = k;
+        if (leftFrom >= 0 && releasedAt < 0 && x == 0.0f && y == 0.0f)
+            releasedAt = k;
+    }
+    ASSERT_GE(upFrom, 0);
+    ASSERT_GT(leftFrom, upFrom);
+    ASSERT_GT(releasedAt, leftFrom);
+    // Every axis stays within full travel and moves smoothly (no jump of more
+    // than one frame's ramp, 1/30 s of 0.25 s).
+    for (int k = 1; k < channel.count; ++k) {
+        for (int f : {model::kFrameStickX, model::kFrameStickY}) {
+            EXPECT_LE(std::fabs(frames(k)[f]), 1.0f);
+            EXPECT_LE(std::fabs(frames(k)[f] - frames(k - 1)[f]), 0.134f) << k;
+        }
+    }
+    // Five seconds of Up from rest: more than 20 m, nearly straight ahead.
+    const int fiveSeconds = std::min(upFrom + 150, leftFrom);
+    const float driven = travel(frames(upFrom), frames(fiveSeconds));
+    std::printf("keyboard take: %.1f m in %.2f s of Up\n", double(driven),
+                double(frames(fiveSeconds)[model::kFrameTime] - frames(upFrom)[model::kFrameTime]));
+    EXPECT_GT(driven, 20.0f);
+    EXPECT_LT(std::fabs(turn(frames(upFrom), frames(fiveSeconds))), 1.0f);
+    // Left steers left: the heading turns anticlockwise (seen from above).
+    const float steered = turn(frames(leftFrom), frames(releasedAt));
+    std::printf("keyboard take: Left turned the car %.1f deg\n", double(steered));
+    EXPECT_LT(steered, -5.0f);
+    // Released: it rolls on, straight. The wheels come back to the centre
+    // within the first second; after that the heading holds.
+    const int settled = std::min(releasedAt + 30, channel.count - 1);
+    const int last = channel.count - 1;
+    ASSERT_GT(last - settled, 30);
+    EXPECT_GT(travel(frames(settled), frames(last)), 5.0f);
+    EXPECT_LT(std::fabs(turn(frames(settled), frames(last))), 2.0f);
+
+    // Saved and replayed by the command-line tool: the same motion, byte for byte.
+    const QString take = folder_.filePath(QStringLiteral("take.kvm"));
+    const QString again = folder_.filePath(QStringLiteral("again.kvm"));
+    files_.answers.push_back(take.toStdString());
+    window().runCommand(int(CommandId::SaveMotionAs));
+    ASSERT_TRUE(QFile::exists(take));
+    QProcess cli;
+    cli.start(QStringLiteral(KV_CLI_PATH),
+              {QStringLiteral("simulate"), QStringLiteral("--replay"), take, QStringLiteral("-o"),
+               again});
+    ASSERT_TRUE(cli.waitForFinished(120000));
+    ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    QFile a(take), b(again);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(b.open(QIODevice::ReadOnly));
+    const QByteArray takeBytes = a.readAll();
+    EXPECT_EQ(takeBytes.size(), b.size());
+    EXPECT_TRUE(takeBytes == b.readAll()) << "the replay differs from the take";
 }
 
 } // namespace

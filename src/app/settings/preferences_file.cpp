@@ -64,10 +64,13 @@ bool writePreferenceFile(const std::filesystem::path& file, const Preferences& p
 }
 
 PreferenceFileStatus loadPreferencesAtStartUp(const std::filesystem::path& dataFolder,
-                                              Preferences& p) {
+                                              Preferences& p,
+                                              const std::function<ControllerDevice()>& freshDevice) {
     const std::filesystem::path file = dataFolder / kPreferenceFileName;
     const PreferenceFileStatus status = readPreferenceFile(file, p);
     if (status == PreferenceFileStatus::kMissing) {
+        if (freshDevice)
+            p.controllerCentring = controllerDeviceField(freshDevice());
         writePreferenceFile(file, p);
     }
     return status;

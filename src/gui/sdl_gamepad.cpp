@@ -45,6 +45,9 @@ struct SdlGamepad::Device {
 SdlGamepad::SdlGamepad() : device_(std::make_unique<Device>()) {
     // The window belongs to Qt: SDL must read the pad without focus events.
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    // This may be the program's first SDL start-up (the fresh-install probe):
+    // the program's own handling of SIGINT and SIGTERM must stay in place.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     started_ = SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER) == 0;
 }
 

@@ -162,8 +162,9 @@ bool LiveRun::groundVehicle() const {
 }
 
 std::string_view LiveRun::runPrompt() const {
-    return app::runPrompt(app::controllerDeviceFromField(document_.preferences().controllerCentring),
-                          groundVehicle());
+    return app::runPrompt(
+        app::controllerDeviceFromField(document_.preferences().controllerCentring),
+        groundVehicle());
 }
 
 app::ControllerSettings LiveRun::runSettings() {

@@ -10,10 +10,10 @@
 #include "views/qt_key_codes.h"
 
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
-#include <QFontMetrics>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QTimer>

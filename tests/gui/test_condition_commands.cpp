@@ -311,7 +311,8 @@ class ConditionCommandsTest : public QObject {
         Rig rig;
         rig.gamepad = "Xbox Series X Controller";
         rig.run<kv::dialogs::ControllerDialog>(CommandId::PreferencesController, [](auto& d) {
-            QCOMPARE(d.gamepadStatus()->text(), QStringLiteral("Gamepad: Xbox Series X Controller"));
+            QCOMPARE(d.gamepadStatus()->text(),
+                     QStringLiteral("Gamepad: Xbox Series X Controller"));
             QCOMPARE(d.centring()->button(3)->text(), QStringLiteral("Gamepad"));
             d.centring()->button(3)->setChecked(true);
             d.accept();

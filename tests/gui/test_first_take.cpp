@@ -101,8 +101,8 @@ class FirstTakeTest : public QObject {
         // 1. Simulation > Begin. 2. Up held (throttle) until 3. ESC after four seconds.
         kv::views::CameraView* view = window.cameraView();
         QTimer::singleShot(150, view, [&] {
-            QCoreApplication::postEvent(view,
-                                        new QKeyEvent(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier));
+            QCoreApplication::postEvent(
+                view, new QKeyEvent(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier));
         });
         QString duringRun;
         // Halfway the pointer strays over the menu bar, whose items clear the prompt

@@ -19,8 +19,20 @@ namespace {
 
 /// Joystick layout of the virtual pad and the standard mapping that names it.
 enum PadAxis { kLeftX, kLeftY, kRightX, kRightY, kLeftTrigger, kRightTrigger, kAxes };
-enum PadButton { kA, kB, kX, kY, kBack, kGuide, kStart, kLeftStick, kRightStick, kLeftShoulder,
-                 kRightShoulder, kButtons };
+enum PadButton {
+    kA,
+    kB,
+    kX,
+    kY,
+    kBack,
+    kGuide,
+    kStart,
+    kLeftStick,
+    kRightStick,
+    kLeftShoulder,
+    kRightShoulder,
+    kButtons
+};
 
 const char* const kPadName = "Kestrovane Test Pad";
 

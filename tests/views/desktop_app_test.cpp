@@ -402,9 +402,8 @@ TEST_F(DesktopAppView, AKeyboardTakeDrivesSteersCoastsAndReplaysByteForByte) {
     window().runCommand(int(CommandId::SaveMotionAs));
     ASSERT_TRUE(QFile::exists(take));
     QProcess cli;
-    cli.start(QStringLiteral(KV_CLI_PATH),
-              {QStringLiteral("simulate"), QStringLiteral("--replay"), take, QStringLiteral("-o"),
-               again});
+    cli.start(QStringLiteral(KV_CLI_PATH), {QStringLiteral("simulate"), QStringLiteral("--replay"),
+                                            take, QStringLiteral("-o"), again});
     ASSERT_TRUE(cli.waitForFinished(120000));
     ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
     QFile a(take), b(again);

@@ -17,8 +17,8 @@ struct ControllerSettings {
     bool vehicleReverseLeftRight = false;
     bool cameraReverseUpDown = false;
     bool cameraReverseLeftRight = false;
-    float sensitivity = 1.0f; ///< gain s, 0..2
-    float deadzone = 0.03f;   ///< z, fraction of full travel, 0..1
+    float sensitivity = 1.0f;                          ///< gain s, 0..2
+    float deadzone = 0.03f;                            ///< z, fraction of full travel, 0..1
     ControllerDevice device = ControllerDevice::Mouse; ///< what drives the stick
     /// The run's frame period (s): the keyboard's hand moves by it at every read.
     float framePeriod = 1.0f / 12.0f;

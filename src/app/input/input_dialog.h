@@ -29,9 +29,9 @@ ControllerDialogEntries controllerEntriesFrom(const Preferences& prefs);
 
 /// Stores the reverse flags, sensitivity and dead zone, then the device
 /// choice (the keyboard and a gamepad are taken as chosen: a pad plugged in
-/// later is found by the next run). Returns false (the dialog stays open, the other settings already
-/// stored) when the joystick is chosen and `joystickAnswers` is false; the
-/// message is then shown.
+/// later is found by the next run). Returns false (the dialog stays open, the other settings
+/// already stored) when the joystick is chosen and `joystickAnswers` is false; the message is then
+/// shown.
 bool applyControllerDialog(const ControllerDialogEntries& entries, bool joystickAnswers,
                            Preferences& prefs, MessagePort& messages);
 

@@ -63,9 +63,9 @@ bool writePreferenceFile(const std::filesystem::path& file, const Preferences& p
     });
 }
 
-PreferenceFileStatus loadPreferencesAtStartUp(const std::filesystem::path& dataFolder,
-                                              Preferences& p,
-                                              const std::function<ControllerDevice()>& freshDevice) {
+PreferenceFileStatus
+loadPreferencesAtStartUp(const std::filesystem::path& dataFolder, Preferences& p,
+                         const std::function<ControllerDevice()>& freshDevice) {
     const std::filesystem::path file = dataFolder / kPreferenceFileName;
     const PreferenceFileStatus status = readPreferenceFile(file, p);
     if (status == PreferenceFileStatus::kMissing) {

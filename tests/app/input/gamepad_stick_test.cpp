@@ -86,7 +86,7 @@ TEST(GamepadStick, DeadZoneSensitivityAndReverseApply) {
     s.sensitivity = 2.0f;
     s.vehicleReverseLeftRight = true;
     const sim::ControlRecord r = readOnce(pad(0.05f, 0, 0, 0.55f), s);
-    EXPECT_EQ(r.stickX, 0.0f); // inside the dead zone
+    EXPECT_EQ(r.stickX, 0.0f);           // inside the dead zone
     EXPECT_NEAR(r.stickY, -1.0f, 1e-6f); // (0.55 - 0.1) / 0.9 = 0.5, doubled
     const sim::ControlRecord right = readOnce(pad(0.55f, 0, 0, 0), s);
     EXPECT_NEAR(right.stickX, -1.0f, 1e-6f);
@@ -117,7 +117,7 @@ TEST(GamepadStick, StartBackAndShouldersPressTheirKeysOncePerPress) {
         {false, false, true, false, true, kKeyF4},
         {false, false, true, true, true, kKeyF5},
         {false, true, false, false, true, kKeyEscape},
-        {false, true, false, false, false, kKeyNone}, // unplugged
+        {false, true, false, false, false, kKeyNone},  // unplugged
         {false, true, false, false, true, kKeyEscape}, // plugged in again, held
     };
     std::vector<DeviceState> script;

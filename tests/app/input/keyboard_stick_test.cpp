@@ -156,14 +156,14 @@ TEST(KeyboardStick, KeySequencesRampTheStickAt30Fps) {
 TEST(KeyboardStick, SensitivityAndReverseActAsForTheOtherDevices) {
     ControllerSettings s = keyboardAt(12.0f);
     s.sensitivity = 2.0f;
-    play({"double sensitivity", 12.0f, {{"U", 0, -0.416667f}, {"U", 0, -0.833333f}, {"U", 0, -1.0f}}},
+    play({"double sensitivity",
+          12.0f,
+          {{"U", 0, -0.416667f}, {"U", 0, -0.833333f}, {"U", 0, -1.0f}}},
          s);
     s.sensitivity = 0.5f;
     s.vehicleReverseUpDown = true;
     s.vehicleReverseLeftRight = true;
-    play({"half, reversed",
-          12.0f,
-          {{"UL", 0.104167f, 0.104167f}, {"UL", 0.208333f, 0.208333f}}},
+    play({"half, reversed", 12.0f, {{"UL", 0.104167f, 0.104167f}, {"UL", 0.208333f, 0.208333f}}},
          s);
 }
 

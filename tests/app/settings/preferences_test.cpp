@@ -122,7 +122,8 @@ TEST_F(PreferenceFileTest, AFreshInstallStoresTheConnectedControllerAndAnOldFile
         saved.controllerCentring = old;
         ASSERT_TRUE(writePreferenceFile(file(), saved));
         Preferences read;
-        EXPECT_EQ(loadPreferencesAtStartUp(dir.path(), read, keyboard), PreferenceFileStatus::kRead);
+        EXPECT_EQ(loadPreferencesAtStartUp(dir.path(), read, keyboard),
+                  PreferenceFileStatus::kRead);
         EXPECT_EQ(read.controllerCentring, old);
     }
     EXPECT_EQ(asked, 1);

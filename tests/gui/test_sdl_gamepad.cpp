@@ -88,7 +88,6 @@ class VirtualPad {
     SDL_Joystick* joystick_ = nullptr;
 };
 
-
 /// One frame's vehicle controls read through the controls port on `pad`.
 kv::sim::ControlRecord readVehicle(kv::gui::SdlGamepad& pad, bool ground) {
     kv::app::ControllerSettings settings;

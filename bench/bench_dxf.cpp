@@ -38,7 +38,7 @@ class GeneratedDxf {
         }
         std::mt19937 random(3);
         std::uniform_real_distribution<double> coordinate(-500.0, 500.0);
-        const kv::geom::DxfOutputUnits units{kv::kFeetPerMetreD, true};
+        const kv::geom::DxfOutputUnits units{kv::kFeetPerMetreD, kv::geom::DxfAxes::RightHand};
         kv::geom::writeDxfHeader(file, units);
         for (int f = 0; f < kFaceCount; ++f) {
             std::array<double, 12> corners{};

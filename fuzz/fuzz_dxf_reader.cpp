@@ -2,6 +2,7 @@
 // Every face handed out must carry finite coordinates and a progress in [0, 1].
 
 #include "common/ports/messages.h"
+#include "geometry/dxf_header.h"
 #include "geometry/dxf_reader.h"
 
 #include <cmath>
@@ -43,6 +44,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     std::fclose(file);
+
+    // The header comment that names the file's coordinate system.
+    (void)kv::geom::dxfFileAxes(scratchFile());
 
     kv::model::GeometryTransform transform;
     // The first byte, when there is one, also picks the file's handedness and

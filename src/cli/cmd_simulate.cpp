@@ -6,6 +6,7 @@
 #include "app/document/headless_run.h"
 #include "app/follow/follow_controls.h"
 #include "app/follow/path_file.h"
+#include "cli/dxf_axes_option.h"
 #include "app/input/controls_csv.h"
 #include "app/input/headless_controls.h"
 #include "app/input/input_device.h"
@@ -40,10 +41,11 @@ namespace fs = std::filesystem;
 
 constexpr const char* kPrefix = "kestrovane-cli simulate";
 
-constexpr const char* kSimulateHelp =
+constexpr const char* kSimulateHelpHead =
     "usage: kestrovane-cli simulate [--vehicle TYPE | --object FILE.kvo | --project FILE.kvp]\n"
     "           [--terrain FILE.dxf] [--controls FILE.csv | --replay FILE.kvm]\n"
     "           [--follow PATH.csv|PATH.dxf [--speed S]] [--units UNIT]\n"
+    "           [--axes right|left|zup]\n"
     "           [--duration SECONDS] [--fps N] [--accuracy 60|120|240]\n"
     "           [--initial N,E,D,ROLL,PITCH,YAW,P,Q,R,U,V,W] [--wind SPEED_FT_S,FROM_DEG]\n"
     "           [--turbulence] [--gravity G] [--trim] -o OUT.kvm [--camera-out CAM.kvm]\n"
@@ -58,7 +60,8 @@ constexpr const char* kSimulateHelp =
     "                      (default: the car)\n"
     "  --object FILE.kvo   the simulated object from an object file\n"
     "  --project FILE.kvp  a whole project: objects, scenery, terrain, environment\n"
-    "  --terrain FILE.dxf  terrain from a DXF file (default transform)\n"
+    "  --terrain FILE.dxf  terrain from a DXF file (default transform in the\n"
+    "                      --axes system)\n"
     "  --controls FILE.csv control script: header time,x,y,a,b,key; x, y in [-1, 1]\n"
     "                      and buttons a, b (0/1) hold from a row's time to the next;\n"
     "                      key (Q C D X S B W G F L K R, P, ESC, F1-F6, ALT+F2-ALT+F6,\n"
@@ -68,12 +71,15 @@ constexpr const char* kSimulateHelp =
     "  --follow PATH       drive or fly the vehicle along a path: a CSV file with the\n"
     "                      header north,east[,up][,speed|,time] (working units) or the\n"
     "                      first LWPOLYLINE or POLYLINE of a DXF file (default\n"
-    "                      transform); the run ends when the vehicle has stopped at\n"
+    "                      transform in the --axes system); the run ends when the\n"
+    "                      vehicle has stopped at\n"
     "                      the end (the aircraft: passed it); figures go to stdout\n"
     "  --speed S           speed along the path where it gives none (km/h with a\n"
     "                      metric unit, else mph)\n"
     "  --units UNIT        working length unit of the path: mm, cm, m, in, ft or yd\n"
-    "                      (default m)\n"
+    "                      (default m)\n";
+
+constexpr const char* kSimulateHelpTail =
     "  --duration SECONDS  end the run then (default: the replayed recording's length,\n"
     "                      else ESC from the controls or a full record memory)\n"
     "  --fps N             update rate, frames per second (default 12)\n"
@@ -96,8 +102,12 @@ constexpr const char* kSimulateHelp =
     "up to the instability is still written). Nothing is written when the run\n"
     "fails.\n";
 
+std::string simulateHelp() {
+    return std::string(kSimulateHelpHead) + kDxfAxesHelp + kSimulateHelpTail;
+}
+
 int usageError(const std::string& why) {
-    std::fprintf(stderr, "%s: %s\n\n%s", kPrefix, why.c_str(), kSimulateHelp);
+    std::fprintf(stderr, "%s: %s\n\n%s", kPrefix, why.c_str(), simulateHelp().c_str());
     return kExitUsage;
 }
 
@@ -175,7 +185,7 @@ int runSimulate(const std::vector<std::string>& args) {
     if (const auto error = parseSimulateOptions(args, o, help))
         return usageError(*error);
     if (help) {
-        std::fputs(kSimulateHelp, stdout);
+        std::fputs(simulateHelp().c_str(), stdout);
         return kExitOk;
     }
 
@@ -234,7 +244,9 @@ int runSimulate(const std::vector<std::string>& args) {
         return kExitFailure;
     if (o.vehicle && !document.newVehicle(*o.vehicle))
         return failure("the built-in vehicle could not be made");
-    if (!o.terrain.empty() && !document.addTerrain(app::DxfImport{fs::path(o.terrain)}))
+    if (!o.terrain.empty() &&
+        !document.addTerrain(app::DxfImport{
+            fs::path(o.terrain), importTransformFor(fs::path(o.terrain), o.axes)}))
         return kExitFailure;
 
     app::Preferences& prefs = document.preferences();
@@ -245,7 +257,7 @@ int runSimulate(const std::vector<std::string>& args) {
         app::FollowPath path;
         std::string error;
         if (!app::loadFollowPath(fs::path(o.follow), prefs.lengthUnitFactor,
-                                 model::GeometryTransform{}, path, error))
+                                 importTransformFor(fs::path(o.follow), o.axes), path, error))
             return failure(error);
         app::FollowSettings settings;
         if (o.speed) {
@@ -303,8 +315,8 @@ int runSimulate(const std::vector<std::string>& args) {
     if (follower)
         followed.emplace(*follower, document.run(), *controls, input);
     const app::HeadlessResult result =
-        followed ? app::runHeadless(document, *followed, input, limits, messages)
-                 : app::runHeadless(document, *controls, input, limits, messages);
+        followed ? app::runHeadless(document, *followed, input, limits, messages, &messages)
+                 : app::runHeadless(document, *controls, input, limits, messages, &messages);
     if (follower) {
         const std::string problem =
             app::followProblemMessage(follower->report(), prefs.lengthUnitFactor);

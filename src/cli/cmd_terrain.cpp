@@ -2,6 +2,7 @@
 // ground queries at given points.
 
 #include "cli/command.h"
+#include "cli/dxf_axes_option.h"
 #include "cli/stderr_messages.h"
 #include "cli/terminal_progress.h"
 #include "geometry/terrain.h"
@@ -20,12 +21,13 @@
 namespace kv::cli {
 namespace {
 
-constexpr const char* kTerrainHelp =
-    "usage: kestrovane-cli terrain IN.dxf [--grid N] --at X,Y [--at X,Y ...]\n"
+constexpr const char* kTerrainHelpHead =
+    "usage: kestrovane-cli terrain IN.dxf [--grid N] [--axes right|left|zup]\n"
+    "                              --at X,Y [--at X,Y ...]\n"
     "\n"
     "Sorts the DXF file as a project's terrain (read with the default transform:\n"
-    "right-hand, metres, no rotation, translation or scaling) and prints for each\n"
-    "point, in the order given, one line\n"
+    "metres, no rotation, translation or scaling, in the --axes system) and prints\n"
+    "for each point, in the order given, one line\n"
     "\n"
     "  height nx ny nz\n"
     "\n"
@@ -34,8 +36,13 @@ constexpr const char* kTerrainHelp =
     "pointing up. Beyond the terrain the edge heights extend without limit.\n"
     "\n"
     "  --grid N    grid lines per axis, 100 to 5000 in steps of 100 (default 400)\n"
-    "  --at X,Y    a point: north X and east Y (ft); at least one is required\n"
-    "  --help      show this text\n";
+    "  --at X,Y    a point: north X and east Y (ft); at least one is required\n";
+
+constexpr const char* kTerrainHelpTail = "  --help      show this text\n";
+
+std::string terrainHelp() {
+    return std::string(kTerrainHelpHead) + kDxfAxesHelp + kTerrainHelpTail;
+}
 
 constexpr const char* kPrefix = "kestrovane-cli terrain";
 constexpr int kDefaultGrid = 400;
@@ -44,7 +51,7 @@ constexpr int kMaxGrid = 5000;
 constexpr int kGridStep = 100;
 
 int usageError(const std::string& why) {
-    std::fprintf(stderr, "%s: %s\n\n%s", kPrefix, why.c_str(), kTerrainHelp);
+    std::fprintf(stderr, "%s: %s\n\n%s", kPrefix, why.c_str(), terrainHelp().c_str());
     return kExitUsage;
 }
 
@@ -77,17 +84,21 @@ int runTerrain(const std::vector<std::string>& args) {
     std::string input;
     int grid = kDefaultGrid;
     std::vector<std::pair<double, double>> points;
+    std::optional<geom::DxfAxes> axes;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--help" || a == "-h") {
-            std::fputs(kTerrainHelp, stdout);
+            std::fputs(terrainHelp().c_str(), stdout);
             return kExitOk;
         }
-        if (a == "--grid" || a == "--at") {
+        if (a == "--grid" || a == "--at" || a == "--axes") {
             if (i + 1 >= args.size())
                 return usageError("option " + a + " needs a value");
             const std::string& value = args[++i];
-            if (a == "--at") {
+            if (a == "--axes") {
+                if (const auto why = parseDxfAxesOption(value, axes))
+                    return usageError(*why);
+            } else if (a == "--at") {
                 const auto p = parsePoint(value);
                 if (!p)
                     return usageError("--at takes X,Y (two numbers, ft), not '" + value + "'");
@@ -123,7 +134,7 @@ int runTerrain(const std::vector<std::string>& args) {
     }
     geom::TerrainStore terrain(*folder, grid);
     const std::unique_ptr<ProgressPort> progress = makeProgress();
-    if (!terrain.importTerrain(input, model::GeometryTransform{}, *progress, messages))
+    if (!terrain.importTerrain(input, importTransformFor(input, axes), *progress, messages))
         return kExitFailure;
     if (terrain.ground() == nullptr) {
         std::fprintf(stderr, "%s: there is not enough memory for a terrain grid of %d lines\n",

@@ -9,7 +9,7 @@ namespace kv::cli {
 
 std::optional<int> parseConvertArgs(const std::vector<std::string>& args, std::string_view form,
                                     const char* usage, const std::string& inputMissing,
-                                    ConvertRequest& request) {
+                                    ConvertRequest& request, bool zUp) {
     const auto usageError = [&](const std::string& why) {
         std::fprintf(stderr, "kestrovane-cli convert %.*s: %s\n%s", static_cast<int>(form.size()),
                      form.data(), why.c_str(), usage);
@@ -44,9 +44,12 @@ std::optional<int> parseConvertArgs(const std::vector<std::string>& args, std::s
             request.output = value;
         }
     }
-    if (axes != "right" && axes != "left")
-        return usageError("--axes takes right or left, not '" + axes + "'");
-    request.rightHanded = axes == "right";
+    const auto chosen = geom::dxfAxesFromWord(axes);
+    if (!chosen || (*chosen == geom::DxfAxes::ZUp && !zUp)) {
+        return usageError(std::string("--axes takes ") + (zUp ? "right, left or zup" : "right or left") +
+                          ", not '" + axes + "'");
+    }
+    request.axes = *chosen;
     const app::LengthUnitInfo* unit = nullptr;
     for (const auto& u : app::kLengthUnits) {
         if (u.shortName == units)

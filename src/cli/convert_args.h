@@ -3,6 +3,7 @@
 /// file, -o, --units and --axes.
 
 #include "app/settings/units.h"
+#include "geometry/dxf_axes.h"
 
 #include <filesystem>
 #include <optional>
@@ -15,16 +16,19 @@ namespace kv::cli {
 struct ConvertRequest {
     std::filesystem::path input;
     std::filesystem::path output;              ///< empty when not given
-    bool rightHanded = false;                  ///< default left-hand, as the factory preferences
+    /// Default left hand, as the factory preferences; z up only where the
+    /// form takes it (DXF).
+    geom::DxfAxes axes = geom::DxfAxes::LeftHand;
     const app::LengthUnitInfo* unit = nullptr; ///< metres unless --units says otherwise
 };
 
 /// Parses the words after the form name. Returns an exit code when the
 /// command ends here (help shown, or bad usage with `usage` on stderr);
-/// `inputMissing` is the complaint when no input file was given.
+/// `inputMissing` is the complaint when no input file was given; `zUp` says
+/// whether --axes takes zup besides right and left.
 std::optional<int> parseConvertArgs(const std::vector<std::string>& args, std::string_view form,
                                     const char* usage, const std::string& inputMissing,
-                                    ConvertRequest& request);
+                                    ConvertRequest& request, bool zUp = false);
 
 /// The extension of `file` in lower case, dot included.
 std::string lowerExtension(const std::filesystem::path& file);

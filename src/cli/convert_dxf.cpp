@@ -27,14 +27,18 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kDxfUsage =
-    "usage: kestrovane-cli convert dxf IN.kvo|IN.kvm -o OUT.dxf [--units U] [--axes right|left]\n"
+    "usage: kestrovane-cli convert dxf IN.kvo|IN.kvm -o OUT.dxf [--units U]\n"
+    "       [--axes right|left|zup]\n"
     "\n"
     "Writes the geometry of an object or motion file as a DXF file of 3DFACE\n"
     "entities on the layer \"Kestrovane\", one face per stored triangle.\n"
     "\n"
     "  -o, --output OUT.dxf  file to write\n"
     "  --units U             length unit: mm, cm, m, in, ft or yd (default m)\n"
-    "  --axes right|left     right- or left-hand coordinates (default left)\n";
+    "  --axes right|left|zup right-hand (x forward, y right, z down), left-hand\n"
+    "                        (LightWave: x right, y up, z forward) or z-up\n"
+    "                        (Blender, CAD: x west, y south, z up, as our glTF\n"
+    "                        shows in Blender) coordinates (default left)\n";
 
 /// Faces between two progress reports.
 constexpr std::size_t kFacesPerReport = 1024;
@@ -104,7 +108,8 @@ bool readMotionFaces(const fs::path& file, std::vector<Face>& faces, MessagePort
 int convertDxf(const std::vector<std::string>& args) {
     ConvertRequest request;
     if (const auto done =
-            parseConvertArgs(args, "dxf", kDxfUsage, "no object or motion file given", request))
+            parseConvertArgs(args, "dxf", kDxfUsage, "no object or motion file given", request,
+                             true))
         return *done;
     const auto usageError = [](const std::string& why) {
         std::fprintf(stderr, "kestrovane-cli convert dxf: %s\n%s", why.c_str(), kDxfUsage);
@@ -130,7 +135,7 @@ int convertDxf(const std::vector<std::string>& args) {
         return kExitFailure;
     }
 
-    const geom::DxfOutputUnits units{request.unit->feetPerUnit, request.rightHanded};
+    const geom::DxfOutputUnits units{request.unit->feetPerUnit, request.axes};
     const std::unique_ptr<ProgressPort> progress = makeProgress();
     progress->start("Writing DXF");
     const bool written = writeFileAtomically(request.output, [&](std::FILE* out) {

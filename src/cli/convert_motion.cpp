@@ -107,7 +107,7 @@ int runExport(const std::vector<std::string>& args, std::string_view form, const
     }
     StderrMessages messages("kestrovane-cli convert " + std::string(form));
     exp::ExportOptions options;
-    options.rightHanded = request.rightHanded;
+    options.rightHanded = request.axes == geom::DxfAxes::RightHand;
     options.feetPerUnit = request.unit->feetPerUnit;
     options.lengthUnitName = std::string(request.unit->longName);
     const std::string title = exp::motionTitle(request.input);

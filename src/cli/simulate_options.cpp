@@ -1,5 +1,7 @@
 #include "cli/simulate_options.h"
 
+#include "cli/dxf_axes_option.h"
+
 #include "app/settings/units.h"
 #include "simulation/environment/environment.h"
 
@@ -69,7 +71,8 @@ std::optional<std::string> parseSimulateOptions(const std::vector<std::string>& 
         static constexpr std::string_view kValued[] = {
             "--vehicle",  "--object", "--project",    "--terrain", "--controls", "--replay",
             "--duration", "--fps",    "--accuracy",   "--initial", "--wind",     "--gravity",
-            "-o",         "--output", "--camera-out", "--follow",  "--speed",    "--units"};
+            "-o",         "--output", "--camera-out", "--follow",  "--speed",    "--units",
+            "--axes"};
         bool known = false;
         for (std::string_view k : kValued)
             known = known || a == k;
@@ -101,6 +104,9 @@ std::optional<std::string> parseSimulateOptions(const std::vector<std::string>& 
             o.replay = v;
         } else if (a == "--follow") {
             o.follow = v;
+        } else if (a == "--axes") {
+            if (auto why = parseDxfAxesOption(v, o.axes))
+                return why;
         } else if (a == "--speed") {
             double sp = 0.0;
             if (!parseDouble(v, sp) || sp <= 0.0 || sp > 10000.0)

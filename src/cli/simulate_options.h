@@ -1,6 +1,7 @@
 #pragma once
 /// The options of `kestrovane-cli simulate`, parsed from its arguments.
 
+#include "geometry/dxf_axes.h"
 #include "model/object_record.h"
 #include "simulation/run_settings.h"
 
@@ -19,6 +20,8 @@ struct SimulateOptions {
     std::string controls;                ///< --controls FILE.csv
     std::string replay;                  ///< --replay FILE.kvm
     std::string follow;                  ///< --follow PATH.csv|PATH.dxf
+    /// --axes: the axes of the DXF terrain and path; none: as the files name them.
+    std::optional<geom::DxfAxes> axes;
     std::optional<double> speed;         ///< --speed: cruise speed in the working speed unit
     std::optional<float> units;          ///< --units: feet per working length unit
     std::optional<double> duration;      ///< --duration (s)

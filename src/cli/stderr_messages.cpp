@@ -7,6 +7,15 @@
 namespace kv::cli {
 
 void StderrMessages::showMessage(std::string_view text) {
+    printLine(text);
+    ++count_;
+}
+
+void StderrMessages::showNotice(std::string_view text) {
+    printLine(text);
+}
+
+void StderrMessages::printLine(std::string_view text) const {
     std::string line(text);
     for (char& c : line) {
         if (c == '\n' || c == '\r')
@@ -14,7 +23,6 @@ void StderrMessages::showMessage(std::string_view text) {
     }
     clearProgressLine();
     std::fprintf(stderr, "%s: %s\n", prefix_.c_str(), line.c_str());
-    ++count_;
 }
 
 } // namespace kv::cli

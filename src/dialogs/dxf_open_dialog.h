@@ -41,16 +41,24 @@ class DxfOpenDialog final : public QFileDialog {
 
     QPushButton* transformButton() const { return transformButton_; }
     QPushButton* colorButton() const { return colorButton_; }
+    /// The transform OK would return now.
+    const model::GeometryTransform& transform() const { return request_.transform; }
 
   public slots:
     void editTransform();
     void editColor();
+    /// A file of ours names its coordinate system in its header comment: the
+    /// transform takes that system until the user edits the transform.
+    void proposeAxesOf(const QString& path);
 
   private:
     DxfOpenRequest request_;
     MessagePort& messages_;
     QPushButton* transformButton_ = nullptr;
     QPushButton* colorButton_ = nullptr;
+    /// The transform the dialog started from: what a file naming no system gets.
+    model::GeometryTransform startTransform_;
+    bool transformEdited_ = false; ///< the Transform dialog ended with OK
 };
 
 /// Runs the dialog; nothing when cancelled.

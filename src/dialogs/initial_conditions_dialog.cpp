@@ -89,6 +89,13 @@ InitialConditionsDialog::InitialConditionsDialog(const model::InitialConditions&
     connect(buttons, &QDialogButtonBox::accepted, this, &InitialConditionsDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &InitialConditionsDialog::reject);
 
+    // "On Ground" sits under the position it changes.
+    onGround_ = new QPushButton(QStringLiteral("On Ground"), position);
+    onGround_->setEnabled(false);
+    connect(onGround_, &QPushButton::clicked, this, &InitialConditionsDialog::putOnGround);
+    if (auto* positionGrid = qobject_cast<QGridLayout*>(position->layout()))
+        positionGrid->addWidget(onGround_, 3, 1);
+
     auto* grid = new QGridLayout;
     grid->addWidget(position, 0, 0);
     grid->addWidget(orientation, 0, 1);
@@ -128,10 +135,15 @@ void InitialConditionsDialog::loadFromMotion() {
         showForm(app::initialConditionsForm(*loaded, units_));
 }
 
-void InitialConditionsDialog::accept() {
+void InitialConditionsDialog::setGrounder(InitialConditionsGrounder grounder) {
+    grounder_ = std::move(grounder);
+    onGround_->setEnabled(static_cast<bool>(grounder_));
+}
+
+std::optional<model::InitialConditions> InitialConditionsDialog::readFields() {
     std::array<double, 12> v{};
     if (!readNumbers(fields_, v, messages_))
-        return;
+        return std::nullopt;
     app::InitialConditionsForm form;
     for (std::size_t i = 0; i < 3; ++i) {
         form.position[i] = v[i];
@@ -139,7 +151,21 @@ void InitialConditionsDialog::accept() {
         form.attitude[i] = v[6 + i];
         form.rates[i] = v[9 + i];
     }
-    initial_ = app::initialConditionsOfForm(form, units_);
+    return app::initialConditionsOfForm(form, units_);
+}
+
+void InitialConditionsDialog::putOnGround() {
+    if (!grounder_)
+        return;
+    if (const auto read = readFields())
+        showForm(app::initialConditionsForm(grounder_(*read), units_));
+}
+
+void InitialConditionsDialog::accept() {
+    const auto read = readFields();
+    if (!read)
+        return;
+    initial_ = *read;
     QDialog::accept();
 }
 

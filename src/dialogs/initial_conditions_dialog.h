@@ -13,12 +13,18 @@
 
 class QLabel;
 class QLineEdit;
+class QPushButton;
 
 namespace kv::dialogs {
 
 /// Reads the initial conditions at a time (s) from a motion file the user
 /// chooses; nothing when no file was chosen or it could not be read.
 using InitialConditionsLoader = std::function<std::optional<model::InitialConditions>(float time)>;
+
+/// The initial conditions with the height that rests the vehicle on the
+/// ground under their north and east, attitude kept.
+using InitialConditionsGrounder =
+    std::function<model::InitialConditions(const model::InitialConditions& initial)>;
 
 class InitialConditionsDialog final : public QDialog {
     Q_OBJECT
@@ -38,24 +44,35 @@ class InitialConditionsDialog final : public QDialog {
     QLabel* label(int index) const { return labels_.at(static_cast<std::size_t>(index)); }
     QLineEdit* minutesField() const { return minutes_; }
     QLineEdit* secondsField() const { return seconds_; }
+    QPushButton* onGroundButton() const { return onGround_; }
+
+    /// Gives "On Ground" its work; without it the button stays disabled.
+    void setGrounder(InitialConditionsGrounder grounder);
 
   public slots:
     /// "Reset": all twelve fields 0.
     void resetToZero();
     /// "Load...": the recorded state at the time in the min:sec fields.
     void loadFromMotion();
+    /// "On Ground": the height that rests the vehicle on the ground under
+    /// the north and east in the fields.
+    void putOnGround();
 
   private:
     void showForm(const app::InitialConditionsForm& form);
+    /// The fields as a block; none (with a message) when one is not a number.
+    std::optional<model::InitialConditions> readFields();
 
     model::InitialConditions initial_;
     app::WorkingUnits units_;
     InitialConditionsLoader loader_;
+    InitialConditionsGrounder grounder_;
     MessagePort& messages_;
     std::array<QLineEdit*, 12> fields_{};
     std::array<QLabel*, 12> labels_{};
     QLineEdit* minutes_ = nullptr;
     QLineEdit* seconds_ = nullptr;
+    QPushButton* onGround_ = nullptr;
 };
 
 } // namespace kv::dialogs

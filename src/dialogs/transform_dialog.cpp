@@ -1,8 +1,10 @@
 #include "dialogs/transform_dialog.h"
 
+#include "app/settings/coordinate_system.h"
 #include "app/settings/units_convert.h"
 #include "app/settings/units_labels.h"
 #include "common/vecmath.h"
+#include "geometry/dxf_transform.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -75,12 +77,14 @@ TransformDialog::TransformDialog(const model::GeometryTransform& transform,
     auto* handBox = new QGroupBox(QStringLiteral("File Coordinate System"), this);
     auto* handLayout = new QVBoxLayout(handBox);
     hand_ = new QButtonGroup(this);
-    auto* right = new QRadioButton(QStringLiteral("Right Hand"), handBox);
-    auto* left = new QRadioButton(QStringLiteral("Left Hand"), handBox);
-    hand_->addButton(right, 1);
-    hand_->addButton(left, 0);
-    handLayout->addWidget(right);
-    handLayout->addWidget(left);
+    // Button ids are the coordinate-system preference's stored values.
+    for (const geom::DxfAxes axes : geom::kDxfAxesChoices) {
+        const std::string_view name = geom::dxfAxesName(axes);
+        auto* b = new QRadioButton(
+            QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())), handBox);
+        hand_->addButton(b, app::storedCoordinateSystem(axes));
+        handLayout->addWidget(b);
+    }
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     auto* reset = buttons->addButton(QStringLiteral("Reset"), QDialogButtonBox::ResetRole);
@@ -104,10 +108,12 @@ TransformDialog::TransformDialog(const model::GeometryTransform& transform,
 }
 
 void TransformDialog::showTransform(const model::GeometryTransform& t) {
-    // Rotation is stored roll, pitch, yaw; the dialog lists yaw first.
-    fields_[0]->setText(number(t.rotate[2]));
-    fields_[1]->setText(number(t.rotate[1]));
-    fields_[2]->setText(number(t.rotate[0]));
+    // Rotation is stored roll, pitch, yaw; the dialog lists yaw first. A z-up
+    // file shows the user's own rotation, after the fixed z-up turn.
+    const std::array<float, 3> rotate = geom::transformUserRotation(t);
+    fields_[0]->setText(number(rotate[2]));
+    fields_[1]->setText(number(rotate[1]));
+    fields_[2]->setText(number(rotate[0]));
     for (int i = 0; i < 3; ++i)
         fields_[3 + i]->setText(number(t.scale[i]));
     const float f = units_.lengthUnitFactor;
@@ -129,7 +135,7 @@ void TransformDialog::showTransform(const model::GeometryTransform& t) {
             break;
         }
     }
-    hand_->button(t.rightHanded != 0 ? 1 : 0)->setChecked(true);
+    hand_->button(app::storedCoordinateSystem(geom::transformAxes(t)))->setChecked(true);
 }
 
 void TransformDialog::resetToDefaults() {
@@ -154,7 +160,9 @@ void TransformDialog::accept() {
         return;
     }
     model::GeometryTransform t = transform_;
-    t.rotate = {static_cast<float>(v[2]), static_cast<float>(v[1]), static_cast<float>(v[0])};
+    geom::setTransformAxes(t, app::coordinateSystemOf(hand_->checkedId()),
+                           {static_cast<float>(v[2]), static_cast<float>(v[1]),
+                            static_cast<float>(v[0])});
     t.scale = {static_cast<float>(v[3]), static_cast<float>(v[4]), static_cast<float>(v[5])};
     const float f = units_.lengthUnitFactor;
     const float down = app::fromDisplayVertical(static_cast<float>(v[8]), units_.rightHandedAxes);
@@ -164,7 +172,6 @@ void TransformDialog::accept() {
     if (const int unit = fileUnits_->checkedId(); unit >= 0) {
         t.fileUnit = kFileUnits[static_cast<std::size_t>(unit)].metres;
     }
-    t.rightHanded = hand_->checkedId() == 0 ? 0 : 1;
     transform_ = t;
     QDialog::accept();
 }

@@ -1,5 +1,7 @@
 #include "dialogs/working_units_dialog.h"
 
+#include "app/settings/coordinate_system.h"
+
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -61,13 +63,14 @@ WorkingUnitsDialog::WorkingUnitsDialog(const app::Preferences& prefs, QWidget* p
     auto* handBox = new QGroupBox(QStringLiteral("Coordinate System"), this);
     auto* handLayout = new QVBoxLayout(handBox);
     hand_ = new QButtonGroup(this);
-    auto* right = new QRadioButton(QStringLiteral("Right Hand"), handBox);
-    auto* left = new QRadioButton(QStringLiteral("Left Hand"), handBox);
-    hand_->addButton(right, 1);
-    hand_->addButton(left, 0);
-    handLayout->addWidget(right);
-    handLayout->addWidget(left);
-    hand_->button(form.rightHanded ? 1 : 0)->setChecked(true);
+    for (const geom::DxfAxes axes : geom::kDxfAxesChoices) {
+        const std::string_view name = geom::dxfAxesName(axes);
+        auto* b = new QRadioButton(
+            QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())), handBox);
+        hand_->addButton(b, app::storedCoordinateSystem(axes));
+        handLayout->addWidget(b);
+    }
+    hand_->button(app::storedCoordinateSystem(form.axes))->setChecked(true);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -89,7 +92,7 @@ app::WorkingUnitsForm WorkingUnitsDialog::form() const {
     const int length = length_->checkedId();
     f.length = length >= 0 ? length : storedLength_;
     f.english = force_->checkedId() == 1;
-    f.rightHanded = hand_->checkedId() == 1;
+    f.axes = app::coordinateSystemOf(hand_->checkedId());
     return f;
 }
 

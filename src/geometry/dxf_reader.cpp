@@ -31,21 +31,60 @@ bool isStorable(double v) {
 
 enum class Search { Found, End, Error };
 
+/// The next line: Found, End at the end of the file, Error on a line too
+/// long or a failed read.
+Search nextLine(DxfLineReader& lines, std::string_view& line) {
+    switch (lines.next(line)) {
+    case DxfLineReader::Status::Line:
+        return Search::Found;
+    case DxfLineReader::Status::End:
+        return Search::End;
+    case DxfLineReader::Status::TooLong:
+    case DxfLineReader::Status::Failed:
+        break;
+    }
+    return Search::Error;
+}
+
 /// Reads lines until one contains `key`; End at the end of the file.
 Search findLineWith(DxfLineReader& lines, std::string_view key, std::string_view& line) {
     for (;;) {
-        switch (lines.next(line)) {
-        case DxfLineReader::Status::Line:
-            if (line.find(key) != std::string_view::npos) {
-                return Search::Found;
-            }
-            break;
-        case DxfLineReader::Status::End:
-            return Search::End;
-        case DxfLineReader::Status::TooLong:
-        case DxfLineReader::Status::Failed:
-            return Search::Error;
-        }
+        if (const Search s = nextLine(lines, line); s != Search::Found)
+            return s;
+        if (line.find(key) != std::string_view::npos)
+            return Search::Found;
+    }
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+/// True when `line` holds the group code `key` as a number of its own: not
+/// as part of a longer one ("100", the subclass marker of files written since
+/// AutoCAD 2000, is not "10"; "330", an owner handle's code, is not "30").
+bool holdsCode(std::string_view line, std::string_view key) {
+    for (std::size_t at = line.find(key); at != std::string_view::npos;
+         at = line.find(key, at + 1)) {
+        const std::size_t end = at + key.size();
+        if ((at == 0 || !isDigit(line[at - 1])) && (end == line.size() || !isDigit(line[end])))
+            return true;
+    }
+    return false;
+}
+
+/// Reads group-code lines (each followed by its value line, which is passed
+/// over) until one holds `key`; End at the end of the file. The line after the
+/// entity's name is a group code, so code and value lines alternate from there
+/// and a value, such as a handle "10", is never taken for a code.
+Search findCode(DxfLineReader& lines, std::string_view key, std::string_view& line) {
+    for (;;) {
+        if (const Search s = nextLine(lines, line); s != Search::Found)
+            return s;
+        if (holdsCode(line, key))
+            return Search::Found;
+        if (const Search s = nextLine(lines, line); s != Search::Found)
+            return s;
     }
 }
 
@@ -79,22 +118,13 @@ int readDxf(const std::filesystem::path& file, std::uint64_t fileSize,
     for (;;) {
         Search found = findLineWith(lines, "3DFACE", line);
         for (std::size_t k = 0; k < 12 && found == Search::Found; ++k) {
-            found = findLineWith(lines, kCornerKeys[k], line);
+            found = findCode(lines, kCornerKeys[k], line);
             if (found != Search::Found) {
                 break;
             }
-            switch (lines.next(line)) {
-            case DxfLineReader::Status::Line:
+            found = nextLine(lines, line);
+            if (found == Search::Found)
                 values[k] = scanDxfValue(line);
-                break;
-            case DxfLineReader::Status::End:
-                found = Search::End;
-                break;
-            case DxfLineReader::Status::TooLong:
-            case DxfLineReader::Status::Failed:
-                found = Search::Error;
-                break;
-            }
         }
         if (found == Search::Error) {
             readError = true;

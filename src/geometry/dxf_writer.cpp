@@ -48,9 +48,10 @@ bool putValue(std::FILE* file, const char* key, double value) {
 
 bool writeDxfHeader(std::FILE* file, const DxfOutputUnits& units) {
     const std::string_view name = unitName(units.feetPerUnit);
-    const char* system = units.rightHanded ? "Right" : "Left";
+    const std::string_view system = dxfAxesName(units.axes);
     return put(file, "999\nDXF file created by Kestrovane\n") &&
-           std::fprintf(file, "999\n%s Hand Coordinate System in %.*s\n", system,
+           std::fprintf(file, "999\n%.*s Coordinate System in %.*s\n",
+                        static_cast<int>(system.size()), system.data(),
                         static_cast<int>(name.size()), name.data()) >= 0 &&
            put(file, "   0\nSECTION\n") && put(file, "   2\nENTITIES\n");
 }
@@ -64,17 +65,8 @@ bool writeDxfFace(std::FILE* file, const std::array<double, 12>& corners,
     const double perMetre = 1.0 / (units.feetPerUnit * kMetresPerFootD);
     bool ok = put(file, "  0\n3DFACE\n   8\nKestrovane\n");
     for (int c = 0; c < 4 && ok; ++c) {
-        const double f = corners[c * 3];
-        const double r = corners[c * 3 + 1];
-        const double d = corners[c * 3 + 2];
-        double out[3] = {f, r, d};
-        if (!units.rightHanded) {
-            // Export matrix rows (0, 1, 0), (0, 0, -1), (1, 0, 0), applied as
-            // the full product so its zero terms round exactly as written.
-            out[0] = 0.0 * f + 1.0 * r + 0.0 * d;
-            out[1] = 0.0 * f + 0.0 * r + -1.0 * d;
-            out[2] = 1.0 * f + 0.0 * r + 0.0 * d;
-        }
+        const std::array<double, 3> out = systemToFile(
+            units.axes, {corners[c * 3], corners[c * 3 + 1], corners[c * 3 + 2]});
         for (int i = 0; i < 3 && ok; ++i) {
             ok = putValue(file, kKeys[c][i], out[i] * perMetre);
         }

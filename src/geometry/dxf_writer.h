@@ -2,16 +2,17 @@
 /// Writer of the system's DXF dialect: 3DFACE entities on layer "Kestrovane".
 
 #include "common/unit_constants.h"
+#include "geometry/dxf_axes.h"
 
 #include <array>
 #include <cstdio>
 
 namespace kv::geom {
 
-/// Output units and handedness of a DXF export, from the preferences.
+/// Output units and axes of a DXF export, from the preferences.
 struct DxfOutputUnits {
     double feetPerUnit = kFeetPerMetreD; ///< feet per working unit (3.2808 for metres)
-    bool rightHanded = true;      ///< right-hand coordinate system preference
+    DxfAxes axes = DxfAxes::RightHand;   ///< coordinate system preference
 };
 
 /// Each returns false when the file reported a write error.

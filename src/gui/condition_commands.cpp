@@ -29,6 +29,7 @@ void ConditionCommands::initialConditions() {
     dialogs::InitialConditionsDialog dialog(
         doc_.object(0).initial, units(),
         [this](float time) { return doc_.initialConditionsFrom(time); }, messages_, &window_);
+    dialog.setGrounder([this](const model::InitialConditions& initial) { return doc_.onGround(initial); });
     if (dialog.exec() != QDialog::Accepted)
         return;
     doc_.object(0).initial = dialog.initialConditions();

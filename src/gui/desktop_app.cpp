@@ -55,6 +55,7 @@ DesktopApp::DesktopApp(const QString& currentFolder, FilePort* files)
     preferenceCommands_->install();
     documentCommands_ = std::make_unique<DocumentCommands>(window_, *document_);
     live_ = std::make_unique<LiveRun>(*document_, *window_.cameraView(), messages_);
+    live_->setNotices(&window_);
     if (views::SceneSurface* surface = window_.cameraView()->surface())
         surface->setProgress(&progress_);
     window_.cameraView()->setGlFailureHandler(

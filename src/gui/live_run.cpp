@@ -146,7 +146,7 @@ void LiveRun::run(app::DeviceControls& controls, ClockPort& clock, sim::Controls
     controls.begin();
     Scene scene(*this, controls.state());
     sim::ControlsPort& port = driver != nullptr ? *driver : controls;
-    document_.runSimulation(sim::RunPorts{clock, port, scene, messages_});
+    document_.runSimulation(sim::RunPorts{clock, port, scene, messages_}, notices_);
     setRunning(false);
     if (views::SceneSurface* surface = view_.surface())
         surface->clearFrame();

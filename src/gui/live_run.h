@@ -9,6 +9,7 @@
 #include "common/ports/clock.h"
 #include "common/ports/files.h"
 #include "common/ports/messages.h"
+#include "common/ports/notices.h"
 #include "views/scene_content.h"
 
 #include <functional>
@@ -70,6 +71,8 @@ class LiveRun {
 
     /// Called after every run (to refresh the command states and the views).
     void setRunEnded(std::function<void()> callback) { runEnded_ = std::move(callback); }
+    /// Where a run's notices go (a vehicle placed on the ground); none: nowhere.
+    void setNotices(NoticePort* notices) { notices_ = notices; }
     /// Called after every frame drawn in the camera view (`live`: during a run
     /// or the camera preview) and, with false, after a run or a project change.
     void setFrameDrawn(std::function<void(bool live)> callback) {
@@ -110,6 +113,7 @@ class LiveRun {
     bool running_ = false;
     int frames_ = 0;
     std::function<void()> runEnded_;
+    NoticePort* notices_ = nullptr;
     std::function<void(bool)> frameDrawn_;
     std::function<void(bool)> runningChanged_;
     std::optional<app::FollowPath> path_; ///< followed by the next Begin

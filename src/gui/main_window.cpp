@@ -275,7 +275,20 @@ void MainWindow::buildStatusBar() {
 
 void MainWindow::showRunPrompt(bool running, std::string_view prompt) {
     runPromptShown_ = running;
-    statusMessage_->setText(fromView(running ? prompt : app::kIdlePrompt));
+    runPrompt_ = fromView(prompt);
+    if (running)
+        notice_.clear();
+    if (!running && !notice_.isEmpty()) {
+        statusMessage_->setText(notice_);
+        return;
+    }
+    statusMessage_->setText(running ? runPrompt_ : fromView(app::kIdlePrompt));
+}
+
+void MainWindow::showNotice(std::string_view text) {
+    notice_ = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    statusMessage_->setText(runPromptShown_ ? notice_ + QStringLiteral("  ") + runPrompt_
+                                            : notice_);
 }
 
 bool MainWindow::event(QEvent* event) {
@@ -284,7 +297,12 @@ bool MainWindow::event(QEvent* event) {
         if (runPromptShown_)
             return true;
         const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
-        statusMessage_->setText(tip.isEmpty() ? fromView(app::kIdlePrompt) : tip);
+        // The pointer leaving a menu sends an empty tip: a notice stays until
+        // a real tip replaces it.
+        if (!tip.isEmpty())
+            notice_.clear();
+        statusMessage_->setText(
+            tip.isEmpty() ? (notice_.isEmpty() ? fromView(app::kIdlePrompt) : notice_) : tip);
         return true;
     }
     return QMainWindow::event(event);

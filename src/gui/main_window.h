@@ -8,6 +8,7 @@
 #include "app/commands/object_library.h"
 #include "app/windows/status_window_layout.h"
 #include "common/ports/messages.h"
+#include "common/ports/notices.h"
 
 #include <QMainWindow>
 #include <filesystem>
@@ -35,7 +36,7 @@ namespace kv::gui {
 /// object-library entry as Open Object does.
 using FileOpener = std::function<void(const std::filesystem::path& file)>;
 
-class MainWindow final : public QMainWindow {
+class MainWindow final : public QMainWindow, public NoticePort {
     Q_OBJECT
   public:
     explicit MainWindow(MessagePort& messages, QWidget* parent = nullptr);
@@ -99,6 +100,9 @@ class MainWindow final : public QMainWindow {
     /// While a run is active the status bar says how to steer and how to end
     /// it, whatever the pointer passes over; afterwards it is "Ready" again.
     void showRunPrompt(bool running, std::string_view prompt = app::kRunPrompt);
+    /// A note for the user in the status bar: beside the run's prompt during
+    /// a run, and alone after it until the next status tip or run.
+    void showNotice(std::string_view text) override;
 
     /// The layout area (the MDI client) and the frames of the child windows.
     app::ScreenMetrics screenMetrics() const;
@@ -163,6 +167,8 @@ class MainWindow final : public QMainWindow {
     bool layingOut_ = false;
     bool aspectCheckPending_ = false;
     bool runPromptShown_ = false;
+    QString runPrompt_; ///< the prompt of the run in progress, for the chosen controller
+    QString notice_;    ///< the last notice, shown until the next tip or run
 };
 
 } // namespace kv::gui

@@ -1,25 +1,11 @@
 #pragma once
-/// The file port on Qt's file dialogs. The request's filter holds one or more
-/// filters separated by ";;", each "Name (patterns)" with patterns separated by
-/// ';' or spaces ("Kestrovane Motion Files (*.kvm;*.KVM);;All Files (*.*)").
-/// Save dialogs ask before overwriting and append the extension to a name
-/// that has none.
+/// The file port on Qt's file dialogs (set up by dialogs/file_dialog_setup.h).
 
 #include "common/ports/files.h"
 
-#include <QStringList>
-
-class QFileDialog;
 class QWidget;
 
 namespace kv::gui {
-
-/// The request's filter text as Qt name filters ("*.*" becomes "*").
-QStringList qtNameFilters(const std::string& filter);
-
-/// Sets up `dialog` (non-native, so it looks and behaves the same everywhere)
-/// for the request.
-void configureFileDialog(QFileDialog& dialog, const FileRequest& request);
 
 class QtFileDialogs final : public FilePort {
   public:

@@ -2,6 +2,7 @@
 
 #include "model/object_model.h"
 #include "simulation/body/body_setup.h"
+#include "simulation/contact/contact_depth.h"
 #include "simulation/contact/contact_setup.h"
 #include "simulation/environment/gaussian_random.h"
 #include "simulation/frame_record.h"
@@ -15,6 +16,11 @@
 namespace kv::sim {
 
 namespace {
+
+/// Depth (ft) below the surface that a start may hold without being raised:
+/// a template's lowest point rests on level ground, and a height read off
+/// the terrain grid rounds by far less than this.
+constexpr float kStartDepthTolerance = 0.01f;
 
 bool takesSlot(const model::ObjectRecord& r) {
     return r.role == model::kRoleInteractive || r.role == model::kRoleStatic;
@@ -32,6 +38,13 @@ void setUpObject(SimObject& obj, const model::ObjectRecord& record, const RunSet
 }
 
 } // namespace
+
+float initialContactDepth(const model::ObjectRecord& record, const RunSettings& settings,
+                          const std::vector<Vec3>& vertices) {
+    SimObject probe;
+    setUpObject(probe, record, settings, vertices);
+    return deepestContactDepth(probe, settings.initialControls);
+}
 
 void ResetSimulation(RunState& run, const RunSettings& settings,
                      std::span<model::ObjectRecord> objects) {
@@ -74,8 +87,19 @@ void ResetSimulation(RunState& run, const RunSettings& settings,
         // object's own record keeps those it was given.
         slot.trim = StartTrim{};
         model::ObjectRecord trimmed = record;
+        slot.startLift = 0.0f;
+        // A replayed slot is posed from its recording and a static object has
+        // no motion; simulated ones start on the ground at the least,
+        // whatever height they were given.
+        if (!(settings.observe && s == 0) && record.role != model::kRoleStatic) {
+            const float depth = initialContactDepth(record, settings, vertices);
+            if (depth > kStartDepthTolerance) {
+                trimmed.initial.position[2] -= depth;
+                slot.startLift = depth;
+            }
+        }
         if (settings.trimmedStart && record.role != model::kRoleStatic) {
-            slot.trim = trimInitialFlight(record, settings.initialControls, settings.environment,
+            slot.trim = trimInitialFlight(trimmed, settings.initialControls, settings.environment,
                                           [&](SimObject& obj, const model::ObjectRecord& r) {
                                               obj.slot = s;
                                               setUpObject(obj, r, settings, vertices);

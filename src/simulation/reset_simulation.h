@@ -6,6 +6,7 @@
 #include "simulation/run_state.h"
 
 #include <span>
+#include <vector>
 
 namespace kv::sim {
 
@@ -15,7 +16,20 @@ namespace kv::sim {
 /// object's `recordChannel` becomes -1, then that of each slot's object its slot
 /// number. Slot 0 takes object 0; each further slot (up to the settings'
 /// interactive count) the next object whose role is interactive or static.
+///
+/// A simulated object whose ground-contact points start below the surface is
+/// raised, north, east and attitude kept, until the deepest of them rests on
+/// it (the slot's `startLift` says by how much); its record keeps the initial
+/// conditions it was given.
 void ResetSimulation(RunState& run, const RunSettings& settings,
                      std::span<model::ObjectRecord> objects);
+
+/// Depth (ft) of the deepest ground-contact point of the object `record`
+/// describes, set up at its initial conditions on `settings.ground`, below
+/// the surface (negative: the clearance of the lowest point); minus infinity
+/// for an object without contact points. `vertices` are its geometry's
+/// contact vertices (m, body axes).
+float initialContactDepth(const model::ObjectRecord& record, const RunSettings& settings,
+                          const std::vector<Vec3>& vertices);
 
 } // namespace kv::sim

@@ -38,6 +38,8 @@ void RunSimulation(RunState& run, const RunSettings& settings,
     flags.stop = false;
     flags.cameraResetRequest = false;
     ResetSimulation(run, settings, objects);
+    if (ports.afterReset)
+        ports.afterReset(run);
     for (int s = settings.observe ? 1 : 0; s < run.slotCount; ++s) {
         const std::string_view why =
             trimMessage(run.slots[static_cast<std::size_t>(s)].trim.outcome);

@@ -11,6 +11,7 @@
 #include "simulation/run_state.h"
 #include "simulation/scene_port.h"
 
+#include <functional>
 #include <span>
 
 namespace kv::sim {
@@ -22,6 +23,9 @@ struct RunPorts {
     ScenePort& scene;
     MessagePort& messages;
     CollisionPair* collision = nullptr; ///< none: the pair is never tested
+    /// Called once after the reset, before the first frame, so the caller can
+    /// tell the user what the reset did (objects raised onto the ground).
+    std::function<void(const RunState&)> afterReset{};
 };
 
 inline constexpr const char* kNotRecordedMessage =

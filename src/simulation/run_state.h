@@ -28,6 +28,9 @@ struct Slot {
     CommandRecord command;
     AutopilotState autopilot;
     StartTrim trim;       ///< how the reset trimmed this slot's start
+    /// How far (ft) the reset raised the object because it started inside the
+    /// ground; 0 when it started on or above it.
+    float startLift = 0.0f;
     bool stepped = false; ///< has been through at least one frame of the run
 };
 

@@ -1,5 +1,7 @@
 #include "cli/cli_run.h"
 
+#include "model/motion_file.h"
+#include "model/motion_store.h"
 #include "support/file_test_support.h"
 
 #include <charconv>
@@ -29,6 +31,21 @@ std::string readAll(const fs::path& file) {
 void writeAll(const fs::path& file, const std::string& bytes) {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out << bytes;
+}
+
+std::vector<model::MotionFrame> framesOf(const fs::path& file) {
+    model::MotionStore store;
+    if (!store.allocate(1, 20000))
+        return {};
+    model::ObjectRecord record;
+    filetest::MessageLog log;
+    bool report = true;
+    const model::GeometryIntake none{[] {}, [](const std::array<double, 12>&) { return 1; }};
+    if (!model::loadMotion(file, model::MotionTarget{0, &record, none}, store, report, log))
+        return {};
+    const int last = store.lastFrame(0);
+    const auto frames = store.frames(0).first(static_cast<std::size_t>(last + 1));
+    return {frames.begin(), frames.end()};
 }
 
 std::string dxfText(const std::vector<std::array<double, 12>>& faces) {

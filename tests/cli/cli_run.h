@@ -1,6 +1,8 @@
 #pragma once
 /// Runs kestrovane-cli as a separate process and captures what it printed.
 
+#include "model/motion_frame.h"
+
 #include <array>
 #include <filesystem>
 #include <string>
@@ -19,6 +21,10 @@ CliResult runCli(const std::vector<std::string>& args);
 
 std::string readAll(const std::filesystem::path& file);
 void writeAll(const std::filesystem::path& file, const std::string& bytes);
+
+/// The frames of a motion file, read back with the program's own reader;
+/// none when it cannot be read.
+std::vector<model::MotionFrame> framesOf(const std::filesystem::path& file);
 
 /// A DXF file of 3DFACE entities, each four corners x, y, z (file units).
 std::string dxfText(const std::vector<std::array<double, 12>>& faces);

@@ -15,22 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-/// The frames of a motion file, read back with the program's own reader.
-std::vector<model::MotionFrame> framesOf(const fs::path& file) {
-    model::MotionStore store;
-    if (!store.allocate(1, 20000))
-        return {};
-    model::ObjectRecord record;
-    filetest::MessageLog log;
-    bool report = true;
-    const model::GeometryIntake none{[] {}, [](const std::array<double, 12>&) { return 1; }};
-    if (!model::loadMotion(file, model::MotionTarget{0, &record, none}, store, report, log))
-        return {};
-    const int last = store.lastFrame(0);
-    const auto frames = store.frames(0).first(static_cast<std::size_t>(last + 1));
-    return {frames.begin(), frames.end()};
-}
-
 /// The number after `key` on the summary line that starts with it.
 double summaryValue(const std::string& out, const std::string& key) {
     const auto at = out.find(key);

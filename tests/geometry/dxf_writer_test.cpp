@@ -1,4 +1,6 @@
 #include "dxf_test_support.h"
+#include "geometry/dxf_header.h"
+#include "geometry/dxf_transform.h"
 #include "geometry/dxf_writer.h"
 
 #include <cstdio>
@@ -34,7 +36,7 @@ std::string writeFile(const std::filesystem::path& path, const DxfOutputUnits& u
 
 TEST(DxfWriter, WritesTheDialectExactly) {
     TempFolder folder;
-    const std::string text = writeFile(folder.path() / "a.dxf", {3.2808, true},
+    const std::string text = writeFile(folder.path() / "a.dxf", {3.2808, DxfAxes::RightHand},
                                        {{1, 2, 3, 4.5, -5, 6e-7, 1234567, 0.1, 0, 0, 0, 0}});
     const std::string expected = "999\nDXF file created by Kestrovane\n"
                                  "999\nRight Hand Coordinate System in Meters\n"
@@ -51,23 +53,24 @@ TEST(DxfWriter, WritesTheDialectExactly) {
 TEST(DxfWriter, HeaderNamesTheUnitAndHand) {
     struct Case {
         double feetPerUnit;
-        bool rightHanded;
+        DxfAxes axes;
         const char* line;
     };
     const Case cases[] = {
-        {0.0032808, true, "Right Hand Coordinate System in Millimeters"},
-        {0.032808, false, "Left Hand Coordinate System in Centimeters"},
-        {3.2808, false, "Left Hand Coordinate System in Meters"},
-        {0.08333232, true, "Right Hand Coordinate System in Inches"},
-        {1.0, true, "Right Hand Coordinate System in Feet"},
-        {2.9999635, false, "Left Hand Coordinate System in Yards"},
-        {1.0 / 12.0, true, "Right Hand Coordinate System in Inches"},
-        {7.0, true, "Right Hand Coordinate System in Units"},
+        {0.0032808, DxfAxes::RightHand, "Right Hand Coordinate System in Millimeters"},
+        {0.032808, DxfAxes::LeftHand, "Left Hand Coordinate System in Centimeters"},
+        {3.2808, DxfAxes::LeftHand, "Left Hand Coordinate System in Meters"},
+        {0.08333232, DxfAxes::RightHand, "Right Hand Coordinate System in Inches"},
+        {1.0, DxfAxes::RightHand, "Right Hand Coordinate System in Feet"},
+        {2.9999635, DxfAxes::LeftHand, "Left Hand Coordinate System in Yards"},
+        {1.0 / 12.0, DxfAxes::RightHand, "Right Hand Coordinate System in Inches"},
+        {7.0, DxfAxes::RightHand, "Right Hand Coordinate System in Units"},
+        {3.2808, DxfAxes::ZUp, "Z Up Coordinate System in Meters"},
     };
     TempFolder folder;
     for (const Case& c : cases) {
         const std::string text =
-            writeFile(folder.path() / "h.dxf", {c.feetPerUnit, c.rightHanded}, {});
+            writeFile(folder.path() / "h.dxf", {c.feetPerUnit, c.axes}, {});
         EXPECT_EQ(text, std::string("999\nDXF file created by Kestrovane\n999\n") + c.line +
                             "\n   0\nSECTION\n   2\nENTITIES\n   0\nENDSEC\n  0\nEOF\n");
     }
@@ -87,15 +90,15 @@ TEST(DxfWriter, LeftHandPointGoesBackToTheFilePoint) {
 
     // Metres: the point itself; feet: the point in feet (1 / 0.3048037 per m).
     const std::string metres =
-        writeFile(folder.path() / "m.dxf", {3.2808, false}, {in.faces[0].corners});
+        writeFile(folder.path() / "m.dxf", {3.2808, DxfAxes::LeftHand}, {in.faces[0].corners});
     EXPECT_NE(metres.find(" 10\n1\n 20\n2\n 30\n3\n"), std::string::npos) << metres;
     const std::string feet =
-        writeFile(folder.path() / "f.dxf", {1.0, false}, {in.faces[0].corners});
+        writeFile(folder.path() / "f.dxf", {1.0, DxfAxes::LeftHand}, {in.faces[0].corners});
     EXPECT_NE(feet.find(" 13\n3.2808\n 23\n6.5616\n 33\n9.8424\n"), std::string::npos) << feet;
 
     // A zero down value is written as 0, not -0.
     const std::string zero =
-        writeFile(folder.path() / "z.dxf", {3.2808, false}, {{1, 1, 0, 1, 1, 0, 1, 1, 0, 1, 1, 0}});
+        writeFile(folder.path() / "z.dxf", {3.2808, DxfAxes::LeftHand}, {{1, 1, 0, 1, 1, 0, 1, 1, 0, 1, 1, 0}});
     EXPECT_EQ(zero.find("-0"), std::string::npos) << zero;
 }
 
@@ -103,11 +106,12 @@ TEST(DxfWriter, WrittenFacesReadBack) {
     TempFolder folder;
     const std::vector<std::array<double, 12>> faces{{0.25, -1.5, 2, 3, 4, 5, 6, 7, 8, 6, 7, 8},
                                                     {-10, 20, -30, 0.5, 0.75, 1, 2, 3, 4, 5, 6, 7}};
-    for (bool rightHanded : {true, false}) {
+    for (const DxfAxes axes : kDxfAxesChoices) {
         const std::filesystem::path path = folder.path() / "rt.dxf";
-        writeFile(path, {3.2808, rightHanded}, faces);
-        model::GeometryTransform transform;
-        transform.rightHanded = rightHanded ? 1 : 0;
+        writeFile(path, {3.2808, axes}, faces);
+        // Our header names the system: the transform it proposes reads the file back.
+        const model::GeometryTransform transform = withFileAxes(model::GeometryTransform{}, path);
+        EXPECT_EQ(transformAxes(transform), axes);
         const ReadRun run = readAll(path, transform);
         ASSERT_EQ(run.faces.size(), faces.size());
         for (std::size_t f = 0; f < faces.size(); ++f) {

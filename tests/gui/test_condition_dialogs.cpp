@@ -264,7 +264,9 @@ class ConditionDialogsTest : public QObject {
         const kv::app::WorkingUnitsForm f = d.form();
         QCOMPARE(f.length, 2);
         QVERIFY(f.english);
-        QVERIFY(f.rightHanded);
+        QVERIFY(f.axes == kv::geom::DxfAxes::RightHand);
+        d.handButtons()->button(2)->setChecked(true);
+        QVERIFY(d.form().axes == kv::geom::DxfAxes::ZUp);
     }
 
     void gridShowsWorkingUnitsAndResolution() {

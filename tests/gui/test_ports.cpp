@@ -1,6 +1,7 @@
 // The desktop side of the core's ports: the message box, the file dialogs and
 // the progress window with its timing rule and ESC abort.
 #include "app/windows/progress_timing.h"
+#include "dialogs/file_dialog_setup.h"
 #include "gui/qt_file_dialogs.h"
 #include "gui/qt_message_box.h"
 #include "gui/qt_progress.h"
@@ -63,7 +64,7 @@ class PortsTest : public QObject {
     }
 
     void nameFiltersFromRequests() {
-        using kv::gui::qtNameFilters;
+        using kv::dialogs::qtNameFilters;
         QCOMPARE(qtNameFilters("Kestrovane Project Files (*.kvp;*.KVP);;All Files (*.*)"),
                  (QStringList{"Kestrovane Project Files (*.kvp *.KVP)", "All Files (*)"}));
         QCOMPARE(qtNameFilters("Kestrovane Motion Files (*.kvm)"),
@@ -75,7 +76,7 @@ class PortsTest : public QObject {
         // Checked on an unshown dialog: once shown, the dialog's folder model
         // loads in the background and may touch the name field at any moment.
         QFileDialog dialog;
-        kv::gui::configureFileDialog(dialog, motionSaveRequest());
+        kv::dialogs::configureFileDialog(dialog, motionSaveRequest());
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Save Sim Motion As:"));
         QCOMPARE(dialog.nameFilters(),
                  (QStringList{"Kestrovane Motion Files (*.kvm *.KVM)", "All Files (*)"}));

@@ -6,6 +6,7 @@
 #include "app/commands/commands.h"
 #include "app/input/run_prompt.h"
 #include "app/settings/memory_settings.h"
+#include "common/unit_constants.h"
 #include "gui/desktop_app.h"
 #include "gui/main_window.h"
 #include "gui/sdl_gamepad.h"
@@ -31,6 +32,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 
 namespace kv::viewtest {
@@ -231,6 +234,47 @@ TEST_F(DesktopAppView, TheMessageAtTheEndOfARunClosesFromTheKeyboard) {
     EXPECT_TRUE(shown) << "no message at the end of the run";
     EXPECT_TRUE(closedByKey) << "Return did not close the message box";
     EXPECT_FALSE(app_->live()->running());
+}
+
+TEST_F(DesktopAppView, AVehicleStartedInsideTheGroundIsPutOnItAndTheStatusBarSaysSo) {
+    // Level terrain 25 ft above the car's start, 2 km across (right-hand metres).
+    const QString dxf = folder_.filePath(QStringLiteral("high.dxf"));
+    {
+        std::ofstream out(dxf.toStdString());
+        const double z = -25.0 * kMetresPerFootD;
+        out << "  0\nSECTION\n  2\nENTITIES\n  0\n3DFACE\n  8\nG\n";
+        const int c[4][2] = {{-1000, -1000}, {1000, -1000}, {1000, 1000}, {-1000, 1000}};
+        for (int k = 0; k < 4; ++k)
+            out << " 1" << k << "\n"
+                << c[k][0] << "\n 2" << k << "\n"
+                << c[k][1] << "\n 3" << k << "\n"
+                << z << "\n";
+        out << "  0\nENDSEC\n  0\nEOF\n";
+    }
+    ASSERT_TRUE(doc().addTerrain(app::DxfImport{std::filesystem::path(dxf.toStdString())}));
+    doc().preferences().lengthUnitFactor = kFeetPerFoot;
+    app_->live()->projectChanged();
+    QString during;
+    QTimer::singleShot(2000, &window(), [&] {
+        during = window().statusMessage()->text();
+        typeKey(Qt::Key_Escape);
+    });
+    window().runCommand(int(CommandId::Begin));
+
+    const QString notice =
+        QStringLiteral("The car started 25.0 ft below the ground and was placed on it.");
+    EXPECT_TRUE(during.startsWith(notice)) << during.toStdString();
+    // The run's prompt stays beside it; after the run the notice alone remains.
+    EXPECT_GT(during.size(), notice.size());
+    EXPECT_EQ(window().statusMessage()->text(), notice);
+    // The car stands on the terrain, not thrown off it.
+    const sim::RecordChannel& channel = doc().run().channels.channels[0];
+    ASSERT_GT(channel.count, 0);
+    const float down =
+        channel.frames[static_cast<std::size_t>(channel.count - 1)][model::kFrameDown];
+    const double above = -25.0 - down * kFeetPerMetreD;
+    EXPECT_GT(above, 0.0);
+    EXPECT_LT(above, 15.0);
 }
 
 TEST_F(DesktopAppView, CommandsThatChangeTheSceneRedrawItWithoutInput) {

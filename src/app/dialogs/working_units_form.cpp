@@ -1,5 +1,7 @@
 #include "app/dialogs/working_units_form.h"
 
+#include "app/settings/coordinate_system.h"
+
 #include "common/vecmath.h"
 
 namespace kv::app {
@@ -14,7 +16,7 @@ WorkingUnitsForm workingUnitsForm(const Preferences& p) {
         }
     }
     form.english = p.englishForceUnits != 0;
-    form.rightHanded = p.rightHandedAxes != 0;
+    form.axes = coordinateSystemOf(p.rightHandedAxes);
     return form;
 }
 
@@ -22,7 +24,7 @@ void applyWorkingUnitsForm(const WorkingUnitsForm& form, Preferences& p) {
     if (form.length >= 0 && form.length < static_cast<int>(kLengthChoices.size()))
         p.lengthUnitFactor = kLengthChoices[static_cast<std::size_t>(form.length)].feetPerUnit;
     p.englishForceUnits = form.english ? 1 : 0;
-    p.rightHandedAxes = form.rightHanded ? 1 : 0;
+    p.rightHandedAxes = storedCoordinateSystem(form.axes);
 }
 
 } // namespace kv::app

@@ -3,6 +3,7 @@
 /// system and coordinate system, and OK's write-back into the preferences.
 
 #include "app/settings/preferences.h"
+#include "geometry/dxf_axes.h"
 
 #include <array>
 
@@ -31,7 +32,8 @@ struct WorkingUnitsForm {
     /// (a damaged preference file): OK then keeps the stored factor.
     int length = 0;
     bool english = false;     ///< "lbf/lb/lb-ft2" chosen, else "N/kg/kg-m2"
-    bool rightHanded = false; ///< "Right Hand" chosen, else "Left Hand"
+    /// "Right Hand", "Left Hand" or "Z Up" chosen.
+    geom::DxfAxes axes = geom::DxfAxes::LeftHand;
 };
 
 /// The choices shown for `prefs`; the length button whose factor matches

@@ -1,7 +1,9 @@
 #include "app/document/document.h"
 
+#include "app/document/start_notice.h"
 #include "app/settings/memory_allocation.h"
 #include "app/settings/units.h"
+#include "model/object_model.h"
 #include "model/template.h"
 #include "model/template_mesh.h"
 #include "simulation/collision/mesh_collision_pair.h"
@@ -10,6 +12,7 @@
 #include "simulation/reset_simulation.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <memory>
 
@@ -91,6 +94,26 @@ void Document::resetSimulation() {
     sim::ResetSimulation(run_, runSettings(), runObjects());
 }
 
+model::InitialConditions Document::onGround(const model::InitialConditions& initial) const {
+    model::InitialConditions out = initial;
+    if (objects_.empty())
+        return out;
+    model::ObjectRecord record = objects_.front();
+    record.initial = initial;
+    model::deriveRunLimits(record);
+    const sim::RunSettings settings = runSettings();
+    const float depth =
+        sim::initialContactDepth(record, settings, sim::contactVerticesOf(settings.meshes, 0));
+    if (std::isfinite(depth)) {
+        out.position[2] -= depth;
+    } else {
+        sim::GroundCursor cursor;
+        out.position[2] = settings.ground->height(cursor, true, initial.position[0],
+                                                  initial.position[1]);
+    }
+    return out;
+}
+
 sim::Environment Document::environment() const {
     const ProjectEnvironment& e = state_.environment;
     sim::Environment out;
@@ -123,7 +146,7 @@ void Document::setEnvironment(const sim::Environment& environment) {
     e.moment = environment.externalForce.moment;
 }
 
-void Document::runSimulation(const sim::RunPorts& ports) {
+void Document::runSimulation(const sim::RunPorts& ports, NoticePort* notices) {
     if (objects_.empty())
         return;
     const sim::RunSettings settings = runSettings();
@@ -134,6 +157,14 @@ void Document::runSimulation(const sim::RunPorts& ports) {
     sim::RunPorts withPair = ports;
     if (withPair.collision == nullptr)
         withPair.collision = &meshPair;
+    if (notices != nullptr) {
+        withPair.afterReset = [this, notices, previous = ports.afterReset](const sim::RunState& run) {
+            if (previous)
+                previous(run);
+            for (const std::string& text : startNotices(run, runObjects(), workingUnitsOf(preferences())))
+                notices->showNotice(text);
+        };
+    }
     // The vehicle has the controller when a run starts, even after a camera
     // preview that ended with ESC; F12 within the run hands it over only for
     // that run.

@@ -13,6 +13,7 @@
 #include "app/settings/preferences.h"
 #include "common/ports/files.h"
 #include "common/ports/messages.h"
+#include "common/ports/notices.h"
 #include "common/ports/progress.h"
 #include "common/ports/question.h"
 #include "common/ports/working_folder.h"
@@ -118,11 +119,19 @@ class Document {
     std::span<model::ObjectRecord> runObjects();
     /// Puts every simulated object back to its initial conditions.
     void resetSimulation();
+    /// Initial Conditions > On Ground: `initial` with the height at which the
+    /// simulated object's lowest ground-contact point rests on the ground
+    /// (terrain, else level ground at 0) under its north and east, attitude
+    /// kept. An object without contact points gets its centre of gravity on
+    /// the surface.
+    model::InitialConditions onGround(const model::InitialConditions& initial) const;
     /// Simulation > Begin: records the collision flag of this run and runs
     /// the loop on the document's objects, settings and camera, the vehicle
     /// holding the controller at the start and the camera released at the end. The objects
-    /// collide through their meshes unless `ports` names another pair.
-    void runSimulation(const sim::RunPorts& ports);
+    /// collide through their meshes unless `ports` names another pair. A
+    /// vehicle the reset raised onto the ground is reported to `notices`, once
+    /// per run.
+    void runSimulation(const sim::RunPorts& ports, NoticePort* notices = nullptr);
     sim::CameraRecord& camera() { return camera_; }
     /// Takes the camera out of the controller's hands and clears its control
     /// inputs (done before and after every run).

@@ -3,6 +3,7 @@
 #include "app/document/project_convert.h"
 #include "app/document/project_geometry.h"
 #include "app/settings/units.h"
+#include "app/settings/coordinate_system.h"
 #include "app/settings/units_dxf.h"
 #include "common/atomic_file.h"
 #include "common/unit_constants.h"
@@ -58,18 +59,16 @@ bool readable(const std::filesystem::path& file, MessagePort& messages) {
     return true;
 }
 
-WorkingUnits unitsOf(const Preferences& p) {
-    return WorkingUnits{p.lengthUnitFactor, p.englishForceUnits, p.rightHandedAxes};
-}
-
 geom::DxfOutputUnits dxfUnitsOf(const Preferences& p) {
-    return dxfOutputUnits(unitsOf(p));
+    return dxfOutputUnits(workingUnitsOf(p));
 }
 
 exp::ExportOptions exportOptionsOf(const Preferences& p) {
     exp::ExportOptions o;
     o.feetPerUnit = p.lengthUnitFactor;
-    o.rightHanded = p.rightHandedAxes != 0;
+    // Z up takes the right-hand channels: they share the glTF export's axes,
+    // which is what z-up tools show once they import the file.
+    o.rightHanded = coordinateSystemOf(p.rightHandedAxes) != geom::DxfAxes::LeftHand;
     if (const LengthUnitInfo* unit = recogniseLengthUnit(p.lengthUnitFactor))
         o.lengthUnitName = std::string(unit->longName);
     return o;

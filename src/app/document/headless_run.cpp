@@ -48,7 +48,8 @@ sim::RunKey LimitedScene::drawFrame(const sim::RunState& run, sim::CameraRecord&
 }
 
 HeadlessResult runHeadless(Document& document, sim::ControlsPort& controls, InputState& input,
-                           const HeadlessLimits& limits, MessagePort& messages) {
+                           const HeadlessLimits& limits, MessagePort& messages,
+                           NoticePort* notices) {
     SceneState scene;
     scene.settings = cameraSettingsFrom(document.preferences());
     scene.objectCount = document.objectCount();
@@ -70,7 +71,7 @@ HeadlessResult runHeadless(Document& document, sim::ControlsPort& controls, Inpu
 
     if (limits.progress != nullptr)
         limits.progress->start("Simulating");
-    document.runSimulation(sim::RunPorts{clock, controls, limited, messages});
+    document.runSimulation(sim::RunPorts{clock, controls, limited, messages}, notices);
     if (limits.progress != nullptr)
         limits.progress->finish();
 

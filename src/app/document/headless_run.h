@@ -7,6 +7,7 @@
 #include "app/document/document.h"
 #include "app/input/input_device.h"
 #include "common/ports/messages.h"
+#include "common/ports/notices.h"
 #include "common/ports/progress.h"
 #include "simulation/controls_port.h"
 #include "simulation/scene_port.h"
@@ -60,8 +61,10 @@ class LimitedScene final : public sim::ScenePort {
 
 /// Runs the document's simulation (Simulation > Begin) with `controls`, whose
 /// pending keys and Alt state are `input`'s, until it ends. Messages of the
-/// run go to `messages`.
+/// run go to `messages`, its notices (a vehicle placed on the ground) to
+/// `notices` when given.
 HeadlessResult runHeadless(Document& document, sim::ControlsPort& controls, InputState& input,
-                           const HeadlessLimits& limits, MessagePort& messages);
+                           const HeadlessLimits& limits, MessagePort& messages,
+                           NoticePort* notices = nullptr);
 
 } // namespace kv::app

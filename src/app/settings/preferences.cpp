@@ -93,4 +93,8 @@ void factoryReset(Preferences& p, bool includeMemory) {
     p = factory;
 }
 
+WorkingUnits workingUnitsOf(const Preferences& prefs) {
+    return WorkingUnits{prefs.lengthUnitFactor, prefs.englishForceUnits, prefs.rightHandedAxes};
+}
+
 } // namespace kv::app

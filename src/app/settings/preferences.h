@@ -3,6 +3,7 @@
 /// physics step, 45 little-endian 32-bit fields (180 bytes), stored byte for
 /// byte in the preference file and in project files.
 
+#include "app/settings/units.h"
 #include "common/unit_constants.h"
 
 #include <array>
@@ -18,7 +19,7 @@ struct Preferences {
     std::int32_t reserved0 = 0;              ///< meaning not defined; kept as read, never reset
     float simTimeStep = 1.0f / 120.0f;       ///< physics step (s): 1/60, 1/120 or 1/240
     std::int32_t englishForceUnits = 0;      ///< 1: forces in lbf, 0: newtons
-    std::int32_t rightHandedAxes = 0;        ///< 1: right-hand coordinates, 0: left-hand (Up shown)
+    std::int32_t rightHandedAxes = 0;        ///< 0 left hand, 1 right hand, 2 z up (coordinate_system.h)
     float lengthUnitFactor = kFeetPerMetre;  ///< feet per working length unit
     std::int32_t gridOn = 1;                 ///< flat grid drawn
     std::int32_t gridCentering = 1;          ///< grid follows the object
@@ -87,5 +88,8 @@ void decodePreferences(std::span<const std::uint8_t, kPreferenceRecordSize> in, 
 /// slots, record frames and terrain grid only when `includeMemory` is set
 /// (start-up with a damaged file does, Preferences > Reset does not).
 void factoryReset(Preferences& p, bool includeMemory);
+
+/// The working-unit choices of `prefs`, as conversions and labels take them.
+WorkingUnits workingUnitsOf(const Preferences& prefs);
 
 } // namespace kv::app

@@ -42,7 +42,7 @@ inline constexpr std::string_view kUnknownUnitName = "units";
 struct WorkingUnits {
     float lengthUnitFactor = kFeetPerMetre; ///< feet per working length unit
     std::int32_t englishForceUnits = 0;     ///< 1: lbf, lb, lb-ft^2; 0: N, kg, kg-m^2
-    std::int32_t rightHandedAxes = 0;       ///< 1: right-handed ("Down"); 0: left ("Up")
+    std::int32_t rightHandedAxes = 0;       ///< coordinate system, see coordinate_system.h
 };
 
 /// The first table row whose factor equals `lengthUnitFactor` under the

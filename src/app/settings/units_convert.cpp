@@ -1,5 +1,7 @@
 #include "app/settings/units_convert.h"
 
+#include "app/settings/coordinate_system.h"
+
 namespace kv::app {
 
 float toDisplayLength(float feet, float lengthUnitFactor) {
@@ -35,11 +37,11 @@ float fromDisplayGrid(float value, float lengthUnitFactor) {
 }
 
 float toDisplayVertical(float down, std::int32_t rightHandedAxes) {
-    return rightHandedAxes != 0 ? down : -down;
+    return showsUp(rightHandedAxes) ? -down : down;
 }
 
 float fromDisplayVertical(float value, std::int32_t rightHandedAxes) {
-    return rightHandedAxes != 0 ? value : -value;
+    return showsUp(rightHandedAxes) ? -value : value;
 }
 
 float toDisplayVerticalLength(float downFeet, const WorkingUnits& units) {

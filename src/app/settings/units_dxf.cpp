@@ -1,9 +1,11 @@
 #include "app/settings/units_dxf.h"
 
+#include "app/settings/coordinate_system.h"
+
 namespace kv::app {
 
 geom::DxfOutputUnits dxfOutputUnits(const WorkingUnits& units) {
-    return {static_cast<double>(units.lengthUnitFactor), units.rightHandedAxes != 0};
+    return {static_cast<double>(units.lengthUnitFactor), coordinateSystemOf(units.rightHandedAxes)};
 }
 
 } // namespace kv::app

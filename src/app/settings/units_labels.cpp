@@ -1,5 +1,7 @@
 #include "app/settings/units_labels.h"
 
+#include "app/settings/coordinate_system.h"
+
 #include <cstdio>
 
 namespace kv::app {
@@ -51,7 +53,7 @@ std::string areaLabel(std::string_view caption, float lengthUnitFactor) {
 }
 
 std::string_view verticalCaption(std::int32_t rightHandedAxes) {
-    return rightHandedAxes != 0 ? "Down" : "Up";
+    return showsUp(rightHandedAxes) ? "Up" : "Down";
 }
 
 std::array<std::string, 3> positionLabels(const WorkingUnits& units) {

@@ -26,11 +26,15 @@ TEST(WorkingUnitsForm, SelectsTheMatchingUnitAndStoresTheChoices) {
     WorkingUnitsForm form = workingUnitsForm(prefs);
     EXPECT_EQ(form.length, -1);
     form.english = true;
-    form.rightHanded = true;
+    form.axes = geom::DxfAxes::RightHand;
     applyWorkingUnitsForm(form, prefs);
     EXPECT_EQ(prefs.lengthUnitFactor, 7.0f);
     EXPECT_EQ(prefs.englishForceUnits, 1);
     EXPECT_EQ(prefs.rightHandedAxes, 1);
+    form.axes = geom::DxfAxes::ZUp;
+    applyWorkingUnitsForm(form, prefs);
+    EXPECT_EQ(prefs.rightHandedAxes, 2);
+    EXPECT_EQ(workingUnitsForm(prefs).axes, geom::DxfAxes::ZUp);
     form.length = 5;
     applyWorkingUnitsForm(form, prefs);
     EXPECT_EQ(prefs.lengthUnitFactor, 0.08333232f);

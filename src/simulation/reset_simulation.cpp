@@ -2,7 +2,6 @@
 
 #include "model/object_model.h"
 #include "simulation/body/body_setup.h"
-#include "simulation/contact/contact_depth.h"
 #include "simulation/contact/contact_setup.h"
 #include "simulation/environment/gaussian_random.h"
 #include "simulation/frame_record.h"
@@ -39,11 +38,11 @@ void setUpObject(SimObject& obj, const model::ObjectRecord& record, const RunSet
 
 } // namespace
 
-float initialContactDepth(const model::ObjectRecord& record, const RunSettings& settings,
-                          const std::vector<Vec3>& vertices) {
+ContactDepth initialContactDepth(const model::ObjectRecord& record, const RunSettings& settings,
+                                 const std::vector<Vec3>& vertices) {
     SimObject probe;
     setUpObject(probe, record, settings, vertices);
-    return deepestContactDepth(probe, settings.initialControls);
+    return contactDepth(probe, settings.initialControls);
 }
 
 void ResetSimulation(RunState& run, const RunSettings& settings,
@@ -92,10 +91,10 @@ void ResetSimulation(RunState& run, const RunSettings& settings,
         // no motion; simulated ones start on the ground at the least,
         // whatever height they were given.
         if (!(settings.observe && s == 0) && record.role != model::kRoleStatic) {
-            const float depth = initialContactDepth(record, settings, vertices);
-            if (depth > kStartDepthTolerance) {
-                trimmed.initial.position[2] -= depth;
-                slot.startLift = depth;
+            const ContactDepth depth = initialContactDepth(record, settings, vertices);
+            if (depth.compressed > kStartDepthTolerance) {
+                trimmed.initial.position[2] -= depth.atRest;
+                slot.startLift = depth.atRest;
             }
         }
         if (settings.trimmedStart && record.role != model::kRoleStatic) {

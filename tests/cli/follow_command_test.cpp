@@ -223,5 +223,32 @@ TEST_F(FollowCommandTest, FollowsADxfPolylineAndRefusesBadPaths) {
     EXPECT_EQ(follow({"--speed", "30"}, "no.kvm").exitCode, 2);
 }
 
+TEST_F(FollowCommandTest, DxfPathDrawnZUpIsFollowedWhereItLies) {
+    // Drawn in Blender, z up: 80 m along -y is 80 m north.
+    const std::string polyline = "  0\nSECTION\n  2\nENTITIES\n  0\nLWPOLYLINE\n 70\n0\n"
+                                 " 10\n0\n 20\n0\n 10\n0\n 20\n-40\n 10\n0\n 20\n-80\n"
+                                 "  0\nENDSEC\n  0\nEOF\n";
+    const auto named = file("named.dxf", "999\nDXF file created by Kestrovane\n999\n"
+                                         "Z Up Coordinate System in Meters\n" +
+                                             polyline);
+    const auto plain = file("plain.dxf", polyline);
+    for (const auto& args : {std::vector<std::string>{"--follow", plain.string(), "--axes", "zup"},
+                             std::vector<std::string>{"--follow", named.string()}}) {
+        std::vector<std::string> all{"--vehicle", "car", "--units", "m"};
+        all.insert(all.end(), args.begin(), args.end());
+        const CliResult r = follow(all);
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_NE(r.out.find("end of path: reached"), std::string::npos) << r.out;
+        const auto at = r.out.find("position (m): north ");
+        ASSERT_NE(at, std::string::npos) << r.out;
+        double north = 0.0, east = 0.0;
+        ASSERT_EQ(std::sscanf(r.out.c_str() + at, "position (m): north %lf, east %lf", &north, &east),
+                  2)
+            << r.out;
+        EXPECT_NEAR(north, 80.0, 5.0) << r.out;
+        EXPECT_NEAR(east, 0.0, 2.0) << r.out;
+    }
+}
+
 } // namespace
 } // namespace kv::clitest

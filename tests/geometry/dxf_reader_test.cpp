@@ -89,6 +89,28 @@ TEST(DxfReader, KeysAreFoundAnywhereInOrderWhateverComesBetween) {
               (std::array<double, 12>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
 }
 
+TEST(DxfReader, FacesOfFilesWithSubclassMarkersAndHandlesReadWhole) {
+    TempFolder folder;
+    // As AutoCAD 2000 and later, ezdxf and Blender write a 3DFACE: a handle
+    // (here "10", then "30"), the owner's handle under code 330 and subclass
+    // markers under code 100, all before the corners.
+    const auto face = [](const char* handle) {
+        return std::string("  0\n3DFACE\n  5\n") + handle +
+               "\n330\n1F\n100\nAcDbEntity\n  8\n0\n100\nAcDbFace\n"
+               " 10\n-100.0\n 20\n-120.0\n 30\n0.5\n 11\n-90.0\n 21\n-120.0\n 31\n1.5\n"
+               " 12\n-90.0\n 22\n-110.0\n 32\n2.5\n 13\n-100.0\n 23\n-110.0\n 33\n3.5\n";
+    };
+    const ReadRun run = readAll(folder.write(
+        "r2000.dxf", "  0\nSECTION\n  2\nENTITIES\n" + face("10") + face("30") +
+                         "  0\nENDSEC\n  0\nEOF\n"));
+    ASSERT_EQ(run.result, 1);
+    ASSERT_EQ(run.faces.size(), 2u);
+    for (const auto& f : run.faces) {
+        EXPECT_EQ(f.corners, (std::array<double, 12>{-100, -120, 0.5, -90, -120, 1.5, -90, -110,
+                                                     2.5, -100, -110, 3.5}));
+    }
+}
+
 TEST(DxfReader, OverLongLineFailsTheImport) {
     TempFolder folder;
     const std::string ok255 = "999\n" + std::string(255, 'x') + "\n" + twoFaces();

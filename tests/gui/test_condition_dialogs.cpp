@@ -118,6 +118,38 @@ class ConditionDialogsTest : public QObject {
         QCOMPARE(d.initialConditions().attitude[2], 90.0f);
     }
 
+    void initialConditionsOnGroundTakesTheHeightThatRestsTheVehicle() {
+        kv::guitest::RecordingMessages messages;
+        kv::model::InitialConditions ic;
+        kv::dialogs::InitialConditionsDialog plain(ic, kMetresLeft, {}, messages);
+        QVERIFY(plain.onGroundButton() != nullptr);
+        QCOMPARE(plain.onGroundButton()->text(), QStringLiteral("On Ground"));
+        QVERIFY(!plain.onGroundButton()->isEnabled());
+
+        kv::dialogs::InitialConditionsDialog d(ic, kMetresLeft, {}, messages);
+        kv::model::InitialConditions asked;
+        d.setGrounder([&](const kv::model::InitialConditions& in) {
+            asked = in;
+            kv::model::InitialConditions out = in;
+            out.position[2] = -16.404f; // 5 m up
+            return out;
+        });
+        QVERIFY(d.onGroundButton()->isEnabled());
+        d.field(0)->setText(QStringLiteral("10"));  // forward 10 m
+        d.field(6)->setText(QStringLiteral("45"));  // yaw
+        d.onGroundButton()->click();
+        // The grounder saw the fields as they stood, and its height is shown.
+        QVERIFY(std::abs(asked.position[0] - 32.808f) < 1e-3f);
+        QCOMPARE(asked.attitude[2], 45.0f);
+        QCOMPARE(d.field(2)->text(), QStringLiteral("5.0000"));
+        QCOMPARE(d.field(0)->text(), QStringLiteral("10.0000"));
+        // A field that is no number: the message, nothing changes.
+        d.field(1)->setText(QStringLiteral("x"));
+        d.onGroundButton()->click();
+        QCOMPARE(messages.messages.size(), std::size_t(1));
+        QCOMPARE(d.field(2)->text(), QStringLiteral("5.0000"));
+    }
+
     void initialConditionsResetLoadAndRefuse() {
         kv::guitest::RecordingMessages messages;
         kv::model::InitialConditions ic;

@@ -5,15 +5,18 @@
 #include "dialogs/save_first_dialog.h"
 #include "dialogs/slider_link.h"
 #include "dialogs/transform_dialog.h"
+#include "geometry/dxf_transform.h"
 #include "gui_test_support.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTest>
 
 using kv::app::WorkingUnits;
@@ -130,6 +133,68 @@ class DialogsTest : public QObject {
         QCOMPARE(t.fileUnit, 0.001f);
         QCOMPARE(t.rightHanded, 0);
         QVERIFY(messages.messages.empty());
+    }
+
+    void transformOffersZUpAsItsOwnChoice() {
+        kv::guitest::RecordingMessages messages;
+        TransformDialog d(GeometryTransform{}, WorkingUnits{}, messages);
+        QStringList systems;
+        for (auto* b : d.handButtons()->buttons())
+            systems << b->text();
+        QCOMPARE(systems, (QStringList{"Right Hand", "Left Hand", "Z Up"}));
+        // Z Up with the user's own yaw: stored as a right-hand turn, shown as chosen.
+        d.handButtons()->button(2)->click();
+        d.field(0)->setText(QStringLiteral("30"));
+        d.accept();
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        const GeometryTransform& t = d.transform();
+        QCOMPARE(t.rightHanded, 1);
+        QCOMPARE(kv::geom::transformAxes(t), kv::geom::DxfAxes::ZUp);
+        TransformDialog again(t, WorkingUnits{}, messages);
+        QCOMPARE(again.handButtons()->checkedButton()->text(), QStringLiteral("Z Up"));
+        QCOMPARE(again.field(0)->text(), QStringLiteral("30.0000"));
+        QCOMPARE(again.field(1)->text(), QStringLiteral("0.0000"));
+        QCOMPARE(again.field(2)->text(), QStringLiteral("0.0000"));
+        // Back to right hand: the same yaw, no z-up turn.
+        again.handButtons()->button(1)->click();
+        again.accept();
+        QCOMPARE(again.transform().rotate, (std::array<float, 3>{0, 0, 30}));
+    }
+
+    void dxfOpenProposesTheSystemTheFileNames() {
+        QTemporaryDir dir;
+        const auto write = [&](const char* name, const char* header) {
+            QFile f(dir.filePath(QString::fromLatin1(name)));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(header);
+            f.write("  0\nSECTION\n  2\nENTITIES\n  0\nENDSEC\n  0\nEOF\n");
+        };
+        write("zup.dxf", "999\nDXF file created by Kestrovane\n999\nZ Up Coordinate System in Meters\n");
+        write("left.dxf", "999\nDXF file created by Kestrovane\n999\nLeft Hand Coordinate System in Feet\n");
+        write("plain.dxf", "999\nfrom elsewhere\n");
+        kv::guitest::RecordingMessages messages;
+        kv::dialogs::DxfOpenRequest request;
+        request.file.title = "Open DXF Terrain File:";
+        kv::dialogs::DxfOpenDialog d(request, messages);
+        d.setDirectory(dir.path());
+        const auto axesOf = [&](const char* name) {
+            d.selectFile(dir.filePath(QString::fromLatin1(name)));
+            emit d.currentChanged(dir.filePath(QString::fromLatin1(name)));
+            return kv::geom::transformAxes(d.transform());
+        };
+        QCOMPARE(axesOf("zup.dxf"), kv::geom::DxfAxes::ZUp);
+        QCOMPARE(axesOf("left.dxf"), kv::geom::DxfAxes::LeftHand);
+        // A file that names none keeps the transform the dialog started from.
+        QCOMPARE(axesOf("plain.dxf"), kv::geom::DxfAxes::RightHand);
+        // Once the user has set the transform, the file's comment no longer changes it.
+        kv::guitest::whenModalShown([](QWidget* modal) {
+            auto* t = qobject_cast<TransformDialog*>(modal);
+            QVERIFY(t != nullptr);
+            t->handButtons()->button(0)->click(); // left hand
+            t->accept();
+        });
+        d.editTransform();
+        QCOMPARE(axesOf("zup.dxf"), kv::geom::DxfAxes::LeftHand);
     }
 
     void transformRefusesZeroScaleAndBadNumbers() {

@@ -102,8 +102,9 @@ model::InitialConditions Document::onGround(const model::InitialConditions& init
     record.initial = initial;
     model::deriveRunLimits(record);
     const sim::RunSettings settings = runSettings();
-    const float depth =
-        sim::initialContactDepth(record, settings, sim::contactVerticesOf(settings.meshes, 0));
+    const float depth = sim::initialContactDepth(record, settings,
+                                                 sim::contactVerticesOf(settings.meshes, 0))
+                            .atRest;
     if (std::isfinite(depth)) {
         out.position[2] -= depth;
     } else {

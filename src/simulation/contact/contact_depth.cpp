@@ -19,19 +19,21 @@ Vec3 toEarth(const SimObject& obj, const Vec3& p) {
 
 } // namespace
 
-float deepestContactDepth(const SimObject& obj, const ControlBlock& controls) {
+ContactDepth contactDepth(const SimObject& obj, const ControlBlock& controls) {
     static const FlatGround kLevel;
     GroundContactState g = obj.groundContact;
     const GroundQuery& ground = g.ground != nullptr ? *g.ground : kLevel;
     updateContactGeometry(g, controls);
 
-    float deepest = -std::numeric_limits<float>::infinity();
+    constexpr float kNone = -std::numeric_limits<float>::infinity();
+    ContactDepth deepest{kNone, kNone};
     GroundCursor cursor;
     bool reset = true;
-    const auto depthAt = [&](const Vec3& world) {
+    const auto depthAt = [&](const Vec3& world, float travel) {
         const float height = ground.height(cursor, reset, world[0], world[1]);
         reset = false;
-        deepest = std::max(deepest, world[2] - height);
+        deepest.atRest = std::max(deepest.atRest, world[2] - height);
+        deepest.compressed = std::max(deepest.compressed, world[2] - height - travel);
     };
     for (int i = 0; i < g.effectorCount; ++i) {
         const ContactEffector& c = g.effectors[static_cast<std::size_t>(i)];
@@ -48,10 +50,10 @@ float deepestContactDepth(const SimObject& obj, const ControlBlock& controls) {
             VecNormalize(d, d);
             p = {p[0] - c.radius * d[0], p[1] - c.radius * d[1], p[2] - c.radius * d[2]};
         }
-        depthAt(toEarth(obj, p));
+        depthAt(toEarth(obj, p), c.travel);
     }
     for (const Vec3& p : g.points)
-        depthAt(toEarth(obj, p));
+        depthAt(toEarth(obj, p), 0.0f);
     return deepest;
 }
 

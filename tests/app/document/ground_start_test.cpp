@@ -102,7 +102,8 @@ TEST(DocumentGroundStart, OnGroundRestsTheCarOnASlope) {
     rig.doc->object(0).initial = placed;
     const sim::RunSettings settings = rig.doc->runSettings();
     EXPECT_NEAR(sim::initialContactDepth(rig.doc->object(0), settings,
-                                         sim::contactVerticesOf(settings.meshes, 0)),
+                                         sim::contactVerticesOf(settings.meshes, 0))
+                    .atRest,
                 0.0, 1e-3);
 
     // It rests there: no notice, and it stays on the surface.

@@ -207,11 +207,17 @@ TEST_F(DesktopAppView, TheMessageAtTheEndOfARunClosesFromTheKeyboard) {
     app_->live()->projectChanged();
     bool shown = false;
     bool closedByKey = false;
-    QTimer::singleShot(800, &window(), [&] { typeKey(Qt::Key_Escape); });
+    // ESC once the ten frames are recorded and a few more run past them (by
+    // frames, not by the clock: a loaded machine draws them late).
+    bool escaped = false;
     auto* poll = new QTimer(&window());
     poll->setInterval(20);
     QElapsedTimer sinceShown;
     QObject::connect(poll, &QTimer::timeout, [&, poll] {
+        if (!escaped && app_->live()->framesDrawn() >= 20) {
+            escaped = true;
+            typeKey(Qt::Key_Escape);
+        }
         QWidget* modal = QApplication::activeModalWidget();
         if (modal == nullptr)
             return;

@@ -31,7 +31,8 @@ QGroupBox* reverseGroup(const QString& title, QCheckBox*& upDown, QCheckBox*& le
 } // namespace
 
 ControllerDialog::ControllerDialog(const app::Preferences& prefs, app::JoystickProbe joystick,
-                                   MessagePort& messages, QWidget* parent)
+                                   MessagePort& messages, QWidget* parent,
+                                   const app::GamepadProbe& gamepad)
     : QDialog(parent), prefs_(prefs), joystick_(std::move(joystick)), messages_(messages) {
     setWindowTitle(QStringLiteral("Controller"));
     setObjectName(QStringLiteral("controllerDialog"));
@@ -48,8 +49,16 @@ ControllerDialog::ControllerDialog(const app::Preferences& prefs, app::JoystickP
     centring_ = new QButtonGroup(this);
     auto* mouse = new QRadioButton(QStringLiteral("Center on Camera Window (Mouse)"), this);
     auto* stick = new QRadioButton(QStringLiteral("Center on Full Screen (Joystick)"), this);
-    centring_->addButton(mouse, 0);
-    centring_->addButton(stick, 1);
+    auto* keys = new QRadioButton(QStringLiteral("Keyboard (Arrow Keys)"), this);
+    auto* pad = new QRadioButton(QStringLiteral("Gamepad"), this);
+    centring_->addButton(mouse, app::controllerDeviceField(app::ControllerDevice::Mouse));
+    centring_->addButton(stick, app::controllerDeviceField(app::ControllerDevice::Joystick));
+    centring_->addButton(keys, app::controllerDeviceField(app::ControllerDevice::Keyboard));
+    centring_->addButton(pad, app::controllerDeviceField(app::ControllerDevice::Gamepad));
+    gamepadStatus_ = new QLabel(
+        QString::fromStdString(app::gamepadStatusText(gamepad ? gamepad() : std::string())), this);
+    gamepadStatus_->setObjectName(QStringLiteral("gamepadStatus"));
+    gamepadStatus_->setAccessibleName(QStringLiteral("Gamepad found"));
 
     auto* note = new QLabel(QString::fromLatin1(app::kControllerNote), this);
     note->setWordWrap(true);
@@ -66,6 +75,9 @@ ControllerDialog::ControllerDialog(const app::Preferences& prefs, app::JoystickP
     layout->addLayout(grid);
     layout->addWidget(mouse);
     layout->addWidget(stick);
+    layout->addWidget(keys);
+    layout->addWidget(pad);
+    layout->addWidget(gamepadStatus_);
     layout->addWidget(note);
     layout->addWidget(buttons);
 
@@ -76,7 +88,7 @@ ControllerDialog::ControllerDialog(const app::Preferences& prefs, app::JoystickP
     cameraLeftRight_->setChecked(e.cameraReverseLeftRight);
     showNumber(sensitivity_, app::kFormatWhole, e.sensitivityPercent);
     showNumber(deadzone_, app::kFormatWhole, e.deadzonePercent);
-    centring_->button(e.joystick ? 1 : 0)->setChecked(true);
+    centring_->button(app::controllerDeviceField(e.device))->setChecked(true);
 }
 
 void ControllerDialog::accept() {
@@ -90,7 +102,7 @@ void ControllerDialog::accept() {
     e.cameraReverseLeftRight = cameraLeftRight_->isChecked();
     e.sensitivityPercent = static_cast<float>(v[0]);
     e.deadzonePercent = static_cast<float>(v[1]);
-    e.joystick = centring_->checkedId() == 1;
+    e.device = app::controllerDeviceFromField(centring_->checkedId());
     if (!app::acceptControllerForm(e, joystick_, prefs_, messages_))
         return;
     QDialog::accept();

@@ -1,7 +1,8 @@
 #pragma once
 /// The "Controller" dialog: reverse switches for the vehicle and the camera,
 /// sensitivity and dead zone, and where the controller is centred. OK with
-/// the joystick centring stays open when no joystick answers.
+/// the joystick centring stays open when no joystick answers. The device
+/// choice also offers the arrow keys and a gamepad, and names the pad found.
 
 #include "app/dialogs/controller_form.h"
 #include "dialogs/condition_form.h"
@@ -10,15 +11,18 @@
 
 class QButtonGroup;
 class QCheckBox;
+class QLabel;
 
 namespace kv::dialogs {
 
 class ControllerDialog final : public QDialog {
     Q_OBJECT
   public:
-    /// `joystick` is asked on OK only when the joystick centring is chosen.
+    /// `joystick` is asked on OK only when the joystick centring is chosen;
+    /// `gamepad` names the pad a run would take (asked when the dialog opens).
     ControllerDialog(const app::Preferences& prefs, app::JoystickProbe joystick,
-                     MessagePort& messages, QWidget* parent = nullptr);
+                     MessagePort& messages, QWidget* parent = nullptr,
+                     const app::GamepadProbe& gamepad = {});
 
     /// The preferences with the dialog's values (valid after OK).
     const app::Preferences& preferences() const { return prefs_; }
@@ -31,8 +35,11 @@ class ControllerDialog final : public QDialog {
     QCheckBox* cameraLeftRight() const { return cameraLeftRight_; }
     const FieldRow& sensitivity() const { return sensitivity_; }
     const FieldRow& deadzone() const { return deadzone_; }
-    /// Ids: 0 "Center on Camera Window (Mouse)", 1 "Center on Full Screen (Joystick)".
+    /// Ids as stored: 0 "Center on Camera Window (Mouse)", 1 "Center on Full
+    /// Screen (Joystick)", 2 "Keyboard (Arrow Keys)", 3 "Gamepad".
     QButtonGroup* centring() const { return centring_; }
+    /// "Gamepad: <name>" or "No gamepad found".
+    QLabel* gamepadStatus() const { return gamepadStatus_; }
 
   private:
     app::Preferences prefs_;
@@ -45,6 +52,7 @@ class ControllerDialog final : public QDialog {
     FieldRow sensitivity_;
     FieldRow deadzone_;
     QButtonGroup* centring_ = nullptr;
+    QLabel* gamepadStatus_ = nullptr;
 };
 
 } // namespace kv::dialogs

@@ -4,6 +4,8 @@
 #include "app/settings/memory_info.h"
 #include "app/settings/memory_settings.h"
 #include "app/settings/preferences_file.h"
+#include "gui/sdl_gamepad.h"
+#include "gui/sdl_joystick.h"
 #include "gui/settings_store.h"
 #include "views/camera_view.h"
 
@@ -21,6 +23,12 @@ std::filesystem::path storedDataFolder(const QString& currentFolder) {
     return QFile::encodeName(ensureDataFolder(currentFolder)).toStdString();
 }
 
+/// A fresh install drives with what is plugged in, else with the arrow keys.
+app::ControllerDevice connectedDevice() {
+    const bool gamepad = !SdlGamepad().connectedName().empty();
+    return app::freshInstallDevice(gamepad, !gamepad && SdlJoystick().present());
+}
+
 } // namespace
 
 DesktopApp::DesktopApp(const QString& currentFolder, FilePort* files)
@@ -34,7 +42,7 @@ DesktopApp::DesktopApp(const QString& currentFolder, FilePort* files)
     document_ = std::make_unique<app::Document>(app::DocumentPorts{
         messages_, progress_, files != nullptr ? *files : fileDialogs_, questions_, *folder_});
     app::Preferences& prefs = document_->preferences();
-    app::loadPreferencesAtStartUp(dataFolder_, prefs);
+    app::loadPreferencesAtStartUp(dataFolder_, prefs, connectedDevice);
     dxfImport_ = std::make_unique<QtDxfImport>(prefs, messages_, &window_);
     document_->setDxfImportPort(dxfImport_.get());
     // Ends with a new project: a Car from its template, the simulation reset.
@@ -58,7 +66,7 @@ DesktopApp::DesktopApp(const QString& currentFolder, FilePort* files)
     });
     documentCommands_->install();
     window_.setCommandHandler(app::CommandId::Begin, [this] {
-        window_.showRunPrompt(true);
+        window_.showRunPrompt(true, live_->runPrompt());
         live_->begin();
         window_.showRunPrompt(false);
     });

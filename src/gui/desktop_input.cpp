@@ -1,5 +1,6 @@
 #include "gui/desktop_input.h"
 
+#include "gui/sdl_gamepad.h"
 #include "gui/sdl_joystick.h"
 #include "views/camera_view.h"
 #include "views/qt_key_codes.h"
@@ -20,8 +21,9 @@ constexpr std::size_t kMaxQueuedEvents = 64;
 
 } // namespace
 
-DesktopInput::DesktopInput(views::CameraView& view, SdlJoystick* joystick, bool mirrorJoystick)
-    : view_(view), joystick_(joystick), mirrorJoystick_(mirrorJoystick) {
+DesktopInput::DesktopInput(views::CameraView& view, SdlJoystick* joystick, bool mirrorJoystick,
+                           SdlGamepad* gamepad)
+    : view_(view), joystick_(joystick), mirrorJoystick_(mirrorJoystick), gamepad_(gamepad) {
     qApp->installEventFilter(this);
 }
 
@@ -59,7 +61,10 @@ bool DesktopInput::eventFilter(QObject* watched, QEvent* event) {
         // Some platforms still report Alt among the modifiers of its own release.
         altDown_ = k->key() == Qt::Key_Alt ? down : (k->modifiers() & Qt::AltModifier) != 0;
         if (code > 0 && code < app::kKeyCodeLimit) {
-            keysDown_.set(static_cast<std::size_t>(code), down);
+            // A held key's auto-repeat releases are not releases: the arrow
+            // keys of the keyboard controller must read as held throughout.
+            if (!k->isAutoRepeat())
+                keysDown_.set(static_cast<std::size_t>(code), down);
             if (!(k->isAutoRepeat() && !down))
                 queue(down ? app::InputEventKind::KeyDown : app::InputEventKind::KeyUp, code,
                       altDown_);
@@ -117,6 +122,8 @@ void DesktopInput::sample(app::DeviceState& d) {
     d.cursorY = static_cast<float>(p.y());
     d.windowWidth = static_cast<float>(view_.width());
     d.windowHeight = static_cast<float>(view_.height());
+    if (gamepad_ != nullptr)
+        gamepad_->sample(d);
     if (joystick_ == nullptr)
         return;
     joystick_->sample(d);

@@ -5,9 +5,11 @@
 #include "app/follow/follow_command.h"
 #include "app/follow/follow_controls.h"
 #include "app/input/input_keys.h"
+#include "app/input/run_prompt.h"
 #include "app/render/status_overlay.h"
 #include "common/steady_clock.h"
 #include "gui/desktop_input.h"
+#include "gui/sdl_gamepad.h"
 #include "gui/sdl_joystick.h"
 #include "views/camera_view.h"
 
@@ -72,7 +74,7 @@ class LiveRun::Preview final : public app::CameraPreviewHost {
 
 LiveRun::LiveRun(app::Document& document, views::CameraView& view, MessagePort& messages)
     : document_(document), view_(view), messages_(messages), content_(document),
-      joystick_(std::make_unique<SdlJoystick>()) {
+      joystick_(std::make_unique<SdlJoystick>()), gamepad_(std::make_unique<SdlGamepad>()) {
     if (views::SceneSurface* surface = view_.surface())
         surface->setContent(&content_);
     view_.setKeyHandler([this](int key) { viewKey(key); });
@@ -154,11 +156,32 @@ void LiveRun::run(app::DeviceControls& controls, ClockPort& clock, sim::Controls
         runEnded_();
 }
 
+bool LiveRun::groundVehicle() const {
+    const std::int32_t type = document_.object(0).vehicleType;
+    return type != model::kVehicleAircraft && type != model::kVehicleHelicopter;
+}
+
+std::string_view LiveRun::runPrompt() const {
+    return app::runPrompt(
+        app::controllerDeviceFromField(document_.preferences().controllerCentring),
+        groundVehicle());
+}
+
+app::ControllerSettings LiveRun::runSettings() {
+    const app::ControllerSettings settings =
+        app::controllerSettingsFrom(document_.preferences(), groundVehicle());
+    if (settings.device == app::ControllerDevice::Gamepad)
+        gamepad_->open();
+    else
+        gamepad_->close();
+    return settings;
+}
+
 void LiveRun::begin() {
     if (running_)
         return;
-    const app::ControllerSettings settings = app::controllerSettingsFrom(document_.preferences());
-    DesktopInput input(view_, joystick_.get(), settings.joystick);
+    const app::ControllerSettings settings = runSettings();
+    DesktopInput input(view_, joystick_.get(), settings.joystick(), gamepad_.get());
     input_ = &input;
     app::DeviceControls controls(input, settings);
     SteadyClock clock;
@@ -219,8 +242,8 @@ void LiveRun::viewKey(int key) {
         return;
     }
     setRunning(true);
-    const app::ControllerSettings settings = app::controllerSettingsFrom(document_.preferences());
-    DesktopInput input(view_, joystick_.get(), settings.joystick);
+    const app::ControllerSettings settings = runSettings();
+    DesktopInput input(view_, joystick_.get(), settings.joystick(), gamepad_.get());
     input_ = &input;
     app::DeviceControls controls(input, settings);
     Preview host(*this, controls, input);

@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string_view>
 
 namespace kv::app {
 class Document;
@@ -27,6 +28,7 @@ class CameraView;
 namespace kv::gui {
 
 class DesktopInput;
+class SdlGamepad;
 class SdlJoystick;
 
 class LiveRun {
@@ -56,6 +58,10 @@ class LiveRun {
     /// working units; a path that cannot be read is reported and nothing changes.
     void chooseAndFollowPath(FilePort& files);
     bool running() const { return running_; }
+    /// The simulated object is a car or motorcycle (not an aircraft or helicopter).
+    bool groundVehicle() const;
+    /// The status-bar prompt of a run with the chosen controller.
+    std::string_view runPrompt() const;
     /// Frames drawn by the last run.
     int framesDrawn() const { return frames_; }
 
@@ -91,12 +97,17 @@ class LiveRun {
                          const sim::ControlRecord& cameraControls, app::InputState& input,
                          bool runActive, bool overlay);
     void setRunning(bool running);
+    /// The controller settings of a run now: the preferences and the
+    /// simulated object's kind. With the gamepad chosen, opens the first pad
+    /// connected (a pad plugged in during a run is taken by the next).
+    app::ControllerSettings runSettings();
 
     app::Document& document_;
     views::CameraView& view_;
     MessagePort& messages_;
     views::SceneContent content_;
     std::unique_ptr<SdlJoystick> joystick_;
+    std::unique_ptr<SdlGamepad> gamepad_;
     DesktopInput* input_ = nullptr; ///< the devices of the run in progress, if real
     int pendingKey_ = 0;            ///< key waiting outside a run
     bool running_ = false;

@@ -273,21 +273,22 @@ void MainWindow::buildStatusBar() {
     }
 }
 
-void MainWindow::showRunPrompt(bool running) {
+void MainWindow::showRunPrompt(bool running, std::string_view prompt) {
     runPromptShown_ = running;
+    runPrompt_ = fromView(prompt);
     if (running)
         notice_.clear();
     if (!running && !notice_.isEmpty()) {
         statusMessage_->setText(notice_);
         return;
     }
-    statusMessage_->setText(fromView(running ? app::kRunPrompt : app::kIdlePrompt));
+    statusMessage_->setText(running ? runPrompt_ : fromView(app::kIdlePrompt));
 }
 
 void MainWindow::showNotice(std::string_view text) {
     notice_ = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    statusMessage_->setText(
-        runPromptShown_ ? notice_ + QStringLiteral("  ") + fromView(app::kRunPrompt) : notice_);
+    statusMessage_->setText(runPromptShown_ ? notice_ + QStringLiteral("  ") + runPrompt_
+                                            : notice_);
 }
 
 bool MainWindow::event(QEvent* event) {

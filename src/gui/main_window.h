@@ -99,7 +99,7 @@ class MainWindow final : public QMainWindow, public NoticePort {
     QLabel* statusMessage() const { return statusMessage_; }
     /// While a run is active the status bar says how to steer and how to end
     /// it, whatever the pointer passes over; afterwards it is "Ready" again.
-    void showRunPrompt(bool running);
+    void showRunPrompt(bool running, std::string_view prompt = app::kRunPrompt);
     /// A note for the user in the status bar: beside the run's prompt during
     /// a run, and alone after it until the next status tip or run.
     void showNotice(std::string_view text) override;
@@ -167,7 +167,8 @@ class MainWindow final : public QMainWindow, public NoticePort {
     bool layingOut_ = false;
     bool aspectCheckPending_ = false;
     bool runPromptShown_ = false;
-    QString notice_; ///< the last notice, shown until the next tip or run
+    QString runPrompt_; ///< the prompt of the run in progress, for the chosen controller
+    QString notice_;    ///< the last notice, shown until the next tip or run
 };
 
 } // namespace kv::gui

@@ -12,6 +12,7 @@
 #include "dialogs/memory_dialog.h"
 #include "dialogs/working_units_dialog.h"
 #include "gui/main_window.h"
+#include "gui/sdl_gamepad.h"
 #include "gui/sdl_joystick.h"
 #include "views/camera_view.h"
 
@@ -25,6 +26,7 @@ PreferenceCommands::PreferenceCommands(MainWindow& window, app::Preferences& pre
                                        std::filesystem::path dataFolder, MessagePort& messages)
     : window_(window), prefs_(prefs), dataFolder_(std::move(dataFolder)), messages_(messages),
       joystick_([] { return SdlJoystick().present(); }),
+      gamepad_([] { return SdlGamepad().connectedName(); }),
       physical_([] { return app::totalPhysicalMemory(); }) {}
 
 std::filesystem::path PreferenceCommands::preferenceFile() const {
@@ -91,7 +93,7 @@ void PreferenceCommands::grid() {
 }
 
 void PreferenceCommands::controller() {
-    dialogs::ControllerDialog dialog(prefs_, joystick_, messages_, &window_);
+    dialogs::ControllerDialog dialog(prefs_, joystick_, messages_, &window_, gamepad_);
     if (dialog.exec() == QDialog::Accepted)
         prefs_ = dialog.preferences();
 }

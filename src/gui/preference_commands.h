@@ -53,6 +53,8 @@ class PreferenceCommands {
     void setOnFatal(std::function<void()> callback) { onFatal_ = std::move(callback); }
     /// Whether joystick 0 answers (SDL by default).
     void setJoystickProbe(app::JoystickProbe probe) { joystick_ = std::move(probe); }
+    /// The name of the gamepad a run would take, empty for none (SDL by default).
+    void setGamepadProbe(app::GamepadProbe probe) { gamepad_ = std::move(probe); }
     /// The machine's physical memory (/proc/meminfo by default).
     void setPhysicalMemory(app::PhysicalMemoryQuery query) { physical_ = std::move(query); }
 
@@ -77,6 +79,7 @@ class PreferenceCommands {
     std::function<void()> onViewsChanged_;
     std::function<void()> onFatal_;
     app::JoystickProbe joystick_;
+    app::GamepadProbe gamepad_;
     app::PhysicalMemoryQuery physical_;
 };
 

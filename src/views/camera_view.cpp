@@ -10,6 +10,7 @@
 #include "views/qt_key_codes.h"
 
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
@@ -18,7 +19,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <algorithm>
 #include <cstdio>
+#include <limits>
 
 namespace kv::views {
 
@@ -283,9 +286,20 @@ void SceneSurface::paintGL() {
     font.setPixelSize(14);
     font.setBold(true);
     painter.setFont(font);
+    // Texts on one line never overlap: each starts a space after the end of
+    // the one before it at the latest ("Slow" beside "mm:ss" in this font).
+    const QFontMetrics metrics(font);
+    int lineY = 0;
+    int lineEnd = std::numeric_limits<int>::min();
     for (const app::OverlayText& t : overlay_) {
+        const QString text = QString::fromStdString(t.text);
+        int x = t.x;
+        if (t.y == lineY && lineEnd != std::numeric_limits<int>::min())
+            x = std::max(x, lineEnd + metrics.horizontalAdvance(QLatin1Char(' ')));
         painter.setPen(QColor(t.red, t.green, t.blue));
-        painter.drawText(t.x, t.y, QString::fromStdString(t.text));
+        painter.drawText(x, t.y, text);
+        lineY = t.y;
+        lineEnd = x + metrics.horizontalAdvance(text);
     }
 }
 

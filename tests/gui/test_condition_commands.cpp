@@ -59,6 +59,7 @@ struct Rig {
     int redraws = 0;
     int viewChanges = 0;
     bool joystick = false;
+    std::string gamepad; ///< name of the pad connected, empty for none
 
     Rig() {
         doc.allocate(kv::app::kFactoryMemory, false, std::nullopt);
@@ -66,6 +67,7 @@ struct Rig {
         conditions.install();
         preferences.setOnViewsChanged([this] { ++viewChanges; });
         preferences.setJoystickProbe([this] { return joystick; });
+        preferences.setGamepadProbe([this] { return gamepad; });
         preferences.setPhysicalMemory([] { return std::optional<std::int64_t>(4'000'000'000); });
         preferences.install();
         preferences.setDocument(doc);
@@ -303,6 +305,30 @@ class ConditionCommandsTest : public QObject {
         });
         QCOMPARE(rig.doc.preferences().controllerCentring, 1);
         QCOMPARE(rig.doc.preferences().deadzone, 0.1f);
+    }
+
+    void controllerOffersTheKeyboardAndAGamepad() {
+        Rig rig;
+        rig.gamepad = "Xbox Series X Controller";
+        rig.run<kv::dialogs::ControllerDialog>(CommandId::PreferencesController, [](auto& d) {
+            QCOMPARE(d.gamepadStatus()->text(),
+                     QStringLiteral("Gamepad: Xbox Series X Controller"));
+            QCOMPARE(d.centring()->button(3)->text(), QStringLiteral("Gamepad"));
+            d.centring()->button(3)->setChecked(true);
+            d.accept();
+        });
+        QCOMPARE(rig.doc.preferences().controllerCentring, 3);
+        // Unplugged: the dialog says so, and the choice stays until changed.
+        rig.gamepad.clear();
+        rig.run<kv::dialogs::ControllerDialog>(CommandId::PreferencesController, [](auto& d) {
+            QCOMPARE(d.gamepadStatus()->text(), QStringLiteral("No gamepad found"));
+            QCOMPARE(d.centring()->checkedId(), 3);
+            QCOMPARE(d.centring()->button(2)->text(), QStringLiteral("Keyboard (Arrow Keys)"));
+            d.centring()->button(2)->setChecked(true);
+            d.accept();
+        });
+        QCOMPARE(rig.doc.preferences().controllerCentring, 2);
+        QVERIFY(rig.messages.messages.empty());
     }
 
     void cameraLensChangesRebuildTheView() {

@@ -339,6 +339,8 @@ class ConditionDialogsTest : public QObject {
         QCOMPARE(d.sensitivity().slider->value(), 100);
         QCOMPARE(d.deadzone().field->text(), QStringLiteral("3"));
         QCOMPARE(d.centring()->checkedId(), 0);
+        QCOMPARE(d.centring()->buttons().size(), 4);
+        QCOMPARE(d.gamepadStatus()->text(), QStringLiteral("No gamepad found"));
         QVERIFY(labelTexts(d).contains(QString::fromLatin1(kv::app::kControllerNote)));
         checkReachableAndNamed(d);
         snapshot(d, "controller_dialog");

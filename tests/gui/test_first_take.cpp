@@ -1,15 +1,15 @@
 // The README's first take, walked as a user walks it through the desktop
-// program: Simulation > Begin, the mouse moved above the middle of the camera
-// view (stick forward), ESC, File > Save Motion As, File > Convert to
-// BioVision. The take must have moved the car, and the BVH must show it.
+// program: Simulation > Begin, the Up arrow held (throttle), ESC, File > Save
+// Motion As, File > Convert to BioVision. The take must have moved the car,
+// and the BVH must show it.
 #include "app/commands/commands.h"
+#include "app/input/run_prompt.h"
 #include "gui/desktop_app.h"
 #include "gui/settings_store.h"
 #include "gui_test_support.h"
 #include "model/motion_frame.h"
 #include "views/camera_view.h"
 
-#include <QCursor>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
@@ -20,6 +20,7 @@
 #include <QTest>
 #include <QTextStream>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 
 using kv::app::CommandId;
@@ -92,14 +93,16 @@ class FirstTakeTest : public QObject {
         });
         watcher.start();
 
-        // 1. Simulation > Begin with the mouse in the middle of the camera view.
+        // A fresh install with nothing plugged in drives with the arrow keys.
+        kv::app::Preferences& prefs = app.document().preferences();
+        if (prefs.controllerCentring != 2)
+            QSKIP("a joystick or gamepad is connected: the first take uses it");
+
+        // 1. Simulation > Begin. 2. Up held (throttle) until 3. ESC after four seconds.
         kv::views::CameraView* view = window.cameraView();
-        const QPoint centre(view->width() / 2, view->height() / 2);
-        QCursor::setPos(view->mapToGlobal(centre));
-        // 2. The mouse moved up to halfway between the middle and the top edge
-        //    (the stick half forward: throttle) and held there.
         QTimer::singleShot(150, view, [&] {
-            QCursor::setPos(view->mapToGlobal(QPoint(centre.x(), view->height() / 4)));
+            QCoreApplication::postEvent(
+                view, new QKeyEvent(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier));
         });
         QString duringRun;
         // Halfway the pointer strays over the menu bar, whose items clear the prompt
@@ -109,31 +112,33 @@ class FirstTakeTest : public QObject {
             QCoreApplication::sendEvent(&window, &strayed);
             duringRun = window.statusMessage()->text();
         });
-        // 3. ESC after four seconds.
         QTimer::singleShot(4000, view, [&] {
+            QCoreApplication::postEvent(
+                view, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Up, Qt::NoModifier));
             for (auto type : {QEvent::KeyPress, QEvent::KeyRelease})
                 QCoreApplication::postEvent(view,
                                             new QKeyEvent(type, Qt::Key_Escape, Qt::NoModifier));
         });
         window.runCommand(int(CommandId::Begin));
 
-        QCOMPARE(duringRun, text(kv::app::kRunPrompt));
+        QCOMPARE(duringRun, text(kv::app::runPrompt(kv::app::ControllerDevice::Keyboard, true)));
         QCOMPARE(window.statusMessage()->text(), text(kv::app::kIdlePrompt));
         QVERIFY(boxes.isEmpty());
         const kv::sim::RunState& run = app.document().run();
         QVERIFY(run.flags.stop);
         const auto& channel = run.channels.channels[0];
         QVERIFY2(channel.count > 20, qPrintable(QString::number(channel.count)));
-        // The recorded stick is the mouse's place, half forward and centred left to
-        // right, less the factory dead zone.
-        const auto& last = channel.frames[std::size_t(channel.count - 1)];
-        const float deadzone = app.preferences().deadzone;
-        const float forward = -(0.5f - deadzone) / (1.0f - deadzone);
-        QVERIFY2(std::abs(last[kv::model::kFrameStickY] - forward) < 0.01f,
-                 qPrintable(QString::number(double(last[kv::model::kFrameStickY]))));
-        QCOMPARE(last[kv::model::kFrameStickX], 0.0f);
+        // The recorded stick went to full throttle (forward) and stayed centred
+        // left to right.
+        float most = 0.0f;
+        for (int k = 0; k < channel.count; ++k) {
+            most = std::min(most, channel.frames[std::size_t(k)][kv::model::kFrameStickY]);
+            QCOMPARE(channel.frames[std::size_t(k)][kv::model::kFrameStickX], 0.0f);
+        }
+        QCOMPARE(most, -1.0f);
         // The car drove off forward (north), nearly straight.
         const auto& first = channel.frames[0];
+        const auto& last = channel.frames[std::size_t(channel.count - 1)];
         const float north = last[kv::model::kFrameNorth] - first[kv::model::kFrameNorth];
         const float east = last[kv::model::kFrameEast] - first[kv::model::kFrameEast];
         qInfo("first take: %d frames, the car went %.2f m north and %.2f m east", channel.count,

@@ -36,17 +36,22 @@ class FollowPathTest : public QObject {
         QVERIFY(action != nullptr);
         QVERIFY(action->isEnabled());
 
+        // Started as the program starts: the project tree filled, the
+        // instrument panel showing the car at rest.
+        app.start({}, false);
+        app.window().showNormal();
         app.window().resize(1024, 768);
-        app.window().show();
         QVERIFY(QTest::qWaitForWindowExposed(&app.window()));
         app.window().resetWindows();
         app.window().showAllWindows();
+        QTest::qWait(500);
         // A picture of a bend drawn ahead of the car (under KV_SCREENSHOT_DIR when set).
         const std::string bend = (dir.path() + QStringLiteral("/bend.csv")).toStdString();
         std::ofstream(bend) << "north,east\n0,0\n10,0\n20,2\n30,8\n38,16\n44,26\n48,38\n";
         files.answers = {bend};
         action->trigger();
         QVERIFY(app.live()->pathChosen());
+        QTest::qWait(300);
         const QString shots = qEnvironmentVariable("KV_SCREENSHOT_DIR", QDir::tempPath());
         QVERIFY(app.window().grab().save(shots + QStringLiteral("/follow_path.png")));
 

@@ -62,6 +62,12 @@ void typeKey(QWidget* view, int key, Qt::KeyboardModifiers mods = Qt::NoModifier
     QCoreApplication::postEvent(view, new QKeyEvent(QEvent::KeyRelease, key, mods));
 }
 
+/// A key pressed (`down`) or released in the camera view, held in between.
+void holdKey(QWidget* view, int key, bool down) {
+    QCoreApplication::postEvent(
+        view, new QKeyEvent(down ? QEvent::KeyPress : QEvent::KeyRelease, key, Qt::NoModifier));
+}
+
 /// Puts the mouse over the camera view at a stick position: (0, 0) is the
 /// centre, (0, -1) the top edge (stick fully forward), (1, 0) the right edge.
 void stickAt(kv::views::CameraView* view, float x, float y) {
@@ -165,13 +171,14 @@ int main(int argc, char** argv) {
     ok &= save(dialogShot(window, CommandId::PreferencesController),
                folder / "controller-dialog.png");
 
-    // The first take: stick forward from the middle of the view, the chase
-    // camera, a picture of the whole program mid-run, then ESC.
-    stickAt(view, 0.0f, 0.0f);
+    // The first take with the arrow keys (a fresh install without a joystick
+    // or gamepad): Up held for throttle, the chase camera, a picture of the
+    // whole program mid-run, then ESC.
     QImage midRun;
     beginRun(window, {{200, [&] { typeKey(view, Qt::Key_F4); }},
-                      {400, [&] { stickAt(view, 0.0f, -0.6f); }},
+                      {400, [&] { holdKey(view, Qt::Key_Up, true); }},
                       {3500, [&] { midRun = frameShot(window); }},
+                      {3550, [&] { holdKey(view, Qt::Key_Up, false); }},
                       {3600, [&] { typeKey(view, Qt::Key_Escape); }}});
     ok &= save(midRun, folder / "first-take-run.png");
     files.answers = {(work / "take1.kvm").string()};
@@ -179,7 +186,10 @@ int main(int argc, char** argv) {
 
     // The take played back beside a new one: File > Add > Dynamic Object,
     // the car moved 5 m to the east (Simulation > Initial Conditions), a
-    // second run turning gently right, seen from the external camera.
+    // second run turning gently right, seen from the external camera. The
+    // rest is driven with the mouse (Preferences > Controller), whose stick
+    // holds a gentle turn.
+    app.document().preferences().controllerCentring = 0;
     files.answers = {(work / "take1.kvm").string()};
     window.runCommand(static_cast<int>(CommandId::AddDynamicObject));
     app.document().object(0).initial.position[1] += 5.0f / 0.3048037f;

@@ -1,11 +1,13 @@
 // What the camera view draws, checked on the grabbed frame.
 #include "app/camera/camera_state.h"
 #include "app/render/render_light.h"
+#include "app/render/status_overlay.h"
 #include "model/object_record.h"
 #include "view_fixture.h"
 #include "views/gl_display_lists.h"
 
 #include <GL/gl.h>
+#include <algorithm>
 
 namespace kv::viewtest {
 namespace {
@@ -118,6 +120,31 @@ TEST_F(ViewRender, AChangedProjectIsRedrawnWithNewLists) {
     EXPECT_LT(redPixels(grab()), 20);
     doc().object(0).color = 0; // Red
     EXPECT_GT(redPixels(grab()), 500);
+}
+
+TEST_F(ViewRender, SlowStandsBesideTheTimeNotOverIt) {
+    const int y = surface().height() - app::kOverlayBottomOffset;
+    surface().showFrame(live().content().frame(doc().run(), doc().camera(), true),
+                        app::statusOverlay(12.0, true, surface().height()));
+    const QImage image = surface().grabFramebuffer();
+    // The text line: white digits of "00:12", then the red word.
+    int whiteRight = -1, redLeft = image.width(), white = 0, red = 0;
+    for (int py = std::max(0, y - 20); py <= std::min(image.height() - 1, y + 4); ++py) {
+        for (int px = 0; px < image.width() / 2; ++px) {
+            const QRgb c = image.pixel(px, py);
+            if (qRed(c) > 230 && qGreen(c) > 230 && qBlue(c) > 230) {
+                whiteRight = std::max(whiteRight, px);
+                ++white;
+            } else if (qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60) {
+                redLeft = std::min(redLeft, px);
+                ++red;
+            }
+        }
+    }
+    EXPECT_GT(white, 20);
+    EXPECT_GT(red, 20);
+    EXPECT_LT(whiteRight, redLeft) << "\"Slow\" overlaps the time";
+    surface().clearFrame();
 }
 
 } // namespace

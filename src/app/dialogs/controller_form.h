@@ -8,11 +8,18 @@
 #include "common/ports/messages.h"
 
 #include <functional>
+#include <string>
 
 namespace kv::app {
 
 /// Port: whether the first joystick answers a position query now.
 using JoystickProbe = std::function<bool()>;
+
+/// Port: SDL's name of the first gamepad connected now, empty when none is.
+using GamepadProbe = std::function<std::string()>;
+
+/// The line under the device choice that says which gamepad a run would take.
+std::string gamepadStatusText(const std::string& gamepadName);
 
 inline constexpr SliderRange kSensitivitySlider{0, 200};
 inline constexpr SliderRange kDeadzoneSlider{0, 100};

@@ -1,11 +1,13 @@
 #include "app/input/input_device.h"
 
+#include "app/input/keyboard_stick.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace kv::app {
 
-ControllerSettings controllerSettingsFrom(const Preferences& p) {
+ControllerSettings controllerSettingsFrom(const Preferences& p, bool groundVehicle) {
     ControllerSettings s;
     s.vehicleReverseUpDown = p.vehicleReverseUpDown != 0;
     s.vehicleReverseLeftRight = p.vehicleReverseLeftRight != 0;
@@ -13,7 +15,9 @@ ControllerSettings controllerSettingsFrom(const Preferences& p) {
     s.cameraReverseLeftRight = p.cameraReverseLeftRight != 0;
     s.sensitivity = std::clamp(p.sensitivity, 0.0f, 2.0f);
     s.deadzone = std::clamp(p.deadzone, 0.0f, 1.0f);
-    s.joystick = p.controllerCentring != 0;
+    s.device = controllerDeviceFromField(p.controllerCentring);
+    s.framePeriod = p.framePeriod;
+    s.groundVehicle = groundVehicle;
     return s;
 }
 
@@ -23,6 +27,9 @@ void BeginInput(InputState& state) {
     // A joystick reading of an earlier run must not steer this one.
     state.lastJoystickX = 0.5f;
     state.lastJoystickY = 0.5f;
+    state.keyboardX = 0.0f;
+    state.keyboardY = 0.0f;
+    state.gamepadButtons = GamepadKeyButtons{};
     state.cursor = DirectionCursor::Both;
 }
 
@@ -95,17 +102,12 @@ bool down(const DeviceState& d, int key) {
     return key >= 0 && key < kKeyCodeLimit && d.keysDown.test(static_cast<std::size_t>(key));
 }
 
-} // namespace
-
-StickReading ReadDevices(const DeviceState& d, const ControllerSettings& s, InputState& st) {
-    StickReading r;
-    takeEvent(d.event, st);
-    st.alt = d.altDown;
-    r.buttonA = (st.leftButton || (d.ctrlDown && !d.altDown)) ? 1 : 0;
-    r.buttonB = (st.rightButton || (d.ctrlDown && d.altDown)) ? 1 : 0;
-
+/// Mouse or joystick: the position with dead zone and sensitivity, then the
+/// arrow keys' nudge by the dead zone when the stick rests.
+void readPointer(const DeviceState& d, const ControllerSettings& s, InputState& st,
+                 StickReading& r) {
     float x = 0.0f, y = 0.0f;
-    if (s.joystick) {
+    if (s.joystick()) {
         if (d.joystickValid) {
             st.lastJoystickX = unitAxis(d.joystickX, d.joystickXMin, d.joystickXMax);
             st.lastJoystickY = unitAxis(d.joystickY, d.joystickYMin, d.joystickYMax);
@@ -139,6 +141,63 @@ StickReading ReadDevices(const DeviceState& d, const ControllerSettings& s, Inpu
     }
     r.x = x;
     r.y = y;
+}
+
+/// Keyboard: each axis's hand moved one frame toward its keys, then sensitivity.
+void readKeyboard(const DeviceState& d, const ControllerSettings& s, InputState& st,
+                  StickReading& r) {
+    const int targetX = keyAxisTarget(down(d, kKeyLeft) || down(d, kKeyPad4),
+                                      down(d, kKeyRight) || down(d, kKeyPad6));
+    const int targetY =
+        keyAxisTarget(down(d, kKeyUp) || down(d, kKeyPad8), down(d, kKeyDown) || down(d, kKeyPad2));
+    st.keyboardX = rampKeyAxis(st.keyboardX, targetX, s.framePeriod);
+    st.keyboardY = rampKeyAxis(st.keyboardY, targetY, s.framePeriod);
+    r.x = applySensitivity(st.keyboardX, s.sensitivity);
+    r.y = applySensitivity(st.keyboardY, s.sensitivity);
+    st.cursor = cursorFor(r.x, r.y);
+}
+
+/// Gamepad: the mapped axes with dead zone and sensitivity, its face buttons,
+/// and a key button pressed since the last read as the pending key.
+void readGamepad(const DeviceState& d, const ControllerSettings& s, InputState& st,
+                 StickReading& r) {
+    float x = 0.0f, y = 0.0f;
+    gamepadAxes(d.gamepad, s.groundVehicle, x, y);
+    const float z = std::clamp(s.deadzone, 0.0f, 1.0f);
+    r.x = applySensitivity(applyDeadzone(x, z), s.sensitivity);
+    r.y = applySensitivity(applyDeadzone(y, z), s.sensitivity);
+    st.cursor = cursorFor(r.x, r.y);
+    if (d.gamepad.connected && d.gamepad.a)
+        r.buttonA = 1;
+    if (d.gamepad.connected && d.gamepad.b)
+        r.buttonB = 1;
+    const int key = gamepadKeyPress(d.gamepad, st.gamepadButtons);
+    if (key != kKeyNone) {
+        st.pendingKey = key;
+        st.alt = false;
+    }
+}
+
+} // namespace
+
+StickReading ReadDevices(const DeviceState& d, const ControllerSettings& s, InputState& st) {
+    StickReading r;
+    takeEvent(d.event, st);
+    st.alt = d.altDown;
+    r.buttonA = (st.leftButton || (d.ctrlDown && !d.altDown)) ? 1 : 0;
+    r.buttonB = (st.rightButton || (d.ctrlDown && d.altDown)) ? 1 : 0;
+    switch (s.device) {
+    case ControllerDevice::Keyboard:
+        readKeyboard(d, s, st, r);
+        break;
+    case ControllerDevice::Gamepad:
+        readGamepad(d, s, st, r);
+        break;
+    case ControllerDevice::Mouse:
+    case ControllerDevice::Joystick:
+        readPointer(d, s, st, r);
+        break;
+    }
     return r;
 }
 

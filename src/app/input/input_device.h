@@ -3,6 +3,8 @@
 /// from Qt and SDL2 (or the command-line tool from a control script), and the
 /// reading of it into stick values and buttons.
 
+#include "app/input/controller_device.h"
+#include "app/input/gamepad_stick.h"
 #include "app/input/input_keys.h"
 #include "app/settings/preferences.h"
 
@@ -15,12 +17,21 @@ struct ControllerSettings {
     bool vehicleReverseLeftRight = false;
     bool cameraReverseUpDown = false;
     bool cameraReverseLeftRight = false;
-    float sensitivity = 1.0f; ///< gain s, 0..2
-    float deadzone = 0.03f;   ///< z, fraction of full travel, 0..1
-    bool joystick = false;    ///< joystick 0 instead of the mouse
+    float sensitivity = 1.0f;                          ///< gain s, 0..2
+    float deadzone = 0.03f;                            ///< z, fraction of full travel, 0..1
+    ControllerDevice device = ControllerDevice::Mouse; ///< what drives the stick
+    /// The run's frame period (s): the keyboard's hand moves by it at every read.
+    float framePeriod = 1.0f / 12.0f;
+    /// Car or motorcycle (the gamepad's triggers are throttle and brake) rather
+    /// than aircraft or helicopter (its left stick pitches).
+    bool groundVehicle = true;
+
+    /// Joystick 0 drives the stick (the system cursor mirrors it).
+    bool joystick() const { return device == ControllerDevice::Joystick; }
 };
 
-ControllerSettings controllerSettingsFrom(const Preferences& prefs);
+/// The controller preferences; `groundVehicle` names the simulated object's kind.
+ControllerSettings controllerSettingsFrom(const Preferences& prefs, bool groundVehicle = true);
 
 /// The one window event taken per frame.
 enum class InputEventKind { None, KeyDown, KeyUp, LeftDown, LeftUp, RightDown, RightUp };
@@ -46,6 +57,9 @@ struct DeviceState {
     bool joystickButton1 = false;
     bool joystickButton2 = false;
 
+    /// The gamepad, used with the Gamepad choice.
+    GamepadState gamepad;
+
     // Mouse, used when the joystick flag is off (pixels).
     float cursorX = 0.0f; ///< cursor in client coordinates of the camera frame window
     float cursorY = 0.0f;
@@ -69,6 +83,11 @@ struct InputState {
     float lastJoystickX = 0.5f;
     float lastJoystickY = 0.5f;
     DirectionCursor cursor = DirectionCursor::None;
+    /// Where the keyboard's hand holds each axis (-1..1), before sensitivity.
+    float keyboardX = 0.0f;
+    float keyboardY = 0.0f;
+    /// The gamepad's key buttons at the previous read (a press acts once).
+    GamepadKeyButtons gamepadButtons;
 };
 
 /// One frame's controller reading.
@@ -83,7 +102,8 @@ struct StickReading {
     float screenY = 0.0f;
 };
 
-/// Starts a read session: both mouse buttons up, arrow cursor "both".
+/// Starts a read session: both mouse buttons up, the keyboard's hand centred,
+/// arrow cursor "both".
 void BeginInput(InputState& state);
 
 /// Dead zone z: inside it the value is 0, outside it the rest is stretched to
@@ -94,7 +114,10 @@ float applySensitivity(float v, float sensitivity);
 DirectionCursor cursorFor(float x, float y);
 
 /// The first half of a controller read: takes the frame's event, the buttons,
-/// the axes with dead zone and sensitivity, the cursor and the arrow keys.
+/// the axes of the chosen device (mouse and joystick with dead zone and
+/// sensitivity, then the arrow keys' dead-zone nudge; the keyboard's ramped
+/// hand with sensitivity; the gamepad with dead zone and sensitivity, its
+/// button presses becoming the pending key) and the cursor.
 StickReading ReadDevices(const DeviceState& devices, const ControllerSettings& settings,
                          InputState& state);
 

@@ -14,7 +14,7 @@ ControllerDialogEntries controllerEntriesFrom(const Preferences& p) {
     e.cameraReverseLeftRight = p.cameraReverseLeftRight != 0;
     e.sensitivityPercent = p.sensitivity * 100.0f;
     e.deadzonePercent = p.deadzone * 100.0f;
-    e.joystick = p.controllerCentring != 0;
+    e.device = controllerDeviceFromField(p.controllerCentring);
     return e;
 }
 
@@ -26,15 +26,15 @@ bool applyControllerDialog(const ControllerDialogEntries& e, bool joystickAnswer
     p.cameraReverseLeftRight = e.cameraReverseLeftRight ? 1 : 0;
     p.sensitivity = std::clamp(e.sensitivityPercent, 0.0f, 200.0f) / 100.0f;
     p.deadzone = std::clamp(e.deadzonePercent, 0.0f, 100.0f) / 100.0f;
-    if (!e.joystick) {
-        p.controllerCentring = 0;
+    if (e.device != ControllerDevice::Joystick) {
+        p.controllerCentring = controllerDeviceField(e.device);
         return true;
     }
     if (!joystickAnswers) {
         showWrappedMessage(messages, kJoystickMissingMessage);
         return false;
     }
-    p.controllerCentring = 1;
+    p.controllerCentring = controllerDeviceField(ControllerDevice::Joystick);
     return true;
 }
 

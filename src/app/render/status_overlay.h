@@ -1,7 +1,8 @@
 #pragma once
 /// The elapsed-time overlay drawn over the camera view during a run: "mm:ss"
 /// in white near the bottom-left corner, and "Slow" in red beside it while the
-/// run falls behind real time.
+/// run falls behind real time (the view moves it clear of the time when its
+/// font is wider than the gap).
 
 #include <cstdint>
 #include <string>

@@ -63,11 +63,14 @@ bool writePreferenceFile(const std::filesystem::path& file, const Preferences& p
     });
 }
 
-PreferenceFileStatus loadPreferencesAtStartUp(const std::filesystem::path& dataFolder,
-                                              Preferences& p) {
+PreferenceFileStatus
+loadPreferencesAtStartUp(const std::filesystem::path& dataFolder, Preferences& p,
+                         const std::function<ControllerDevice()>& freshDevice) {
     const std::filesystem::path file = dataFolder / kPreferenceFileName;
     const PreferenceFileStatus status = readPreferenceFile(file, p);
     if (status == PreferenceFileStatus::kMissing) {
+        if (freshDevice)
+            p.controllerCentring = controllerDeviceField(freshDevice());
         writePreferenceFile(file, p);
     }
     return status;

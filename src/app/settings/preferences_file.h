@@ -6,10 +6,12 @@
 /// positive number) gives factory values including the memory settings and is
 /// left alone until the user saves the preferences.
 
+#include "app/input/controller_device.h"
 #include "app/settings/preferences.h"
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <span>
 
 namespace kv::app {
@@ -36,9 +38,12 @@ PreferenceFileStatus readPreferenceFile(const std::filesystem::path& file, Prefe
 /// fails.
 bool writePreferenceFile(const std::filesystem::path& file, const Preferences& p);
 
-/// Start-up: reads the file in `dataFolder`; when it is missing, writes a new
-/// one with the factory values. Returns how the file was found.
-PreferenceFileStatus loadPreferencesAtStartUp(const std::filesystem::path& dataFolder,
-                                              Preferences& p);
+/// Start-up: reads the file in `dataFolder`; when it is missing (a fresh
+/// install), writes a new one with the factory values and the controller
+/// `freshDevice` gives (asked only then; none: the factory mouse). Returns how
+/// the file was found.
+PreferenceFileStatus
+loadPreferencesAtStartUp(const std::filesystem::path& dataFolder, Preferences& p,
+                         const std::function<ControllerDevice()>& freshDevice = {});
 
 } // namespace kv::app

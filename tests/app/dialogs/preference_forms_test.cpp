@@ -83,7 +83,7 @@ TEST(ControllerForm, AMissingJoystickChangesNothing) {
     ControllerDialogEntries form = controllerEntriesFrom(prefs);
     form.vehicleReverseUpDown = true;
     form.sensitivityPercent = 50.0f;
-    form.joystick = true;
+    form.device = ControllerDevice::Joystick;
     int asked = 0;
     const JoystickProbe none = [&] {
         ++asked;
@@ -98,13 +98,21 @@ TEST(ControllerForm, AMissingJoystickChangesNothing) {
     EXPECT_EQ(prefs.controllerCentring, 0);
 
     // The mouse needs no joystick: it is not even asked.
-    form.joystick = false;
+    form.device = ControllerDevice::Mouse;
     EXPECT_TRUE(acceptControllerForm(form, none, prefs, messages));
+    EXPECT_EQ(asked, 1);
+    // Nor do the keyboard and the gamepad.
+    form.device = ControllerDevice::Keyboard;
+    EXPECT_TRUE(acceptControllerForm(form, none, prefs, messages));
+    EXPECT_EQ(prefs.controllerCentring, 2);
+    form.device = ControllerDevice::Gamepad;
+    EXPECT_TRUE(acceptControllerForm(form, none, prefs, messages));
+    EXPECT_EQ(prefs.controllerCentring, 3);
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(prefs.vehicleReverseUpDown, 1);
     EXPECT_FLOAT_EQ(prefs.sensitivity, 0.5f);
 
-    form.joystick = true;
+    form.device = ControllerDevice::Joystick;
     EXPECT_TRUE(acceptControllerForm(
         form, [] { return true; }, prefs, messages));
     EXPECT_EQ(prefs.controllerCentring, 1);

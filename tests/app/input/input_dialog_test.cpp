@@ -15,7 +15,7 @@ TEST(InputDialog, StoresTheSettingsAndRefusesAMissingJoystick) {
     e.cameraReverseUpDown = true;
     e.sensitivityPercent = 250.0f;
     e.deadzonePercent = 10.0f;
-    e.joystick = true;
+    e.device = ControllerDevice::Joystick;
     EXPECT_FALSE(applyControllerDialog(e, false, prefs, messages));
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0], wrapMessageText(kJoystickMissingMessage));
@@ -26,9 +26,19 @@ TEST(InputDialog, StoresTheSettingsAndRefusesAMissingJoystick) {
 
     EXPECT_TRUE(applyControllerDialog(e, true, prefs, messages));
     EXPECT_EQ(prefs.controllerCentring, 1);
-    e.joystick = false;
+    e.device = ControllerDevice::Mouse;
     EXPECT_TRUE(applyControllerDialog(e, false, prefs, messages));
     EXPECT_EQ(prefs.controllerCentring, 0);
+    // The keyboard and the gamepad need nothing to answer now (a pad may be
+    // plugged in before the next run).
+    e.device = ControllerDevice::Keyboard;
+    EXPECT_TRUE(applyControllerDialog(e, false, prefs, messages));
+    EXPECT_EQ(prefs.controllerCentring, 2);
+    EXPECT_EQ(controllerEntriesFrom(prefs).device, ControllerDevice::Keyboard);
+    e.device = ControllerDevice::Gamepad;
+    EXPECT_TRUE(applyControllerDialog(e, false, prefs, messages));
+    EXPECT_EQ(prefs.controllerCentring, 3);
+    EXPECT_EQ(controllerEntriesFrom(prefs).device, ControllerDevice::Gamepad);
     EXPECT_EQ(messages.messages.size(), 1u);
 }
 

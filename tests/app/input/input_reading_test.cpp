@@ -143,7 +143,7 @@ TEST_F(Reading, KeyEventsSetAndClearThePendingKey) {
 }
 
 TEST_F(Reading, JoystickRangeButtonsAndAFailedReadHoldingTheLastPosition) {
-    settings.joystick = true;
+    settings.device = ControllerDevice::Joystick;
     settings.deadzone = 0.0f;
     devices.joystickValid = true;
     devices.joystickXMin = 0.0f;
@@ -175,7 +175,7 @@ TEST(InputReading, JoystickPreferenceWithoutAJoystickLeavesTheStickCentred) {
     // No joystick answers in any frame: the vehicle gets a centred stick,
     // not full deflection, in a first run and after a run that had one.
     ControllerSettings settings;
-    settings.joystick = true;
+    settings.device = ControllerDevice::Joystick;
     settings.deadzone = 0.0f;
     DeviceState absent;
     absent.joystickValid = false;
@@ -213,12 +213,40 @@ TEST(InputReading, PreferencesGiveTheControllerSettings) {
     p.sensitivity = 3.0f;
     p.controllerCentring = 1;
     p.cameraReverseUpDown = 1;
-    const ControllerSettings s = controllerSettingsFrom(p);
+    p.framePeriod = 1.0f / 30.0f;
+    const ControllerSettings s = controllerSettingsFrom(p, false);
     EXPECT_EQ(s.deadzone, 1.0f);
     EXPECT_EQ(s.sensitivity, 2.0f);
-    EXPECT_TRUE(s.joystick);
+    EXPECT_TRUE(s.joystick());
     EXPECT_TRUE(s.cameraReverseUpDown);
     EXPECT_FALSE(s.vehicleReverseUpDown);
+    EXPECT_EQ(s.framePeriod, 1.0f / 30.0f);
+    EXPECT_FALSE(s.groundVehicle);
+}
+
+TEST(InputReading, TheCentringFieldNamesTheDeviceInFilesOfEveryVersion) {
+    // 0 and 1 keep their meaning; 2 and 3 are the keyboard and the gamepad;
+    // anything else is non-zero and so the joystick, as it always was.
+    const struct {
+        std::int32_t field;
+        ControllerDevice device;
+    } cases[] = {{0, ControllerDevice::Mouse},    {1, ControllerDevice::Joystick},
+                 {2, ControllerDevice::Keyboard}, {3, ControllerDevice::Gamepad},
+                 {4, ControllerDevice::Joystick}, {-1, ControllerDevice::Joystick}};
+    for (const auto& c : cases) {
+        Preferences p;
+        p.controllerCentring = c.field;
+        EXPECT_EQ(controllerSettingsFrom(p).device, c.device) << c.field;
+        EXPECT_EQ(controllerDeviceFromField(c.field), c.device) << c.field;
+    }
+    for (ControllerDevice d : {ControllerDevice::Mouse, ControllerDevice::Joystick,
+                               ControllerDevice::Keyboard, ControllerDevice::Gamepad})
+        EXPECT_EQ(controllerDeviceFromField(controllerDeviceField(d)), d);
+    // A fresh install takes what is plugged in, else the keyboard.
+    EXPECT_EQ(freshInstallDevice(false, false), ControllerDevice::Keyboard);
+    EXPECT_EQ(freshInstallDevice(false, true), ControllerDevice::Joystick);
+    EXPECT_EQ(freshInstallDevice(true, true), ControllerDevice::Gamepad);
+    EXPECT_EQ(freshInstallDevice(true, false), ControllerDevice::Gamepad);
 }
 
 } // namespace

@@ -101,6 +101,34 @@ TEST_F(PreferenceFileTest, MissingFileGivesFactoryValuesAndANewFile) {
     EXPECT_EQ(io::getI32(bytes.data() + 4 + 172), 2002);
 }
 
+TEST_F(PreferenceFileTest, AFreshInstallStoresTheConnectedControllerAndAnOldFileKeepsItsOwn) {
+    int asked = 0;
+    const auto keyboard = [&] {
+        ++asked;
+        return ControllerDevice::Keyboard;
+    };
+    Preferences p;
+    EXPECT_EQ(loadPreferencesAtStartUp(dir.path(), p, keyboard), PreferenceFileStatus::kMissing);
+    EXPECT_EQ(p.controllerCentring, 2);
+    EXPECT_EQ(io::getI32(filetest::readBytes(file()).data() + 4 + 40), 2);
+    // The next start reads the file and asks nothing.
+    Preferences again;
+    EXPECT_EQ(loadPreferencesAtStartUp(dir.path(), again, keyboard), PreferenceFileStatus::kRead);
+    EXPECT_EQ(again.controllerCentring, 2);
+    EXPECT_EQ(asked, 1);
+    // A file of an earlier version chose the mouse or the joystick: it keeps it.
+    for (const std::int32_t old : {0, 1}) {
+        Preferences saved;
+        saved.controllerCentring = old;
+        ASSERT_TRUE(writePreferenceFile(file(), saved));
+        Preferences read;
+        EXPECT_EQ(loadPreferencesAtStartUp(dir.path(), read, keyboard),
+                  PreferenceFileStatus::kRead);
+        EXPECT_EQ(read.controllerCentring, old);
+    }
+    EXPECT_EQ(asked, 1);
+}
+
 TEST_F(PreferenceFileTest, SavedPreferencesReadBack) {
     Preferences saved;
     saved.rightHandedAxes = 1;

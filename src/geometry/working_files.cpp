@@ -155,9 +155,13 @@ StaleSweep removeStaleWorkingFolders(const std::filesystem::path& parent) {
 std::string staleSweepMessage(const StaleSweep& sweep) {
     if (sweep.folders == 0)
         return {};
+    constexpr double kKilobyte = 1024.0;
+    const double bytes = static_cast<double>(sweep.bytes);
     char size[32];
-    std::snprintf(size, sizeof size, "%.1f MB",
-                  static_cast<double>(sweep.bytes) / (1024.0 * 1024.0));
+    if (bytes < kKilobyte * kKilobyte)
+        std::snprintf(size, sizeof size, "%.1f KB", bytes / kKilobyte);
+    else
+        std::snprintf(size, sizeof size, "%.1f MB", bytes / (kKilobyte * kKilobyte));
     return "removed " + std::to_string(sweep.folders) +
            (sweep.folders == 1 ? " working folder" : " working folders") +
            " left by programs that ended, " + size + " freed";

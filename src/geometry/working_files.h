@@ -71,7 +71,7 @@ struct StaleSweep {
 StaleSweep removeStaleWorkingFolders(const std::filesystem::path& parent = {});
 
 /// One line telling what a sweep freed, e.g. "removed 2 working folders left
-/// by programs that ended, 1.5 MB freed"; empty when it removed nothing.
+/// by programs that ended, 1.5 MB freed" (KB below a megabyte); empty when it removed nothing.
 std::string staleSweepMessage(const StaleSweep& sweep);
 
 /// Closes a C stream when its owner goes.

@@ -162,7 +162,7 @@ bool SessionRecovery::writeProject(Document& document, MessagePort& messages) {
     std::error_code ec;
     fs::create_directories(folder_, ec);
     bool ok = true;
-    if (document.modified() || !document.hasFile()) {
+    if (document.modified()) {
         ok = document.writeProjectCopy(folder_ / kRecoveryProjectFile);
     } else {
         fs::remove(folder_ / kRecoveryProjectFile, ec);

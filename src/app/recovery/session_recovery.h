@@ -7,7 +7,7 @@
 ///
 /// Layout of one session folder ("session-<process id>"):
 ///   session        text: the owner's process id, the project's file and name
-///   project.kvp    the project, when it was modified or never saved
+///   project.kvp    the project, when it was modified
 ///   motion<N>.kvm  the take of object slot N, as Save Motion As writes it
 ///   camera.kvm     the camera's take, as Save Camera As writes it
 /// Every file is replaced whole (written beside, then renamed), so a crash
@@ -59,8 +59,9 @@ class SessionRecovery {
     /// are removed. False (with a message) when a file could not be written.
     bool writeTakes(Document& document, MessagePort& messages);
 
-    /// Writes a copy of the project when it is modified or was never saved
-    /// (removing an older copy otherwise), and the session file that names it.
+    /// Writes a copy of the project when it is modified (removing an older
+    /// copy otherwise: its own file, or a new project, is what a recovery
+    /// opens then), and the session file that names it.
     bool writeProject(Document& document, MessagePort& messages);
 
     /// Removes this program's session folder: the exit was clean.

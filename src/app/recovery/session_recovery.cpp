@@ -160,13 +160,21 @@ bool SessionRecovery::writeTakes(Document& document, MessagePort& messages) {
 
 bool SessionRecovery::writeProject(Document& document, MessagePort& messages) {
     std::error_code ec;
+    if (!document.modified()) {
+        fs::remove(folder_ / kRecoveryProjectFile, ec);
+        bool takes = false;
+        for (const auto& e : fs::directory_iterator(folder_, ec))
+            takes = takes || isTakeFile(e.path().filename().string());
+        if (!takes) {
+            // Nothing a recovery could bring back: leave no folder behind.
+            clear();
+            return true;
+        }
+    }
     fs::create_directories(folder_, ec);
     bool ok = true;
-    if (document.modified()) {
+    if (document.modified())
         ok = document.writeProjectCopy(folder_ / kRecoveryProjectFile);
-    } else {
-        fs::remove(folder_ / kRecoveryProjectFile, ec);
-    }
     if (!writeSessionFile(document)) {
         messages.showMessage("The recovery data could not be written.");
         return false;
@@ -191,8 +199,12 @@ std::vector<RecoverySession> sessionsLeftBehind(const fs::path& root) {
         auto session = readSession(e.path());
         if (!session || session->ownerPid == self || processIsRunning(session->ownerPid))
             continue;
-        if (!session->hasProjectCopy && session->takes == 0)
+        if (!session->hasProjectCopy && session->takes == 0) {
+            // A program that ended with nothing to recover: its folder is litter.
+            std::error_code r;
+            fs::remove_all(e.path(), r);
             continue;
+        }
         found.emplace_back(lastWritten(e.path()), std::move(*session));
     }
     std::sort(found.begin(), found.end(),

@@ -61,7 +61,8 @@ class SessionRecovery {
 
     /// Writes a copy of the project when it is modified (removing an older
     /// copy otherwise: its own file, or a new project, is what a recovery
-    /// opens then), and the session file that names it.
+    /// opens then), and the session file that names it. With no take and no
+    /// change there is nothing to recover, and the folder is removed.
     bool writeProject(Document& document, MessagePort& messages);
 
     /// Removes this program's session folder: the exit was clean.
@@ -74,7 +75,8 @@ class SessionRecovery {
 };
 
 /// Sessions under `root` whose program has ended and that hold something to
-/// recover, the most recently written first.
+/// recover, the most recently written first. Folders of ended programs that
+/// hold nothing to recover are removed on the way.
 std::vector<RecoverySession> sessionsLeftBehind(const std::filesystem::path& root);
 
 /// Moves a session the user declined aside (to "declined-" and its name) so

@@ -138,6 +138,21 @@ TEST_F(SessionRecoveryTest, ASavedProjectIsNamedNotCopiedAndEachRunReplacesTheTa
     EXPECT_TRUE(fs::exists(aside / kRecoveryCameraFile));
 }
 
+TEST_F(SessionRecoveryTest, NothingToRecoverLeavesNoFolder) {
+    test::DocumentRig rig;
+    SessionRecovery own(root_);
+    // Stopped before any run, with the project as it was opened.
+    ASSERT_TRUE(own.writeProject(*rig.doc, rig.messages));
+    EXPECT_FALSE(fs::exists(own.folder()));
+    // A folder left by an ended program with only its session file goes too.
+    rig.doc->setModified(true);
+    ASSERT_TRUE(own.writeProject(*rig.doc, rig.messages));
+    fs::remove(own.folder() / kRecoveryProjectFile);
+    const fs::path left = pretendOwnerEnded(own);
+    EXPECT_TRUE(sessionsLeftBehind(root_).empty());
+    EXPECT_FALSE(fs::exists(left));
+}
+
 TEST_F(SessionRecoveryTest, ACleanExitLeavesNothing) {
     test::DocumentRig rig;
     SessionRecovery own(root_);

@@ -2,8 +2,8 @@
 // ground queries at given points.
 
 #include "cli/command.h"
-#include "cli/stderr_messages.h"
 #include "cli/interrupts.h"
+#include "cli/stderr_messages.h"
 #include "cli/terminal_progress.h"
 #include "geometry/terrain.h"
 #include "geometry/working_files.h"

@@ -28,9 +28,9 @@ int interruptWakeDescriptor();
 int interruptExitStatus(int signal);
 
 /// Signal numbers of this platform, for messages and tests.
-int interruptSignalNumber();  ///< SIGINT
-int terminateSignalNumber();  ///< SIGTERM
-int hangUpSignalNumber();     ///< SIGHUP
+int interruptSignalNumber(); ///< SIGINT
+int terminateSignalNumber(); ///< SIGTERM
+int hangUpSignalNumber();    ///< SIGHUP
 
 /// Forgets a recorded signal (tests, and a program that handled one and goes on).
 void clearInterruptSignal();

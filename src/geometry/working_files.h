@@ -60,7 +60,7 @@ std::optional<long> workingFolderOwner(std::string_view name);
 
 /// What a sweep of working folders left behind removed.
 struct StaleSweep {
-    int folders = 0;         ///< folders removed
+    int folders = 0;          ///< folders removed
     std::uintmax_t bytes = 0; ///< bytes their files held
 };
 

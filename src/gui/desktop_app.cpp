@@ -112,8 +112,8 @@ DesktopApp::DesktopApp(const QString& currentFolder, FilePort* files)
     // The instrument panel and the project window follow the run and every command.
     viewLinks_ = std::make_unique<ViewLinks>(window_, *document_, *live_, messages_);
 
-    session_ = std::make_unique<SessionGuard>(*document_, *live_, messages_, recoveryRoot(),
-                                              &window_);
+    session_ =
+        std::make_unique<SessionGuard>(*document_, *live_, messages_, recoveryRoot(), &window_);
     live_->setRunEnded([this] { session_->runEnded(); });
     session_->setIntervalMinutes(app::recoveryMinutes(prefs));
     session_->setRemoveWorkingFolders([this] {

@@ -1,8 +1,8 @@
 // kestrovane: the desktop program.
+#include "common/interrupt_signals.h"
 #include "gui/command_line.h"
 #include "gui/desktop_app.h"
 #include "gui/settings_store.h"
-#include "common/interrupt_signals.h"
 
 #include <QApplication>
 #include <QDir>

@@ -46,7 +46,8 @@ SessionGuard::SessionGuard(app::Document& document, LiveRun& live, MessagePort& 
       autosave_(std::make_unique<QTimer>()) {
     catchInterruptSignals();
     exit_ = [this] {
-        if (QApplication::activeModalWidget() == nullptr && QApplication::activePopupWidget() == nullptr) {
+        if (QApplication::activeModalWidget() == nullptr &&
+            QApplication::activePopupWidget() == nullptr) {
             QCoreApplication::exit(EXIT_SUCCESS);
             return;
         }

@@ -47,9 +47,7 @@ class SessionGuard {
         removeWorkingFolders_ = std::move(remove);
     }
     /// Called after a recovered session replaced the project.
-    void setAfterRecovery(std::function<void()> callback) {
-        afterRecovery_ = std::move(callback);
-    }
+    void setAfterRecovery(std::function<void()> callback) { afterRecovery_ = std::move(callback); }
 
     /// Asks "Recover the last session?" when a program that ended uncleanly
     /// left one. Yes opens it (its project and takes); No moves it aside.

@@ -130,8 +130,9 @@ class CliInterruptTest : public ::testing::Test {
     }
     /// A run far longer than any test waits for.
     std::vector<std::string> longRun(const char* out) const {
-        return {"simulate", "--terrain", (dir_ / "ground.dxf").string(), "--accuracy", "240",
-                "--duration", "3000",    "-o",  (dir_ / out).string()};
+        return {"simulate",   "--terrain", (dir_ / "ground.dxf").string(),
+                "--accuracy", "240",       "--duration",
+                "3000",       "-o",        (dir_ / out).string()};
     }
 
     filetest::ScratchDir dir_;
@@ -181,9 +182,8 @@ TEST_F(CliInterruptTest, FolderOfAKilledRunGoesAtTheNextStartOneOfARunningRunSta
     EXPECT_FALSE(fs::exists(killedFolder));
     EXPECT_TRUE(fs::exists(runningFolder / "terrain")) << "a running program's folder was removed";
     const std::string err = next.err();
-    EXPECT_EQ(err.rfind("kestrovane-cli: removed 1 working folder left by programs that ended, ",
-                        0),
-              0u)
+    EXPECT_EQ(
+        err.rfind("kestrovane-cli: removed 1 working folder left by programs that ended, ", 0), 0u)
         << err;
     EXPECT_GT(terrainBytes, 0u);
 

@@ -34,8 +34,8 @@ namespace fs = std::filesystem;
 namespace {
 
 fs::path recoveryRoot() {
-    return fs::path(QFile::encodeName(QStandardPaths::writableLocation(
-                                          QStandardPaths::AppConfigLocation))
+    return fs::path(QFile::encodeName(
+                        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
                         .toStdString()) /
            "recovery";
 }

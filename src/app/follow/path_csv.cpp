@@ -148,10 +148,9 @@ bool parsePathCsv(std::string_view text, float lengthUnitFactor, FollowPath& pat
             const double t = v[static_cast<std::size_t>(timingColumn)];
             p.timed = true;
             if (t > kMaxTiming) {
-                error = lineError(lineNumber, std::string(path.timing == PathTiming::Speeds
-                                                              ? "speed"
-                                                              : "time") +
-                                                  " is too large: " + quoted(fields[timingColumn]));
+                error = lineError(
+                    lineNumber, std::string(path.timing == PathTiming::Speeds ? "speed" : "time") +
+                                    " is too large: " + quoted(fields[timingColumn]));
                 return false;
             }
             if (path.timing == PathTiming::Speeds) {

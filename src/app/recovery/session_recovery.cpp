@@ -235,9 +235,8 @@ void removeSession(const RecoverySession& session) {
 }
 
 bool recoverSession(const RecoverySession& session, Document& document, MessagePort& messages) {
-    const fs::path project = session.hasProjectCopy
-                                 ? session.folder / kRecoveryProjectFile
-                                 : session.projectFile.value_or(fs::path());
+    const fs::path project = session.hasProjectCopy ? session.folder / kRecoveryProjectFile
+                                                    : session.projectFile.value_or(fs::path());
     if (!project.empty()) {
         if (!document.openProject(project))
             return false;
@@ -255,8 +254,8 @@ bool recoverSession(const RecoverySession& session, Document& document, MessageP
         if (capacity <= 0 || !store.allocate(1, capacity + 1))
             return;
         model::ObjectRecord record;
-        const model::GeometryIntake ignoreGeometry{
-            [] {}, [](const std::array<double, 12>&) { return 1; }};
+        const model::GeometryIntake ignoreGeometry{[] {},
+                                                   [](const std::array<double, 12>&) { return 1; }};
         bool report = true;
         if (!model::loadMotion(file, model::MotionTarget{0, &record, ignoreGeometry}, store, report,
                                messages))

@@ -103,6 +103,11 @@ int hangUpSignalNumber() {
 #endif
 }
 
+void requestStop() {
+    if (gSignal == 0)
+        gSignal = SIGTERM;
+}
+
 void clearInterruptSignal() {
     gSignal = 0;
 #ifndef _WIN32

@@ -32,6 +32,11 @@ int interruptSignalNumber(); ///< SIGINT
 int terminateSignalNumber(); ///< SIGTERM
 int hangUpSignalNumber();    ///< SIGHUP
 
+/// Records a stop request that came some other way (the desktop session
+/// logging out) as if SIGTERM had come, so that whatever polls for signals
+/// stops the same way.
+void requestStop();
+
 /// Forgets a recorded signal (tests, and a program that handled one and goes on).
 void clearInterruptSignal();
 

@@ -121,6 +121,7 @@ DesktopApp::DesktopApp(const QString& currentFolder, FilePort* files)
         std::error_code ec;
         std::filesystem::remove_all(folder_->folder(), ec);
     });
+    session_->setBusy([this] { return progress_.active(); });
     session_->setAfterRecovery([this] {
         preferenceCommands_->applyToViews();
         live_->projectChanged();

@@ -84,7 +84,7 @@ void SessionGuard::poll() {
 }
 
 void SessionGuard::autosave() {
-    if (stopped_ || live_.running() || !document_.modified())
+    if (stopped_ || live_.running() || (busy_ && busy_()) || !document_.modified())
         return;
     recovery_.writeProject(document_, quietMessages());
 }
@@ -96,7 +96,7 @@ void SessionGuard::runEnded() {
 void SessionGuard::stop() {
     // A run in progress ends at its next frame (it polls the same signal);
     // its takes are written as it ends, then the next poll comes here again.
-    if (stopped_ || live_.running())
+    if (stopped_ || live_.running() || (busy_ && busy_()))
         return;
     stopped_ = true;
     signalPoll_->stop();
@@ -111,10 +111,9 @@ void SessionGuard::stop() {
 void SessionGuard::commitData(QSessionManager& manager) {
     // The session is ending: no question may hold the logout up.
     manager.setRestartHint(QSessionManager::RestartNever);
-    if (live_.running()) {
-        // The run ends at its next frame; the poll then finishes the work.
-        return;
-    }
+    // A run or a job ends at its next step (both poll the same request); the
+    // poll then finishes the work.
+    requestStop();
     stop();
 }
 

@@ -46,6 +46,9 @@ class SessionGuard {
     void setRemoveWorkingFolders(std::function<void()> remove) {
         removeWorkingFolders_ = std::move(remove);
     }
+    /// True while a job (a file operation with its progress display) is under
+    /// way: a stop request then waits for it to end, as a run's does.
+    void setBusy(std::function<bool()> busy) { busy_ = std::move(busy); }
     /// Called after a recovered session replaced the project.
     void setAfterRecovery(std::function<void()> callback) { afterRecovery_ = std::move(callback); }
 
@@ -81,6 +84,7 @@ class SessionGuard {
     std::function<void()> exit_;
     std::function<void()> removeWorkingFolders_;
     std::function<void()> afterRecovery_;
+    std::function<bool()> busy_;
     bool stopped_ = false;
 };
 

@@ -181,6 +181,27 @@ class SessionRecoveryTest : public QObject {
         QVERIFY(bytesOf(afterCamera) == bytesOf(beforeCamera));
     }
 
+    void aStopRequestAbortsAJobAndWaitsForItToEnd() {
+        QTemporaryDir dir;
+        kv::gui::setDataFolder(dir.path());
+        kv::gui::DesktopApp app(dir.path());
+        QVERIFY(app.ready());
+        app.start({}, false);
+        QVERIFY(QTest::qWaitForWindowExposed(&app.window()));
+        bool exited = false;
+        app.session()->setExit([&] { exited = true; });
+        kv::ProgressPort& progress = app.progress();
+        progress.start("Importing DXF");
+        QVERIFY(progress.update(0.25));
+        ::kill(::getpid(), SIGINT);
+        QTest::qWait(300);
+        QVERIFY2(!exited, "the program must not end in the middle of a job");
+        QVERIFY(!progress.update(0.5));
+        progress.finish();
+        QTRY_VERIFY_WITH_TIMEOUT(exited, 2000);
+        kv::clearInterruptSignal();
+    }
+
     void takesAreKeptAsARunEndsAndADeclinedSessionIsSetAside() {
         QTemporaryDir dir;
         kv::gui::setDataFolder(dir.path());

@@ -67,6 +67,9 @@ DesktopApp::DesktopApp(const QString& currentFolder, FilePort* files)
     documentCommands_->setAfterProjectChange([this] {
         preferenceCommands_->applyToViews();
         live_->projectChanged();
+        // A project brings its own preference record, the interval included.
+        if (session_)
+            session_->setIntervalMinutes(app::recoveryMinutes(document_->preferences()));
     });
     documentCommands_->install();
     window_.setCommandHandler(app::CommandId::Begin, [this] {

@@ -71,11 +71,14 @@ SessionGuard::SessionGuard(app::Document& document, LiveRun& live, MessagePort& 
 SessionGuard::~SessionGuard() = default;
 
 void SessionGuard::setIntervalMinutes(int minutes) {
+    const int interval = minutes * kMillisecondsPerMinute;
+    if (minutes > 0 && autosave_->isActive() && autosave_->interval() == interval)
+        return; // the same interval goes on counting
     if (minutes <= 0) {
         autosave_->stop();
         return;
     }
-    autosave_->start(minutes * kMillisecondsPerMinute);
+    autosave_->start(interval);
 }
 
 void SessionGuard::poll() {

@@ -173,7 +173,6 @@ TEST_F(CliInterruptTest, FolderOfAKilledRunGoesAtTheNextStartOneOfARunningRunSta
         EXPECT_EQ(killed.wait(), 128 + SIGKILL);
     }
     ASSERT_TRUE(fs::exists(killedFolder / "terrain"));
-    const auto terrainBytes = fs::file_size(killedFolder / "terrain");
 
     // The next start, a run of its own, tidies up before it begins.
     RunningCli next({"simulate", "--duration", "1", "-o", (dir_ / "next.kvm").string()}, tmp_,
@@ -185,7 +184,6 @@ TEST_F(CliInterruptTest, FolderOfAKilledRunGoesAtTheNextStartOneOfARunningRunSta
     EXPECT_EQ(
         err.rfind("kestrovane-cli: removed 1 working folder left by programs that ended, ", 0), 0u)
         << err;
-    EXPECT_GT(terrainBytes, 0u);
 
     running.signal(SIGTERM);
     EXPECT_EQ(running.wait(), 143);

@@ -125,6 +125,8 @@ DesktopApp::DesktopApp(const QString& currentFolder, FilePort* files)
         std::filesystem::remove_all(folder_->folder(), ec);
     });
     session_->setBusy([this] { return progress_.active(); });
+    preferenceCommands_->setOnRecoveryChanged(
+        [this] { session_->setIntervalMinutes(app::recoveryMinutes(document_->preferences())); });
     session_->setAfterRecovery([this] {
         preferenceCommands_->applyToViews();
         live_->projectChanged();

@@ -9,7 +9,7 @@ cli="${1:-$here/build/src/cli/kestrovane-cli}"
 seeds="$here/fuzz/seeds"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-mkdir -p "$seeds"/{controls_csv,dxf_reader,lws_motion,motion_reader,preferences,project_reader}
+mkdir -p "$seeds"/{controls_csv,dxf_polyline,dxf_reader,lws_motion,motion_reader,path_csv,preferences,project_reader}
 
 # Control scripts: one per kind of row the reader meets.
 cat >"$seeds/controls_csv/turns.csv" <<'CSV'
@@ -24,6 +24,24 @@ time,x,y,a,b,key
 CSV
 printf 'time,x,y,a,b,key\r\n0,0,0.3,0,0,\r\n1.5,-0.2,0,0,1,F1\r\n2,0,0,0,0,ESC\r\n' \
   >"$seeds/controls_csv/crlf.csv"
+
+# Paths to follow. The path reader's target takes its first byte as the
+# working unit ('2': metres, '4': feet), the rest as the file.
+printf '2north,east,up,speed\n0,0,0,36\n100,-50,20,\n250,10,5,72\n' >"$seeds/path_csv/speeds.csv"
+printf '4North,East,Time\r\n0,0,0\r\n\r\n300,0,\r\n450,120,10.5\r\n' >"$seeds/path_csv/times.csv"
+printf '2north,east\n0,0\n1e3,-2.5e2\n+40,7\n' >"$seeds/path_csv/route.csv"
+
+# Polylines: an LWPOLYLINE (closed, with an elevation) after a face, and a
+# 3-D POLYLINE of VERTEX entities with CRLF line ends.
+{
+  printf '  0\nSECTION\n  2\nENTITIES\n  0\n3DFACE\n  8\nGround\n'
+  printf ' 10\n0\n 20\n0\n 30\n0\n 11\n1\n 21\n0\n 31\n0\n 12\n1\n 22\n1\n 32\n0\n'
+  printf '  0\nLWPOLYLINE\n  8\nroad\n 90\n3\n 70\n1\n 38\n-2.5\n'
+  printf ' 10\n0.0\n 20\n0.0\n 10\n100.0\n 20\n0.0\n 10\n100.0\n 20\n50.0\n'
+  printf '  0\nENDSEC\n  0\nEOF\n'
+} >"$seeds/dxf_polyline/lwpolyline.dxf"
+printf '0\r\nPOLYLINE\r\n66\r\n1\r\n70\r\n8\r\n0\r\nVERTEX\r\n10\r\n1\r\n20\r\n2\r\n30\r\n3\r\n0\r\nVERTEX\r\n10\r\n4\r\n20\r\n5\r\n30\r\n6\r\n0\r\nSEQEND\r\n0\r\nEOF\r\n' \
+  >"$seeds/dxf_polyline/polyline.dxf"
 
 # A small terrain: a tilted square of two faces and a ramp beside it.
 terrain="$seeds/dxf_reader/terrain.dxf"

@@ -6,6 +6,7 @@
 #include "app/settings/memory_settings.h"
 #include "cli/command.h"
 #include "cli/document_answers.h"
+#include "cli/interrupts.h"
 #include "cli/json_text.h"
 #include "cli/stderr_messages.h"
 #include "geometry/dxf_reader.h"
@@ -288,10 +289,11 @@ app::MemorySettings projectMemory(const fs::path& file) {
 }
 
 int infoProject(const fs::path& file, StderrMessages& messages) {
+    catchInterrupts();
     const auto folder = geom::PrivateWorkingFolder::create();
     if (!folder)
         return failure("cannot create a working folder");
-    NullProgress progress;
+    InterruptibleProgress progress(std::make_unique<NullProgress>());
     DocumentAnswers answers;
     app::Document document(app::DocumentPorts{messages, progress, answers, answers, *folder});
     const app::MemorySettings memory = projectMemory(file);
@@ -306,8 +308,8 @@ int infoProject(const fs::path& file, StderrMessages& messages) {
         if (!app::convertProject(file, opened, messages).converted)
             return kExitFailure;
     }
-    if (!document.openProject(opened))
-        return kExitFailure;
+    if (!document.openProject(opened) || interrupted())
+        return interrupted() ? interruptedExit(kPrefix) : kExitFailure;
 
     std::string out = "{\"kind\": \"project\", \"name\": " + jsonString(document.projectName());
     out += ", \"objects\": [";

@@ -15,6 +15,7 @@
 #include "cli/command.h"
 #include "cli/document_answers.h"
 #include "cli/dxf_axes_option.h"
+#include "cli/interrupts.h"
 #include "cli/simulate_options.h"
 #include "cli/stderr_messages.h"
 #include "cli/terminal_progress.h"
@@ -100,7 +101,8 @@ constexpr const char* kSimulateHelpTail =
     "Exit status: 0 when the motion file was written, 1 on a failure (with its\n"
     "message), 2 on bad usage, 3 when the simulation became unstable (the motion\n"
     "up to the instability is still written). Nothing is written when the run\n"
-    "fails.\n";
+    "fails. Interrupted (Ctrl+C, SIGTERM, SIGHUP), it writes nothing, removes its\n"
+    "working files and exits 128 plus the signal's number (130, 143, 129).\n";
 
 std::string simulateHelp() {
     return std::string(kSimulateHelpHead) + kDxfAxesHelp + kSimulateHelpTail;
@@ -173,6 +175,8 @@ const char* endText(app::HeadlessEnd end) {
         return "duration";
     case app::HeadlessEnd::MemoryFull:
         return "record memory full";
+    case app::HeadlessEnd::Interrupted:
+        return "interrupted";
     case app::HeadlessEnd::Stopped:
         break;
     }
@@ -189,6 +193,9 @@ int runSimulate(const std::vector<std::string>& args) {
         return kExitOk;
     }
 
+    // From here on a signal ends the command at its next check, so that the
+    // working folder is removed and no output is left half written.
+    catchInterrupts();
     StderrMessages messages(kPrefix);
     app::ControlScript script;
     if (!o.controls.empty()) {
@@ -232,22 +239,27 @@ int runSimulate(const std::vector<std::string>& args) {
     const auto folder = geom::PrivateWorkingFolder::create();
     if (!folder)
         return failure("cannot create a working folder");
-    const std::unique_ptr<ProgressPort> progress = makeProgress();
+    const std::unique_ptr<ProgressPort> progress =
+        std::make_unique<InterruptibleProgress>(makeProgress());
     DocumentAnswers answers;
     app::Document document(app::DocumentPorts{messages, *progress, answers, answers, *folder});
     if (!document.allocate(memory, true, std::nullopt))
         return failure("there is not enough memory for the simulation");
 
+    // An interrupted file operation fails as an aborted one: say why instead.
+    const auto failed = [] { return interrupted() ? interruptedExit(kPrefix) : kExitFailure; };
     if (!o.project.empty() && !document.openProject(fs::path(o.project)))
-        return kExitFailure;
+        return failed();
     if (!o.object.empty() && !document.openObject(fs::path(o.object)))
-        return kExitFailure;
+        return failed();
     if (o.vehicle && !document.newVehicle(*o.vehicle))
         return failure("the built-in vehicle could not be made");
     if (!o.terrain.empty() &&
         !document.addTerrain(
             app::DxfImport{fs::path(o.terrain), importTransformFor(fs::path(o.terrain), o.axes)}))
-        return kExitFailure;
+        return failed();
+    if (interrupted())
+        return interruptedExit(kPrefix);
 
     app::Preferences& prefs = document.preferences();
     if (o.units)
@@ -296,6 +308,7 @@ int runSimulate(const std::vector<std::string>& args) {
     const float framePeriod = prefs.framePeriod;
     app::HeadlessLimits limits;
     limits.progress = progress.get();
+    limits.interrupted = interrupted;
     if (o.duration)
         limits.frames = app::framesForDuration(*o.duration, framePeriod);
     else if (!o.replay.empty())
@@ -324,6 +337,8 @@ int runSimulate(const std::vector<std::string>& args) {
             messages.showMessage(problem);
     }
 
+    if (result.end == app::HeadlessEnd::Interrupted || interrupted())
+        return interruptedExit(kPrefix);
     const sim::RunState& run = document.run();
     const int recorded = run.channels.channels[0].count;
     if (!run.flags.objectMotionRecorded || recorded <= 0)
@@ -344,6 +359,9 @@ int runSimulate(const std::vector<std::string>& args) {
         saved = document.saveCameraAs();
     }
     std::error_code ec;
+    // The last moment a signal still leaves nothing behind.
+    const bool stop = interrupted();
+    saved = saved && !stop;
     for (std::size_t i = 0; saved && i < moves.size(); ++i) {
         fs::rename(moves[i].first, moves[i].second, ec);
         if (ec) {
@@ -354,6 +372,8 @@ int runSimulate(const std::vector<std::string>& args) {
     }
     for (const auto& m : moves)
         fs::remove(m.first, ec);
+    if (stop)
+        return interruptedExit(kPrefix);
     if (!saved)
         return kExitFailure;
 

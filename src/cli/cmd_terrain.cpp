@@ -3,6 +3,7 @@
 
 #include "cli/command.h"
 #include "cli/dxf_axes_option.h"
+#include "cli/interrupts.h"
 #include "cli/stderr_messages.h"
 #include "cli/terminal_progress.h"
 #include "geometry/terrain.h"
@@ -126,6 +127,7 @@ int runTerrain(const std::vector<std::string>& args) {
     if (points.empty())
         return usageError("no point given (--at X,Y)");
 
+    catchInterrupts();
     StderrMessages messages(kPrefix);
     const auto folder = geom::PrivateWorkingFolder::create();
     if (!folder) {
@@ -133,9 +135,10 @@ int runTerrain(const std::vector<std::string>& args) {
         return kExitFailure;
     }
     geom::TerrainStore terrain(*folder, grid);
-    const std::unique_ptr<ProgressPort> progress = makeProgress();
-    if (!terrain.importTerrain(input, importTransformFor(input, axes), *progress, messages))
-        return kExitFailure;
+    InterruptibleProgress progress(makeProgress());
+    if (!terrain.importTerrain(input, importTransformFor(input, axes), progress, messages) ||
+        interrupted())
+        return interrupted() ? interruptedExit(kPrefix) : kExitFailure;
     if (terrain.ground() == nullptr) {
         std::fprintf(stderr, "%s: there is not enough memory for a terrain grid of %d lines\n",
                      kPrefix, grid);

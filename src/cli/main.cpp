@@ -1,5 +1,6 @@
 // kestrovane-cli: the headless tool (simulate, convert, inspect).
 #include "cli/command.h"
+#include "geometry/working_files.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -48,6 +49,11 @@ int main(int argc, char** argv) {
     }
     for (const auto& c : commandRegistry()) {
         if (c.name == name) {
+            // Working folders of runs that were killed would otherwise stay for good.
+            const std::string freed =
+                kv::geom::staleSweepMessage(kv::geom::removeStaleWorkingFolders());
+            if (!freed.empty())
+                std::fprintf(stderr, "kestrovane-cli: %s\n", freed.c_str());
             return c.run(std::vector<std::string>(argv + 2, argv + argc));
         }
     }

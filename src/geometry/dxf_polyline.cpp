@@ -126,7 +126,9 @@ bool readDxfPolyline(const std::filesystem::path& file, const model::GeometryTra
         if (within == Within::Other)
             continue;
         if (code == 70 && within != Within::Vertex) {
-            closed = (static_cast<long>(scanDxfValue(value)) & 1) != 0;
+            // Flags beyond the 16-bit field (or not numbers at all) mean nothing here.
+            const double flags = scanDxfValue(value);
+            closed = flags >= 0.0 && flags < 65536.0 && (static_cast<long>(flags) & 1) != 0;
         } else if (code == 38 && within == Within::LwPolyline) {
             elevation = scanDxfValue(value);
         } else if (code == 10 && within == Within::LwPolyline) {

@@ -2,11 +2,15 @@
 
 #include "common/atomic_file.h"
 #include "common/le_io.h"
+#include "common/private_folders.h"
+#include "common/processes.h"
 #include "common/vecmath.h"
 
 #include <array>
 #include <bit>
-#include <cstdlib>
+#include <cctype>
+#include <charconv>
+#include <cstdio>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -94,14 +98,73 @@ PrivateWorkingFolder::create(const std::filesystem::path& parent) {
         base = std::filesystem::temp_directory_path(ec);
     if (ec || base.empty())
         return nullptr;
-    std::string pattern = (base / "kestrovane-XXXXXX").string();
-    std::vector<char> buf(pattern.begin(), pattern.end());
-    buf.push_back('\0');
-    // mkdtemp picks a name no other process holds and creates it owner-only.
-    if (::mkdtemp(buf.data()) == nullptr)
+    const std::string prefix =
+        (base / (std::string(kWorkingFolderPrefix) + std::to_string(currentProcessId()) + "-"))
+            .string();
+    const auto made = makeUniqueFolder(prefix);
+    if (!made)
         return nullptr;
-    return std::unique_ptr<PrivateWorkingFolder>(
-        new PrivateWorkingFolder(std::filesystem::path(buf.data())));
+    return std::unique_ptr<PrivateWorkingFolder>(new PrivateWorkingFolder(*made));
+}
+
+std::optional<long> workingFolderOwner(std::string_view name) {
+    constexpr std::size_t kUniqueChars = 6;
+    if (name.substr(0, kWorkingFolderPrefix.size()) != kWorkingFolderPrefix)
+        return std::nullopt;
+    name.remove_prefix(kWorkingFolderPrefix.size());
+    const std::size_t dash = name.find('-');
+    if (dash == 0 || dash == std::string_view::npos || name.size() != dash + 1 + kUniqueChars)
+        return std::nullopt;
+    long pid = 0;
+    const auto r = std::from_chars(name.data(), name.data() + dash, pid);
+    if (r.ec != std::errc() || r.ptr != name.data() + dash || pid <= 0)
+        return std::nullopt;
+    for (const char c : name.substr(dash + 1)) {
+        if (std::isalnum(static_cast<unsigned char>(c)) == 0)
+            return std::nullopt;
+    }
+    return pid;
+}
+
+StaleSweep removeStaleWorkingFolders(const std::filesystem::path& parent) {
+    StaleSweep sweep;
+    std::error_code ec;
+    std::filesystem::path base = parent;
+    if (base.empty())
+        base = std::filesystem::temp_directory_path(ec);
+    if (ec || base.empty())
+        return sweep;
+    const long self = currentProcessId();
+    for (std::filesystem::directory_iterator it(base, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::filesystem::path& folder = it->path();
+        const auto owner = workingFolderOwner(folder.filename().string());
+        if (!owner || *owner == self || processIsRunning(*owner) || !isOwnFolder(folder))
+            continue;
+        const std::uintmax_t bytes = folderBytes(folder);
+        std::error_code removeEc;
+        std::filesystem::remove_all(folder, removeEc);
+        if (!removeEc) {
+            ++sweep.folders;
+            sweep.bytes += bytes;
+        }
+    }
+    return sweep;
+}
+
+std::string staleSweepMessage(const StaleSweep& sweep) {
+    if (sweep.folders == 0)
+        return {};
+    constexpr double kKilobyte = 1024.0;
+    const double bytes = static_cast<double>(sweep.bytes);
+    char size[32];
+    if (bytes < kKilobyte * kKilobyte)
+        std::snprintf(size, sizeof size, "%.1f KB", bytes / kKilobyte);
+    else
+        std::snprintf(size, sizeof size, "%.1f MB", bytes / (kKilobyte * kKilobyte));
+    return "removed " + std::to_string(sweep.folders) +
+           (sweep.folders == 1 ? " working folder" : " working folders") +
+           " left by programs that ended, " + size + " freed";
 }
 
 PrivateWorkingFolder::~PrivateWorkingFolder() {

@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,11 +29,15 @@ inline constexpr std::string_view kTerrainFileName = "terrain";
 std::string sceneryFileName(int set);
 /// Name of the file a re-transform writes before it replaces `name`.
 std::string tempFileName(std::string_view name);
+/// Start of every working folder's name.
+inline constexpr std::string_view kWorkingFolderPrefix = "kestrovane-";
 
 /// A folder private to this running program, created fresh (mode 0700) under
 /// the system's temporary directory and removed with everything in it when the
 /// object is destroyed. Two running programs never share one: each gets its own
-/// uniquely named folder from the operating system.
+/// uniquely named folder from the operating system. The name is
+/// "kestrovane-<process id>-" and six characters, so that a folder left by a
+/// program that was killed can be told from one still in use.
 class PrivateWorkingFolder final : public WorkingFolderPort {
   public:
     /// Creates the folder under `parent` (the system temporary directory when
@@ -48,6 +53,26 @@ class PrivateWorkingFolder final : public WorkingFolderPort {
     explicit PrivateWorkingFolder(std::filesystem::path path) : path_(std::move(path)) {}
     std::filesystem::path path_;
 };
+
+/// The owner's process id in the name of a working folder; nothing when
+/// `name` is not one ("kestrovane-", decimal digits, "-", six letters or digits).
+std::optional<long> workingFolderOwner(std::string_view name);
+
+/// What a sweep of working folders left behind removed.
+struct StaleSweep {
+    int folders = 0;          ///< folders removed
+    std::uintmax_t bytes = 0; ///< bytes their files held
+};
+
+/// Removes, under `parent` (the system temporary directory when empty), the
+/// working folders of this user whose program no longer runs. Folders of
+/// other users, of running programs (this one included) and anything not
+/// named as a working folder are left alone.
+StaleSweep removeStaleWorkingFolders(const std::filesystem::path& parent = {});
+
+/// One line telling what a sweep freed, e.g. "removed 2 working folders left
+/// by programs that ended, 1.5 MB freed" (KB below a megabyte); empty when it removed nothing.
+std::string staleSweepMessage(const StaleSweep& sweep);
 
 /// Closes a C stream when its owner goes.
 struct FileCloser {

@@ -13,7 +13,10 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStandardPaths>
+#include <QStatusBar>
 #include <QTimer>
+#include <cctype>
 
 namespace kv::gui {
 
@@ -28,6 +31,16 @@ app::ControllerDevice connectedDevice() {
     const bool gamepad = !SdlGamepad().connectedName().empty();
     return app::freshInstallDevice(gamepad, !gamepad && SdlJoystick().present());
 }
+
+/// The user's recovery folder: beside the program's settings, so that each
+/// settings folder (a profile, a test) has recovery data of its own.
+std::filesystem::path recoveryRoot() {
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    return std::filesystem::path(QFile::encodeName(config).toStdString()) / "recovery";
+}
+
+/// How long the note about removed working folders stays in the status bar (ms).
+constexpr int kSweepNoteMs = 15000;
 
 } // namespace
 
@@ -63,6 +76,9 @@ DesktopApp::DesktopApp(const QString& currentFolder, FilePort* files)
     documentCommands_->setAfterProjectChange([this] {
         preferenceCommands_->applyToViews();
         live_->projectChanged();
+        // A project brings its own preference record, the interval included.
+        if (session_)
+            session_->setIntervalMinutes(app::recoveryMinutes(document_->preferences()));
     });
     documentCommands_->install();
     window_.setCommandHandler(app::CommandId::Begin, [this] {
@@ -107,6 +123,29 @@ DesktopApp::DesktopApp(const QString& currentFolder, FilePort* files)
     });
     // The instrument panel and the project window follow the run and every command.
     viewLinks_ = std::make_unique<ViewLinks>(window_, *document_, *live_, messages_);
+
+    session_ =
+        std::make_unique<SessionGuard>(*document_, *live_, messages_, recoveryRoot(), &window_);
+    live_->setRunEnded([this] { session_->runEnded(); });
+    session_->setIntervalMinutes(app::recoveryMinutes(prefs));
+    session_->setRemoveWorkingFolders([this] {
+        window_.setCloseGuard({});
+        std::error_code ec;
+        std::filesystem::remove_all(folder_->folder(), ec);
+    });
+    session_->setBusy([this] { return progress_.active(); });
+    preferenceCommands_->setOnRecoveryChanged(
+        [this] { session_->setIntervalMinutes(app::recoveryMinutes(document_->preferences())); });
+    session_->setAfterRecovery([this] {
+        preferenceCommands_->applyToViews();
+        live_->projectChanged();
+        window_.refreshCommandStates();
+    });
+}
+
+DesktopApp::~DesktopApp() {
+    if (session_)
+        session_->cleanExit();
 }
 
 void DesktopApp::start(const QStringList& paths, bool showAbout) {
@@ -120,8 +159,16 @@ void DesktopApp::start(const QStringList& paths, bool showAbout) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         window_.resetWindows();
         window_.showAllWindows();
+        // Working folders of programs that were killed would otherwise stay for good.
+        std::string freed = geom::staleSweepMessage(geom::removeStaleWorkingFolders());
+        if (!freed.empty()) {
+            freed[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(freed[0])));
+            window_.statusBar()->showMessage(QString::fromStdString(freed + "."), kSweepNoteMs);
+        }
         if (showAbout)
             window_.showAboutBox(false);
+        if (session_)
+            session_->offerRecovery();
         if (!paths.isEmpty()) {
             window_.openPaths(paths);
             window_.showAllWindows();

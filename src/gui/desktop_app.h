@@ -18,6 +18,7 @@
 #include "gui/qt_message_box.h"
 #include "gui/qt_progress.h"
 #include "gui/qt_questions.h"
+#include "gui/session_guard.h"
 #include "gui/view_links.h"
 
 #include <QString>
@@ -40,6 +41,10 @@ class DesktopApp {
     /// QApplication. `files` replaces the Qt file dialogs when given (it must
     /// outlive this object).
     explicit DesktopApp(const QString& currentFolder, FilePort* files = nullptr);
+    /// A clean end: the recovery data of this session are no longer needed.
+    ~DesktopApp();
+    DesktopApp(const DesktopApp&) = delete;
+    DesktopApp& operator=(const DesktopApp&) = delete;
 
     /// False when start-up failed (the user has been told): the program ends.
     bool ready() const { return document_ != nullptr && allocated_; }
@@ -60,6 +65,8 @@ class DesktopApp {
     LiveRun* live() { return live_.get(); }
     /// The instrument panel and the project window; null when start-up failed.
     ViewLinks* viewLinks() { return viewLinks_.get(); }
+    /// Recovery data and stop requests; null when start-up failed.
+    SessionGuard* session() { return session_.get(); }
 
   private:
     std::filesystem::path dataFolder_;
@@ -77,6 +84,7 @@ class DesktopApp {
     std::unique_ptr<ConditionCommands> conditionCommands_;
     std::unique_ptr<CustomizeCommands> customizeCommands_;
     std::unique_ptr<ViewLinks> viewLinks_;
+    std::unique_ptr<SessionGuard> session_;
     bool allocated_ = false;
 };
 

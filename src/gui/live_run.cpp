@@ -7,6 +7,7 @@
 #include "app/input/input_keys.h"
 #include "app/input/run_prompt.h"
 #include "app/render/status_overlay.h"
+#include "common/interrupt_signals.h"
 #include "common/steady_clock.h"
 #include "gui/desktop_input.h"
 #include "gui/sdl_gamepad.h"
@@ -25,7 +26,10 @@ class LiveRun::Scene final : public sim::ScenePort {
 
     sim::RunKey drawFrame(const sim::RunState& run, sim::CameraRecord& camera,
                           const sim::ControlRecord& cameraControls) override {
-        return owner_.drawLive(run, camera, cameraControls, input_, true, true);
+        const sim::RunKey key = owner_.drawLive(run, camera, cameraControls, input_, true, true);
+        // A request to stop from outside (a signal, the session's logout) ends
+        // the run as ESC does, so that its take is kept.
+        return interruptSignal() != 0 ? sim::RunKey::Escape : key;
     }
 
   private:
@@ -61,7 +65,7 @@ class LiveRun::Preview final : public app::CameraPreviewHost {
         const sim::RunKey key =
             owner_.drawLive(run, camera, run.cameraControls, controls_.state(), true, false);
         run.frameCounter = saved;
-        return key;
+        return interruptSignal() != 0 ? sim::RunKey::Escape : key;
     }
 
   private:

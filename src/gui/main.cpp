@@ -1,4 +1,5 @@
 // kestrovane: the desktop program.
+#include "common/interrupt_signals.h"
 #include "gui/command_line.h"
 #include "gui/desktop_app.h"
 #include "gui/settings_store.h"
@@ -11,6 +12,10 @@
 int main(int argc, char** argv) {
     if (const auto status = kv::gui::answerInfoOption(argc, argv))
         return *status;
+
+    // SIGINT, SIGTERM and SIGHUP are only noted from here on; the session
+    // guard ends the program properly once it is up.
+    kv::catchInterruptSignals();
 
     // The scene is drawn with the fixed-function pipeline: ask for a compatibility context.
     QSurfaceFormat format;

@@ -10,6 +10,7 @@
 #include "dialogs/controller_dialog.h"
 #include "dialogs/grid_dialog.h"
 #include "dialogs/memory_dialog.h"
+#include "dialogs/recovery_dialog.h"
 #include "dialogs/working_units_dialog.h"
 #include "gui/main_window.h"
 #include "gui/sdl_gamepad.h"
@@ -39,6 +40,8 @@ void PreferenceCommands::install() {
         applyToViews();
         if (onReset_)
             onReset_();
+        if (onRecoveryChanged_)
+            onRecoveryChanged_();
     });
     window_.setCommandHandler(CommandId::PreferencesSave, [this] {
         if (!app::writePreferenceFile(preferenceFile(), prefs_)) {
@@ -49,6 +52,7 @@ void PreferenceCommands::install() {
     window_.setCommandHandler(CommandId::PreferencesGrid, [this] { grid(); });
     window_.setCommandHandler(CommandId::PreferencesController, [this] { controller(); });
     window_.setCommandHandler(CommandId::PreferencesCamera, [this] { camera(); });
+    window_.setCommandHandler(CommandId::PreferencesRecovery, [this] { recovery(); });
     applyToViews();
 }
 
@@ -110,6 +114,15 @@ void PreferenceCommands::camera() {
         applyToViews();
         window_.cameraView()->update();
     }
+}
+
+void PreferenceCommands::recovery() {
+    dialogs::RecoveryDialog dialog(app::recoveryMinutes(prefs_), &window_);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    app::setRecoveryMinutes(prefs_, dialog.minutes());
+    if (onRecoveryChanged_)
+        onRecoveryChanged_();
 }
 
 void PreferenceCommands::memory() {

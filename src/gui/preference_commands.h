@@ -51,6 +51,10 @@ class PreferenceCommands {
     /// Called when the Memory command could not allocate even the fallback:
     /// the program must end.
     void setOnFatal(std::function<void()> callback) { onFatal_ = std::move(callback); }
+    /// Called after Preferences > Recovery... or Reset changed the recovery interval.
+    void setOnRecoveryChanged(std::function<void()> callback) {
+        onRecoveryChanged_ = std::move(callback);
+    }
     /// Whether joystick 0 answers (SDL by default).
     void setJoystickProbe(app::JoystickProbe probe) { joystick_ = std::move(probe); }
     /// The name of the gamepad a run would take, empty for none (SDL by default).
@@ -66,6 +70,7 @@ class PreferenceCommands {
     void controller();
     void camera();
     void memory();
+    void recovery();
 
   private:
     void viewsChanged();
@@ -78,6 +83,7 @@ class PreferenceCommands {
     std::function<void()> onReset_;
     std::function<void()> onViewsChanged_;
     std::function<void()> onFatal_;
+    std::function<void()> onRecoveryChanged_;
     app::JoystickProbe joystick_;
     app::GamepadProbe gamepad_;
     app::PhysicalMemoryQuery physical_;

@@ -6,6 +6,7 @@
 /// presses are noted for the job.
 
 #include "app/windows/progress_timing.h"
+#include "common/interrupt_signals.h"
 #include "common/steady_clock.h"
 
 #include <QDialog>
@@ -49,9 +50,20 @@ class QtProgress final : public ProgressPort {
   public:
     explicit QtProgress(QWidget* frame = nullptr) : window_(frame) {}
     void setFrame(QWidget* frame) { window_.setFrame(frame); }
-    void start(std::string_view title) override { port_.start(title); }
-    bool update(double fraction) override { return port_.update(fraction); }
-    void finish() override { port_.finish(); }
+    void start(std::string_view title) override {
+        active_ = true;
+        port_.start(title);
+    }
+    /// A stop request from outside (a signal) aborts the job as ESC does.
+    bool update(double fraction) override {
+        return port_.update(fraction) && interruptSignal() == 0;
+    }
+    void finish() override {
+        port_.finish();
+        active_ = false;
+    }
+    /// True between start and finish: a job is under way.
+    bool active() const { return active_; }
     void setEscapeAllowed(bool allowed) { port_.setEscapeAllowed(allowed); }
 
     QtProgressWindow& window() { return window_; }
@@ -62,6 +74,7 @@ class QtProgress final : public ProgressPort {
     QtProgressWindow window_;
     app::ProgressDisplay display_{clock_, window_};
     app::ProgressPortDisplay port_{display_};
+    bool active_ = false;
 };
 
 } // namespace kv::gui

@@ -41,6 +41,9 @@ struct SdlJoystick::Device {
 SdlJoystick::SdlJoystick() : device_(std::make_unique<Device>()) {
     // The window belongs to Qt: SDL must read the device without focus events.
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    // The program handles SIGINT and SIGTERM itself; SDL's own handlers would
+    // turn them into quit events nobody reads.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     started_ = SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER) == 0;
 }
 

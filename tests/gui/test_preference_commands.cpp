@@ -1,4 +1,4 @@
-// Preferences > Reset and Preferences > Save.
+// Preferences > Reset, Preferences > Recovery... and Preferences > Save.
 #include "app/commands/commands.h"
 #include "app/settings/preferences_file.h"
 #include "gui/main_window.h"
@@ -7,6 +7,9 @@
 #include "views/camera_view.h"
 
 #include <QAction>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -43,6 +46,48 @@ class PreferenceCommandsTest : public QObject {
         QCOMPARE(prefs.reserved0, 77);
         QCOMPARE(w.cameraView()->gridSpacing(), 50.0f);
         QCOMPARE(resets, 1);
+    }
+
+    void recoveryIntervalIsChosenFromTheKeyboardAndResetGivesTheDefaultBack() {
+        kv::guitest::RecordingMessages messages;
+        kv::gui::MainWindow w(messages);
+        kv::app::Preferences prefs;
+        kv::gui::PreferenceCommands commands(w, prefs, "/nonexistent", messages);
+        int changes = 0;
+        commands.setOnRecoveryChanged([&] { ++changes; });
+        commands.install();
+        QCOMPARE(kv::app::recoveryMinutes(prefs), kv::app::kDefaultRecoveryMinutes);
+
+        struct Step {
+            const char* typed; ///< what is typed over the field's text
+            int minutes;       ///< the interval after OK
+        };
+        for (const Step step : {Step{"10", 10}, Step{"0", 0}}) {
+            QString shown;
+            QString accessible;
+            kv::guitest::whenModalShown([&](QWidget* modal) {
+                auto* field = modal->findChild<QSpinBox*>(QStringLiteral("recoveryInterval"));
+                if (field == nullptr) {
+                    modal->close();
+                    return;
+                }
+                accessible = field->accessibleName();
+                field->setFocus();
+                field->selectAll();
+                QTest::keyClicks(field, QString::fromLatin1(step.typed));
+                QTest::keyClick(field, Qt::Key_Return);
+                shown = field->text();
+            });
+            w.commandAction(int(CommandId::PreferencesRecovery))->trigger();
+            QCOMPARE(accessible, QStringLiteral("Copy a changed project every"));
+            QCOMPARE(kv::app::recoveryMinutes(prefs), step.minutes);
+            if (step.minutes == 0)
+                QCOMPARE(shown, QStringLiteral("Never"));
+        }
+        QCOMPARE(changes, 2);
+        w.commandAction(int(CommandId::PreferencesReset))->trigger();
+        QCOMPARE(kv::app::recoveryMinutes(prefs), kv::app::kDefaultRecoveryMinutes);
+        QCOMPARE(changes, 3);
     }
 
     void saveWritesThePreferenceFile() {

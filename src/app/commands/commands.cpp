@@ -127,6 +127,8 @@ constexpr std::array kTable{
     CommandInfo{C::PreferencesMemory, "Preferences>Memory...", "",
                 "Adjust the maximum record duration, number of objects and terrain resolution. "
                 "Select the simulation accuracy."},
+    CommandInfo{C::PreferencesRecovery, "Preferences>Recovery...", "",
+                "Set how often a changed project is kept for recovery after a crash."},
     CommandInfo{C::PreferencesSave, "Preferences>Save", "",
                 "Save the current preferences to the Kestrovane Preferences file.", E::Always,
                 K::None, true},

@@ -58,6 +58,7 @@ enum class CommandId : int {
     PreferencesController = 32786,
     PreferencesCamera = 32787,
     PreferencesMemory = 32788,
+    PreferencesRecovery = 32843,
     PreferencesSave = 32789,
     WindowReset = 32815,
     WindowInstrumentPanel = 32823,

@@ -175,6 +175,13 @@ class Document {
     int saveMotionAs();
     bool saveDynamicMotionAs(int slot);
     bool saveCameraAs();
+    /// Writes the project as it stands to `file` for recovery after a crash,
+    /// leaving its name, its file and its modified flag as they are.
+    bool writeProjectCopy(const std::filesystem::path& file);
+    /// After a recovered copy was opened: the project answers again to `file`
+    /// (none when it was never saved) and `name`, and counts as modified.
+    void adoptRecoveredProject(const std::optional<std::filesystem::path>& file,
+                               const std::string& name);
     /// Adds a motion file as a dynamic (role 1) or interactive (role 0) object.
     bool addMotionObject(std::int32_t role,
                          std::optional<std::filesystem::path> file = std::nullopt);

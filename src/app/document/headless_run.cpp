@@ -26,7 +26,10 @@ sim::RunKey LimitedScene::drawFrame(const sim::RunState& run, sim::CameraRecord&
     }
     const int done = run.frameCounter + 1;
     const int limit = limits_.frames > 0 ? limits_.frames : kHeadlessFrameCeiling;
-    if (key == sim::RunKey::Escape) {
+    if (limits_.interrupted && limits_.interrupted()) {
+        end_ = HeadlessEnd::Interrupted;
+        key = sim::RunKey::Escape;
+    } else if (key == sim::RunKey::Escape) {
         end_ = HeadlessEnd::Escape;
     } else if (run.recording && !run.recordStatus) {
         end_ = HeadlessEnd::MemoryFull;

@@ -12,6 +12,8 @@
 #include "simulation/controls_port.h"
 #include "simulation/scene_port.h"
 
+#include <functional>
+
 namespace kv::app {
 
 /// Why a headless run ended.
@@ -20,6 +22,7 @@ enum class HeadlessEnd {
     FrameLimit, ///< the frame count asked for was reached (as if ESC were pressed)
     MemoryFull, ///< a record channel filled up
     Stopped,    ///< the physics stopped the run (an instability)
+    Interrupted ///< a request from outside the program (a signal) ended it, as ESC would
 };
 
 /// Frames a run without a frame limit may take at most, paused ones included,
@@ -29,6 +32,8 @@ inline constexpr int kHeadlessFrameCeiling = 10'000'000;
 struct HeadlessLimits {
     int frames = 0;                   ///< frames to run; 0: no limit
     ProgressPort* progress = nullptr; ///< told the share of the frames run; none: silent
+    /// Asked at every frame; true ends the run there as ESC would. None: never.
+    std::function<bool()> interrupted;
 };
 
 struct HeadlessResult {

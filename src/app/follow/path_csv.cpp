@@ -7,6 +7,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 namespace kv::app {
@@ -24,6 +25,11 @@ constexpr const char* kHeaderHelp = "expected the header north,east[,up][,speed|
 /// Largest coordinate accepted (ft): far beyond any scene, small enough to
 /// stay exact in single precision steps of a foot.
 constexpr double kMaxCoordinateFt = 1.0e7;
+
+/// Largest speed or time accepted (working speed unit, s): the speeds are
+/// converted in single precision and the run's frame times are singles, so a
+/// larger figure (a typo of many digits) would become infinity there.
+constexpr double kMaxTiming = static_cast<double>(std::numeric_limits<float>::max());
 
 /// Speeds of the points without one, linear in distance along the path
 /// between the nearest points that give one (the nearest one past either end).
@@ -141,6 +147,12 @@ bool parsePathCsv(std::string_view text, float lengthUnitFactor, FollowPath& pat
         if (timingColumn >= 0 && !fields[static_cast<std::size_t>(timingColumn)].empty()) {
             const double t = v[static_cast<std::size_t>(timingColumn)];
             p.timed = true;
+            if (t > kMaxTiming) {
+                error = lineError(
+                    lineNumber, std::string(path.timing == PathTiming::Speeds ? "speed" : "time") +
+                                    " is too large: " + quoted(fields[timingColumn]));
+                return false;
+            }
             if (path.timing == PathTiming::Speeds) {
                 if (t < 0.0) {
                     error = lineError(lineNumber, "speed must be 0 or more, not " +
@@ -149,6 +161,11 @@ bool parsePathCsv(std::string_view text, float lengthUnitFactor, FollowPath& pat
                 }
                 p.speed =
                     static_cast<double>(fromDisplaySpeed(static_cast<float>(t), lengthUnitFactor));
+                if (!std::isfinite(p.speed)) {
+                    error = lineError(lineNumber,
+                                      "speed is too large: " + quoted(fields[timingColumn]));
+                    return false;
+                }
             } else {
                 if (t < 0.0 || (lastMark >= 0.0 && t <= lastMark)) {
                     error = lineError(lineNumber, "time must be 0 or more and later than the "

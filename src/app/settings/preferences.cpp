@@ -2,6 +2,8 @@
 
 #include "common/le_io.h"
 
+#include <algorithm>
+
 namespace kv::app {
 namespace {
 
@@ -33,7 +35,7 @@ template <class P, class V> void visitPreferences(P& p, V& v) {
     v.i32(p.cameraMotionParameter);
     v.i32(p.cameraJitter);
     v.i32(p.cameraBounce);
-    v.i32(p.reserved104);
+    v.i32(p.recoveryInterval);
     v.i32(p.bounceLockLongitudinal);
     v.i32(p.bounceLockLateral);
     v.i32(p.bounceLockVertical);
@@ -80,6 +82,17 @@ PreferenceImage encodePreferences(const Preferences& p) {
 void decodePreferences(std::span<const std::uint8_t, kPreferenceRecordSize> in, Preferences& p) {
     io::ByteReader r(in);
     visitPreferences(p, r);
+}
+
+int recoveryMinutes(const Preferences& p) {
+    const std::int32_t stored = p.recoveryInterval;
+    if (stored <= 0 || stored > kMaxRecoveryMinutes + 1)
+        return kDefaultRecoveryMinutes;
+    return stored - 1;
+}
+
+void setRecoveryMinutes(Preferences& p, int minutes) {
+    p.recoveryInterval = std::clamp(minutes, 0, kMaxRecoveryMinutes) + 1;
 }
 
 void factoryReset(Preferences& p, bool includeMemory) {

@@ -42,7 +42,10 @@ struct Preferences {
     std::int32_t cameraMotionParameter = 10; ///< read by the camera motion; no dialog sets it
     std::int32_t cameraJitter = 0;
     std::int32_t cameraBounce = 0;
-    std::int32_t reserved104 = 0;
+    /// Minutes between the recovery copies of a modified project, stored as
+    /// minutes + 1 so that the 0 of files older than this field reads as the
+    /// default; use `recoveryMinutes` / `setRecoveryMinutes`.
+    std::int32_t recoveryInterval = 0;
     std::int32_t bounceLockLongitudinal = 0;
     std::int32_t bounceLockLateral = 0;
     std::int32_t bounceLockVertical = 0;
@@ -71,7 +74,7 @@ static_assert(offsetof(Preferences, controllerCentring) == 40);
 static_assert(offsetof(Preferences, deadzone) == 60);
 static_assert(offsetof(Preferences, cameraPreset) == 68);
 static_assert(offsetof(Preferences, cameraMotionParameter) == 92);
-static_assert(offsetof(Preferences, reserved104) == 104);
+static_assert(offsetof(Preferences, recoveryInterval) == 104);
 static_assert(offsetof(Preferences, framePeriod) == 120);
 static_assert(offsetof(Preferences, bounceDampingCoefficient) == 164);
 static_assert(offsetof(Preferences, objectSlots) == 168);
@@ -83,6 +86,16 @@ using PreferenceImage = std::array<std::uint8_t, kPreferenceRecordSize>;
 void encodePreferences(const Preferences& p, std::span<std::uint8_t, kPreferenceRecordSize> out);
 PreferenceImage encodePreferences(const Preferences& p);
 void decodePreferences(std::span<const std::uint8_t, kPreferenceRecordSize> in, Preferences& p);
+
+/// Minutes between recovery copies of a modified project unless chosen otherwise.
+inline constexpr int kDefaultRecoveryMinutes = 2;
+/// Longest interval that can be chosen (min).
+inline constexpr int kMaxRecoveryMinutes = 120;
+/// The interval in minutes; 0: no copies between runs. A stored value out of
+/// range reads as the default.
+int recoveryMinutes(const Preferences& p);
+/// Sets the interval, clamped to 0 .. kMaxRecoveryMinutes.
+void setRecoveryMinutes(Preferences& p, int minutes);
 
 /// Writes every factory value except the reserved first field; the object
 /// slots, record frames and terrain grid only when `includeMemory` is set

@@ -26,7 +26,7 @@ TEST(CommandTable, IdsAreUniqueAndEveryRowIsComplete) {
         EXPECT_TRUE(known) << row.menuPath;
         EXPECT_EQ(findCommand(static_cast<int>(row.id)), &row);
     }
-    EXPECT_EQ(ids.size(), 51u);
+    EXPECT_EQ(ids.size(), 52u);
 }
 
 TEST(CommandTable, RowsCarryTheirIdsKeysAndPrompts) {
@@ -54,6 +54,8 @@ TEST(CommandTable, RowsCarryTheirIdsKeysAndPrompts) {
         {32799, "Object>Customize>Collisions...", "Ctrl+C",
          "Adjust the spring, bounce and friction for the simulated and interactive objects."},
         {32782, "Object>Helicopter", "", "Select the default helicopter physics model, an Apache."},
+        {32843, "Preferences>Recovery...", "",
+         "Set how often a changed project is kept for recovery after a crash."},
         {32789, "Preferences>Save", "",
          "Save the current preferences to the Kestrovane Preferences file."},
         {32822, "Window>Project", "Ctrl+L", "Show or hide the project window."},

@@ -70,6 +70,11 @@ TEST(PathCsv, RefusesWithTheLineAtFault) {
         {"north,east\n", "a path needs at least two points, this one has 0"},
         {"north,east,time\n0,0,\n1,0,\n", "no point gives a time"},
         {"north,east\n1e300,0\n1,1\n", "line 2: north must be a number"},
+        // A speed or time beyond single precision would reach the follower as infinity.
+        {"north,east,speed\n0,0,5\n1,1,400000000000000000000000000000000000000\n",
+         "line 3: speed is too large: '400000000000000000000000...'"},
+        {"north,east,speed\n0,0,3.4e38\n1,1,5\n", "line 2: speed is too large"},
+        {"north,east,time\n0,0,0\n1,1,1e39\n", "line 3: time is too large"},
     };
     for (const Case& c : cases) {
         FollowPath path;

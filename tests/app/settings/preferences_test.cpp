@@ -56,6 +56,34 @@ TEST(PreferenceRecord, EveryWordRoundTripsBitForBit) {
     EXPECT_EQ(p.objectSlots, static_cast<std::int32_t>(0x7fc00001u + 42u * 0x01010101u));
 }
 
+TEST(PreferenceRecord, RecoveryIntervalReadsOlderFilesAsTheDefault) {
+    // Files written before the interval existed hold 0 in its word (offset 104).
+    PreferenceImage older = encodePreferences(Preferences{});
+    io::putU32(older.data() + 104, 0);
+    Preferences p;
+    decodePreferences(older, p);
+    EXPECT_EQ(recoveryMinutes(p), kDefaultRecoveryMinutes);
+    struct Case {
+        int set;
+        int read;
+        std::int32_t stored;
+    };
+    for (const Case c : {Case{0, 0, 1}, Case{5, 5, 6}, Case{-3, 0, 1},
+                         Case{kMaxRecoveryMinutes + 7, kMaxRecoveryMinutes, 121}}) {
+        setRecoveryMinutes(p, c.set);
+        const PreferenceImage image = encodePreferences(p);
+        EXPECT_EQ(io::getI32(image.data() + 104), c.stored) << c.set;
+        Preferences back;
+        decodePreferences(image, back);
+        EXPECT_EQ(recoveryMinutes(back), c.read) << c.set;
+    }
+    // A damaged word reads as the default rather than as some odd interval.
+    p.recoveryInterval = -8;
+    EXPECT_EQ(recoveryMinutes(p), kDefaultRecoveryMinutes);
+    p.recoveryInterval = 5000;
+    EXPECT_EQ(recoveryMinutes(p), kDefaultRecoveryMinutes);
+}
+
 TEST(PreferenceRecord, FactoryResetKeepsMemorySettingsUnlessAsked) {
     Preferences p;
     p.reserved0 = 99;

@@ -4,6 +4,7 @@
 
 #include "app/document/document.h"
 #include "app/document/headless_run.h"
+#include "app/document/scene_gltf.h"
 #include "app/follow/follow_controls.h"
 #include "app/follow/path_file.h"
 #include "app/input/controls_csv.h"
@@ -47,6 +48,7 @@ constexpr const char* kSimulateHelp =
     "           [--duration SECONDS] [--fps N] [--accuracy 60|120|240]\n"
     "           [--initial N,E,D,ROLL,PITCH,YAW,P,Q,R,U,V,W] [--wind SPEED_FT_S,FROM_DEG]\n"
     "           [--turbulence] [--gravity G] [--trim] -o OUT.kvm [--camera-out CAM.kvm]\n"
+    "           [--gltf SCENE.glb]\n"
     "\n"
     "Runs the simulation as Simulation > Begin does, under a simulated clock (as fast\n"
     "as the machine allows), and writes the simulated object's motion. The run ends\n"
@@ -90,6 +92,8 @@ constexpr const char* kSimulateHelp =
     "                      message says so and the run starts untrimmed)\n"
     "  -o OUT.kvm          motion file to write\n"
     "  --camera-out CAM.kvm  also write the camera's motion\n"
+    "  --gltf SCENE.glb    also write the scene of the run as one glTF file: terrain,\n"
+    "                      scenery, every object with its motion and the camera\n"
     "\n"
     "Exit status: 0 when the motion file was written, 1 on a failure (with its\n"
     "message), 2 on bad usage, 3 when the simulation became unstable (the motion\n"
@@ -330,6 +334,15 @@ int runSimulate(const std::vector<std::string>& args) {
         answers.set("Save Camera As:", stagedCamera.string());
         moves.emplace_back(stagedCamera, camera);
         saved = document.saveCameraAs();
+    }
+    if (saved && !o.gltfOutput.empty()) {
+        const fs::path scene(o.gltfOutput);
+        const fs::path stagedScene = stagingPath(scene);
+        moves.emplace_back(stagedScene, scene);
+        NullProgress quiet;
+        saved = app::exportSceneGltf(document, app::liveTakes(document), stagedScene,
+                                     fs::path(scene).stem().string(),
+                                     std::string("Kestrovane ") + KV_VERSION, quiet, messages);
     }
     std::error_code ec;
     for (std::size_t i = 0; saved && i < moves.size(); ++i) {

@@ -111,7 +111,8 @@ int convertGltfScene(const std::vector<std::string>& args) {
             return usageError("unknown option " + a);
         else
             return usageError("a scene takes its files through --project, --take and --camera, "
-                              "not '" + a + "'");
+                              "not '" +
+                              a + "'");
         if (i + 1 >= args.size())
             return usageError("option " + a + " needs a file");
         *target = args[++i];

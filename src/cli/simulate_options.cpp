@@ -67,9 +67,10 @@ std::optional<std::string> parseSimulateOptions(const std::vector<std::string>& 
         if (a.empty() || a[0] != '-')
             return "unexpected argument '" + a + "'";
         static constexpr std::string_view kValued[] = {
-            "--vehicle",  "--object", "--project",    "--terrain", "--controls", "--replay",
-            "--duration", "--fps",    "--accuracy",   "--initial", "--wind",     "--gravity",
-            "-o",         "--output", "--camera-out", "--follow",  "--speed",    "--units"};
+            "--vehicle", "--object",   "--project", "--terrain",  "--controls",
+            "--replay",  "--duration", "--fps",     "--accuracy", "--initial",
+            "--wind",    "--gravity",  "-o",        "--output",   "--camera-out",
+            "--follow",  "--speed",    "--units",   "--gltf"};
         bool known = false;
         for (std::string_view k : kValued)
             known = known || a == k;
@@ -153,6 +154,8 @@ std::optional<std::string> parseSimulateOptions(const std::vector<std::string>& 
             o.gravity = static_cast<float>(g * static_cast<double>(kStandardGravity));
         } else if (a == "-o" || a == "--output") {
             o.output = v;
+        } else if (a == "--gltf") {
+            o.gltfOutput = v;
         } else {
             o.cameraOutput = v;
         }
@@ -171,6 +174,8 @@ std::optional<std::string> parseSimulateOptions(const std::vector<std::string>& 
         return "no output file given (-o OUT.kvm)";
     if (o.output == o.cameraOutput)
         return "the motion and the camera cannot go to the same file";
+    if (!o.gltfOutput.empty() && (o.gltfOutput == o.output || o.gltfOutput == o.cameraOutput))
+        return "the glTF scene cannot go to the file of a motion";
     return std::nullopt;
 }
 

@@ -17,10 +17,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::uint32_t kGlbMagic = 0x46546C67;     // "glTF"
+constexpr std::uint32_t kGlbMagic = 0x46546C67; // "glTF"
 constexpr std::uint32_t kGlbVersion = 2;
-constexpr std::uint32_t kJsonChunk = 0x4E4F534A;    // "JSON"
-constexpr std::uint32_t kBinaryChunk = 0x004E4942;  // "BIN\0"
+constexpr std::uint32_t kJsonChunk = 0x4E4F534A;   // "JSON"
+constexpr std::uint32_t kBinaryChunk = 0x004E4942; // "BIN\0"
 
 bool writeWord(std::FILE* out, std::uint32_t v) {
     // glTF's containers are little-endian, as this machine is.

@@ -70,9 +70,9 @@ bool exportGltf(const fs::path& motionFile, const fs::path& outputFile, std::str
 
     const bool text = options.container == GltfContainer::kText;
     const fs::path binFile = fs::path(outputFile).replace_extension(".bin");
-    const bool written = text ? writeGltfText(std::move(gltf), std::move(buffer.data()),
-                                              outputFile, binFile)
-                              : writeGlb(gltf, buffer.data(), outputFile);
+    const bool written =
+        text ? writeGltfText(std::move(gltf), std::move(buffer.data()), outputFile, binFile)
+             : writeGlb(gltf, buffer.data(), outputFile);
     if (!written)
         messages.showMessage(model::saveFailedMessage(outputFile));
     return written;

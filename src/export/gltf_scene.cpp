@@ -203,8 +203,7 @@ std::vector<GltfVec3> creasedNormals(std::vector<GltfVec3>& positions, double sm
     std::sort(order.begin(), order.end(), [&positions](std::uint32_t l, std::uint32_t r) {
         return positions[l] < positions[r];
     });
-    const float cosLimit =
-        static_cast<float>(std::cos(smoothAngleDeg * std::numbers::pi / 180.0));
+    const float cosLimit = static_cast<float>(std::cos(smoothAngleDeg * std::numbers::pi / 180.0));
     for (std::size_t begin = 0; begin < order.size();) {
         std::size_t end = begin + 1;
         while (end < order.size() && positions[order[end]] == positions[order[begin]])

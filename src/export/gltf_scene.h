@@ -27,7 +27,7 @@ using TriangleFeed = std::function<TriangleStep(std::array<double, 9>&)>;
 
 /// A terrain or scenery set: a stream of triangles in one colour.
 struct GltfSurface {
-    std::string name;                                     ///< node, mesh and material name
+    std::string name;                                    ///< node, mesh and material name
     std::array<float, 4> colour{0.6f, 0.6f, 0.6f, 1.0f}; ///< linear RGBA
     std::int64_t triangleCount = 0; ///< triangles the feed gives (for progress and memory)
     TriangleFeed feed;

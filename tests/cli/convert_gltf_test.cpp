@@ -232,8 +232,7 @@ TEST_F(GltfTakeTest, FastWheelsTurnAsTheMotionBetweenFrames) {
             model::interpolateMotion(store, 0, model::kFrameFieldCount,
                                      static_cast<float>(times[k]), 1.0f / 12.0f, f, log);
             const std::array<float, 6> v = exp::effectorValues(e, f);
-            const exp::GltfPose expected =
-                exp::toGltfPose(v[0], v[1], v[2], v[3], v[4], v[5]);
+            const exp::GltfPose expected = exp::toGltfPose(v[0], v[1], v[2], v[3], v[4], v[5]);
             worst = std::max(worst, angleBetween(quaternionOf(q[k]), expected.rotation));
             if (k > 0) {
                 for (std::size_t a = 3; a < 6; ++a)

@@ -141,16 +141,16 @@ class ConvertSceneGltfTest : public ::testing::Test {
         ASSERT_TRUE(doc.saveProject(true));
     }
 
-    /// Drives the car of `project` for 3 s: car.kvm and cam.kvm.
+    /// Drives the car of `project` for 3 s: car.kvm, cam.kvm and the run's
+    /// scene run.glb.
     void drive(const fs::path& project) {
         const fs::path script = path("car.csv");
         writeAll(script, "time,x,y,a,b,key\n0,0.15,-0.4,0,0,\n");
-        const CliResult r = runCli({"simulate", "--project", project.string(), "--initial",
-                                    "0,0," + std::to_string(groundDown(0, 0) - 2.5) +
-                                        ",0,0,0,0,0,0,20,0,0",
-                                    "--controls", script.string(), "--duration", "3", "--fps",
-                                    "12", "-o", path("car.kvm").string(), "--camera-out",
-                                    path("cam.kvm").string()});
+        const CliResult r = runCli(
+            {"simulate", "--project", project.string(), "--initial",
+             "0,0," + std::to_string(groundDown(0, 0) - 2.5) + ",0,0,0,0,0,0,20,0,0", "--controls",
+             script.string(), "--duration", "3", "--fps", "12", "-o", path("car.kvm").string(),
+             "--camera-out", path("cam.kvm").string(), "--gltf", path("run.glb").string()});
         ASSERT_EQ(r.exitCode, 0) << r.err;
     }
 
@@ -201,10 +201,9 @@ TEST_F(ConvertSceneGltfTest, TerrainSceneryCarInteractiveObjectAndCamera) {
     makeProject(true, project);
     drive(project);
     const fs::path glb = path("scene.glb");
-    const CliResult convert =
-        runCli({"convert", "gltf", "--project", project.string(), "--take",
-                path("car.kvm").string(), "--camera", path("cam.kvm").string(), "-o",
-                glb.string()});
+    const CliResult convert = runCli({"convert", "gltf", "--project", project.string(), "--take",
+                                      path("car.kvm").string(), "--camera",
+                                      path("cam.kvm").string(), "-o", glb.string()});
     ASSERT_EQ(convert.exitCode, 0) << convert.err;
     EXPECT_EQ(convert.out, glb.string() + "\n");
 
@@ -227,56 +226,62 @@ TEST_F(ConvertSceneGltfTest, TerrainSceneryCarInteractiveObjectAndCamera) {
                                  kFeetPerMetre);
     }
 
-    const JsonValue result = check(glb, ground);
-    expectValid(result);
-    const std::string carName = model::recordName(carRecord.name);
-    for (const std::string& node : {std::string("Terrain"), std::string("Scenery 1"),
-                                    std::string("Scenery 2"), std::string("Camera"), carName,
-                                    carName + ".CG", carName + ".FrontLeftTire"}) {
-        EXPECT_TRUE((result["nodes"].members.count(node) != 0)) << node;
-    }
-    EXPECT_EQ(result["meshes"].number, 5); // terrain, two scenery sets, car, motorcycle
-    EXPECT_EQ(result["animations"].items.size(), 1u);
-    EXPECT_NEAR(result["duration"].number, 3.0, 0.01);
-    ASSERT_EQ(result["cameras"].items.size(), 1u);
-    EXPECT_EQ(result["cameras"][0]["node"].text, "Camera");
-    // The factory camera: 36.87 degrees across a 1.3333 view.
-    EXPECT_NEAR(result["cameras"][0]["yfov"].number, 36.87 / 1.3333 * std::numbers::pi / 180.0,
-                1e-6);
-
-    const JsonValue& position = result["tracks"][carName + ".CG.position"];
-    const JsonValue& attitude = result["tracks"][carName + ".CG.quaternion"];
-    const JsonValue& camPosition = result["tracks"]["Camera.position"];
-    const JsonValue& camAttitude = result["tracks"]["Camera.quaternion"];
-    ASSERT_EQ(position.items.size(), kTimes.size());
-    ASSERT_EQ(camPosition.items.size(), kTimes.size());
-    for (std::size_t i = 0; i < kTimes.size(); ++i) {
-        model::MotionFrame f{}, c{};
-        model::interpolateMotion(car, 0, model::kFrameFieldCount, static_cast<float>(kTimes[i]),
-                                 1.0f / 12.0f, f, log);
-        model::interpolateMotion(cam, 0, model::kFrameFieldCount, static_cast<float>(kTimes[i]),
-                                 1.0f / 12.0f, c, log);
-        using namespace model;
-        const exp::GltfPose body = exp::toGltfPose(f[kFrameNorth], f[kFrameEast], f[kFrameDown],
-                                                   f[kFrameRoll], f[kFramePitch], f[kFrameYaw]);
-        const exp::GltfPose view = exp::cameraNodePose(c);
-        for (std::size_t k = 0; k < 3; ++k) {
-            EXPECT_NEAR(position[i][k].number, body.translation[k], 0.001) << kTimes[i];
-            EXPECT_NEAR(camPosition[i][k].number, view.translation[k], 0.001) << kTimes[i];
+    // The scene converted afterwards, and the one simulate wrote of its run.
+    for (const fs::path& file : {glb, path("run.glb")}) {
+        SCOPED_TRACE(file.filename().string());
+        const JsonValue result = check(file, ground);
+        expectValid(result);
+        const std::string carName = model::recordName(carRecord.name);
+        for (const std::string& node :
+             {std::string("Terrain"), std::string("Scenery 1"), std::string("Scenery 2"),
+              std::string("Camera"), carName, carName + ".CG", carName + ".FrontLeftTire"}) {
+            EXPECT_TRUE((result["nodes"].members.count(node) != 0)) << node;
         }
-        EXPECT_LT(angleBetween(quaternionOf(attitude[i]), body.rotation), 0.01) << kTimes[i];
-        EXPECT_LT(angleBetween(quaternionOf(camAttitude[i]), view.rotation), 0.01) << kTimes[i];
-    }
-    for (std::size_t i = 0; i < 3; ++i) {
-        ASSERT_FALSE(result["ground"][i].isNull()) << "no terrain under the car at " << kTimes[i];
-        const double y = result["ground"][i].number;
-        std::printf("at %.2f s: ground under the car %.4f m in three.js, %.4f m from the terrain "
-                    "command; car body %.3f m above it\n",
-                    kTimes[i], y, expectedGround[i], position[i][1].number - y);
-        EXPECT_NEAR(y, expectedGround[i], 0.02) << kTimes[i];
-        // The car stands on that ground: its centre of gravity a little above.
-        EXPECT_GT(position[i][1].number - y, 0.2);
-        EXPECT_LT(position[i][1].number - y, 1.5);
+        EXPECT_EQ(result["meshes"].number, 5); // terrain, two scenery sets, car, motorcycle
+        EXPECT_EQ(result["animations"].items.size(), 1u);
+        EXPECT_NEAR(result["duration"].number, 3.0, 0.01);
+        ASSERT_EQ(result["cameras"].items.size(), 1u);
+        EXPECT_EQ(result["cameras"][0]["node"].text, "Camera");
+        // The factory camera: 36.87 degrees across a 1.3333 view.
+        EXPECT_NEAR(result["cameras"][0]["yfov"].number, 36.87 / 1.3333 * std::numbers::pi / 180.0,
+                    1e-6);
+
+        const JsonValue& position = result["tracks"][carName + ".CG.position"];
+        const JsonValue& attitude = result["tracks"][carName + ".CG.quaternion"];
+        const JsonValue& camPosition = result["tracks"]["Camera.position"];
+        const JsonValue& camAttitude = result["tracks"]["Camera.quaternion"];
+        ASSERT_EQ(position.items.size(), kTimes.size());
+        ASSERT_EQ(camPosition.items.size(), kTimes.size());
+        for (std::size_t i = 0; i < kTimes.size(); ++i) {
+            model::MotionFrame f{}, c{};
+            model::interpolateMotion(car, 0, model::kFrameFieldCount, static_cast<float>(kTimes[i]),
+                                     1.0f / 12.0f, f, log);
+            model::interpolateMotion(cam, 0, model::kFrameFieldCount, static_cast<float>(kTimes[i]),
+                                     1.0f / 12.0f, c, log);
+            using namespace model;
+            const exp::GltfPose body = exp::toGltfPose(f[kFrameNorth], f[kFrameEast], f[kFrameDown],
+                                                       f[kFrameRoll], f[kFramePitch], f[kFrameYaw]);
+            const exp::GltfPose view = exp::cameraNodePose(c);
+            for (std::size_t k = 0; k < 3; ++k) {
+                EXPECT_NEAR(position[i][k].number, body.translation[k], 0.001) << kTimes[i];
+                EXPECT_NEAR(camPosition[i][k].number, view.translation[k], 0.001) << kTimes[i];
+            }
+            EXPECT_LT(angleBetween(quaternionOf(attitude[i]), body.rotation), 0.01) << kTimes[i];
+            EXPECT_LT(angleBetween(quaternionOf(camAttitude[i]), view.rotation), 0.01) << kTimes[i];
+        }
+        for (std::size_t i = 0; i < 3; ++i) {
+            ASSERT_FALSE(result["ground"][i].isNull())
+                << "no terrain under the car at " << kTimes[i];
+            const double y = result["ground"][i].number;
+            std::printf(
+                "at %.2f s: ground under the car %.4f m in three.js, %.4f m from the terrain "
+                "command; car body %.3f m above it\n",
+                kTimes[i], y, expectedGround[i], position[i][1].number - y);
+            EXPECT_NEAR(y, expectedGround[i], 0.02) << kTimes[i];
+            // The car stands on that ground: its centre of gravity a little above.
+            EXPECT_GT(position[i][1].number - y, 0.2);
+            EXPECT_LT(position[i][1].number - y, 1.5);
+        }
     }
 }
 
@@ -304,12 +309,12 @@ TEST_F(ConvertSceneGltfTest, BadInputIsRefusedAndTheOutputLeftAlone) {
     makeProject(false, project);
     writeAll(path("junk.kvp"), "not a project at all");
     writeAll(path("junk.kvm"), "not a motion file");
-    const CliResult cam = runCli({"simulate", "--vehicle", "car", "--duration", "1", "-o",
-                                  path("car.kvm").string(), "--camera-out",
-                                  path("cam.kvm").string()});
+    const CliResult cam =
+        runCli({"simulate", "--vehicle", "car", "--duration", "1", "-o", path("car.kvm").string(),
+                "--camera-out", path("cam.kvm").string()});
     ASSERT_EQ(cam.exitCode, 0) << cam.err;
-    const CliResult heli = runCli(
-        {"simulate", "--vehicle", "helicopter", "--duration", "1", "-o", path("heli.kvm").string()});
+    const CliResult heli = runCli({"simulate", "--vehicle", "helicopter", "--duration", "1", "-o",
+                                   path("heli.kvm").string()});
     ASSERT_EQ(heli.exitCode, 0) << heli.err;
 
     struct Case {
@@ -323,7 +328,8 @@ TEST_F(ConvertSceneGltfTest, BadInputIsRefusedAndTheOutputLeftAlone) {
         {"missing project", {"--project", path("none.kvp").string()}, "none.kvp"},
         {"unreadable take", {"--project", p, "--take", path("junk.kvm").string()}, "junk.kvm"},
         {"missing take", {"--project", p, "--take", path("none.kvm").string()}, "none.kvm"},
-        {"take of another object", {"--project", p, "--take", path("heli.kvm").string()},
+        {"take of another object",
+         {"--project", p, "--take", path("heli.kvm").string()},
          "heli.kvm"},
         {"camera that is a vehicle's take",
          {"--project", p, "--camera", path("car.kvm").string()},

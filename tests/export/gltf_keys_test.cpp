@@ -41,8 +41,8 @@ exp::NodeMotion wheel() {
                 return exp::toGltfPose(0, 0, 0, f[model::kFrameTireRoll], 0, 0);
             },
             [](const MotionFrame& a, const MotionFrame& b) {
-                return exp::attitudeChange(a[model::kFrameTireRoll], 0, 0,
-                                           b[model::kFrameTireRoll], 0, 0, false);
+                return exp::attitudeChange(a[model::kFrameTireRoll], 0, 0, b[model::kFrameTireRoll],
+                                           0, 0, false);
             }};
 }
 
@@ -77,8 +77,7 @@ TEST(GltfKeys, NoRotationStepExceedsAQuarterTurn) {
         if (c.keysPerFrame > 1) {
             const std::size_t k = 1;
             const double h = (keys.times[k] - keys.times[0]) / (1.0 / 12.0);
-            const exp::GltfPose expected =
-                exp::toGltfPose(0, 0, 0, c.rollStep * h, 0, 0);
+            const exp::GltfPose expected = exp::toGltfPose(0, 0, 0, c.rollStep * h, 0, 0);
             double dot = 0.0;
             for (std::size_t i = 0; i < 4; ++i)
                 dot += expected.rotation[i] * keys.rotations[4 * k + i];

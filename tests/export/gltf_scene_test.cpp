@@ -33,7 +33,8 @@ TEST(GltfSceneNormals, SmoothBelowTheCreaseAngleFlatAbove) {
         double foldDeg;
         bool smooth;
     };
-    for (const Case c : {Case{10.0, true}, Case{29.0, true}, Case{31.0, false}, Case{80.0, false}}) {
+    for (const Case c :
+         {Case{10.0, true}, Case{29.0, true}, Case{31.0, false}, Case{80.0, false}}) {
         std::vector<GltfVec3> positions = fold(c.foldDeg);
         const std::vector<GltfVec3> normals = exp::creasedNormals(positions, 30.0);
         ASSERT_EQ(normals.size(), 6u);

@@ -29,8 +29,8 @@ exp::GltfMesh meshOf(const geom::MeshStore& meshes, int slot) {
     for (int i = 0; i < count; ++i) {
         std::array<exp::GltfVec3, 3> corner{};
         for (std::size_t k = 0; k < 3; ++k) {
-            const Vec3& v =
-                mesh.vertices[static_cast<std::size_t>(mesh.triangles[static_cast<std::size_t>(i)][k])];
+            const Vec3& v = mesh.vertices[static_cast<std::size_t>(
+                mesh.triangles[static_cast<std::size_t>(i)][k])];
             const auto g = exp::toGltfAxes(v[0], v[1], v[2]);
             corner[k] = {static_cast<float>(g[0]), static_cast<float>(g[1]),
                          static_cast<float>(g[2])};

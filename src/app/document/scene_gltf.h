@@ -37,9 +37,9 @@ SceneTakes liveTakes(const Document& document);
 bool hasLiveTakes(const Document& document);
 
 /// Writes the scene of `document` with `takes` to `outputFile` (.glb), named
-/// `title`, with `generator` as the asset's generator. The camera's lens is the camera preferences' (vertical field of
-/// view = field of view / view aspect). The file is replaced only when all of
-/// it was written; a failure shows "\"<name>\" could not be saved.".
+/// `title`, with `generator` as the asset's generator. The camera's lens is the camera preferences'
+/// (vertical field of view = field of view / view aspect). The file is replaced only when all of it
+/// was written; a failure shows "\"<name>\" could not be saved.".
 bool exportSceneGltf(Document& document, const SceneTakes& takes,
                      const std::filesystem::path& outputFile, const std::string& title,
                      const std::string& generator, ProgressPort& progress, MessagePort& messages);

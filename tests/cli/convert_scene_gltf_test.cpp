@@ -19,6 +19,7 @@
 #include "support/node_tool.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -283,6 +284,41 @@ TEST_F(ConvertSceneGltfTest, TerrainSceneryCarInteractiveObjectAndCamera) {
             EXPECT_LT(position[i][1].number - y, 1.5);
         }
     }
+}
+
+TEST_F(ConvertSceneGltfTest, RenderedFromTheExportedCameraTheCarStandsOnTheGroundInView) {
+    if (const std::string why = nodetest::unavailableReason("three"); !why.empty())
+        GTEST_SKIP() << why;
+    const fs::path project = path("scene.kvp");
+    makeProject(true, project);
+    drive(project);
+    // The picture goes to KV_SCREENSHOT_DIR when given (docs/screenshots).
+    const char* keep = std::getenv("KV_SCREENSHOT_DIR");
+    const fs::path png = keep != nullptr ? fs::path(keep) / "scene-gltf.png" : path("scene.png");
+    int status = 0;
+    const std::string output = nodetest::runCommand(
+        nodetest::quoted(nodetest::findNode()) + " " +
+            nodetest::quoted(nodetest::nodeFolder() / "gltf_render.mjs") + " " +
+            nodetest::quoted(path("run.glb")) + " 2.75 " + nodetest::quoted(png) + " 800 2>&1",
+        status);
+    ASSERT_EQ(status, 0) << output;
+    const auto parsed = jsontest::parseJson(output);
+    ASSERT_TRUE(parsed.has_value()) << output;
+    const JsonValue& cover = (*parsed)["cover"];
+    const double width = (*parsed)["width"].number, height = (*parsed)["height"].number;
+    model::MotionStore car;
+    model::ObjectRecord carRecord;
+    load(path("car.kvm"), car, carRecord);
+    const JsonValue& body = cover[model::recordName(carRecord.name)];
+    std::printf("%s: terrain covers %.1f %% of the picture, the car %.1f %% around (%.0f, %.0f)\n",
+                png.string().c_str(), 100.0 * cover["Terrain"]["share"].number,
+                100.0 * body["share"].number, body["x"].number, body["y"].number);
+    // The external camera aims at the car: it is in the middle of the
+    // picture, with the ground around it.
+    EXPECT_GT(cover["Terrain"]["share"].number, 0.2);
+    EXPECT_GT(body["share"].number, 0.005);
+    EXPECT_NEAR(body["x"].number, width / 2.0, width / 6.0);
+    EXPECT_NEAR(body["y"].number, height / 2.0, height / 4.0);
 }
 
 TEST_F(ConvertSceneGltfTest, AProjectWithoutTerrainAndWithoutATake) {

@@ -19,8 +19,8 @@
 #include "support/node_tool.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <numbers>
@@ -134,19 +134,19 @@ class ConvertSceneGltfTest : public ::testing::Test {
         if (withTerrain) {
             ASSERT_TRUE(doc.addTerrain(app::DxfImport{path("hills.dxf")}));
         }
-        ASSERT_TRUE(doc.addScenery(app::DxfImport{path("wall.dxf")}));
-        ASSERT_TRUE(doc.addScenery(app::DxfImport{path("block.dxf")}));
+        ASSERT_TRUE(doc.addScenery(app::DxfImport{path("wall.dxf"), {}, 2}));
+        ASSERT_TRUE(doc.addScenery(app::DxfImport{path("block.dxf"), {}, 12}));
         ASSERT_TRUE(doc.addMotionObject(model::kRoleInteractive, path("bike.kvm")));
         doc.object(0).initial.position = {0.0f, 0.0f, static_cast<float>(down - 2.5)};
         rig.files.answers.push_back(project.string());
         ASSERT_TRUE(doc.saveProject(true));
     }
 
-    /// Drives the car of `project` for 3 s: car.kvm, cam.kvm and the run's
-    /// scene run.glb.
+    /// Drives the car of `project` for 3 s, the camera in its External mode
+    /// (F6): car.kvm, cam.kvm and the run's scene run.glb.
     void drive(const fs::path& project) {
         const fs::path script = path("car.csv");
-        writeAll(script, "time,x,y,a,b,key\n0,0.15,-0.4,0,0,\n");
+        writeAll(script, "time,x,y,a,b,key\n0,0.15,-0.4,0,0,F6\n");
         const CliResult r = runCli(
             {"simulate", "--project", project.string(), "--initial",
              "0,0," + std::to_string(groundDown(0, 0) - 2.5) + ",0,0,0,0,0,0,20,0,0", "--controls",

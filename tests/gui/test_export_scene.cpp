@@ -40,7 +40,8 @@ class ExportSceneTest : public QObject {
 
         QAction* action = window.commandAction(int(CommandId::ExportSceneGltf));
         QVERIFY(action != nullptr);
-        QCOMPARE(action->text().remove(QLatin1Char('&')), QStringLiteral("Export Scene to glTF..."));
+        QCOMPARE(action->text().remove(QLatin1Char('&')),
+                 QStringLiteral("Export Scene to glTF..."));
         QVERIFY(action->isEnabled());
 
         // A short take: Begin, ESC after a second.

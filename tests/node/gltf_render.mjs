@@ -67,9 +67,6 @@ const nodeName = (object) => {
 };
 const names = [];
 const sun = new Vector3(0.35, 0.85, 0.4).normalize();
-const viewProjection = camera.projectionMatrix.clone().multiply(camera.matrixWorldInverse);
-const p = [new Vector3(), new Vector3(), new Vector3()];
-const s = [[0, 0, 0], [0, 0, 0], [0, 0, 0]];
 const n = new Vector3();
 const normalMatrix = new Matrix3();
 
@@ -81,48 +78,65 @@ gltf.scene.traverse((mesh) => {
     const base = mesh.material.color ?? { r: 0.6, g: 0.6, b: 0.6 };
     normalMatrix.getNormalMatrix(mesh.matrixWorld);
     for (let t = 0; t + 2 < position.count; t += 3) {
-        let behind = false;
-        for (let k = 0; k < 3; ++k) {
-            p[k].fromBufferAttribute(position, t + k).applyMatrix4(mesh.matrixWorld);
-            const v = p[k].clone().applyMatrix4(camera.matrixWorldInverse);
-            if (v.z > -camera.near) behind = true;
-            p[k].applyMatrix4(viewProjection);
-            s[k][0] = (p[k].x * 0.5 + 0.5) * width;
-            s[k][1] = (1 - (p[k].y * 0.5 + 0.5)) * height;
-            s[k][2] = p[k].z;
-        }
-        if (behind) continue;
+        // Corners in the camera's frame, the triangle cut at the near plane.
+        let polygon = [];
+        for (let k = 0; k < 3; ++k)
+            polygon.push(new Vector3().fromBufferAttribute(position, t + k)
+                .applyMatrix4(mesh.matrixWorld).applyMatrix4(camera.matrixWorldInverse));
+        polygon = clipNear(polygon, -camera.near);
+        if (polygon.length < 3) continue;
         // Flat light from the triangle's mean normal, both sides lit.
         n.set(0, 0, 0);
         for (let k = 0; k < 3; ++k) n.add(new Vector3().fromBufferAttribute(normal, t + k));
         n.applyMatrix3(normalMatrix).normalize();
         const light = 0.35 + 0.65 * Math.abs(n.dot(sun));
-        const r = base.r * light, g = base.g * light, b = base.b * light;
-        const minX = Math.max(0, Math.floor(Math.min(s[0][0], s[1][0], s[2][0])));
-        const maxX = Math.min(width - 1, Math.ceil(Math.max(s[0][0], s[1][0], s[2][0])));
-        const minY = Math.max(0, Math.floor(Math.min(s[0][1], s[1][1], s[2][1])));
-        const maxY = Math.min(height - 1, Math.ceil(Math.max(s[0][1], s[1][1], s[2][1])));
-        const area = (s[1][0] - s[0][0]) * (s[2][1] - s[0][1]) - (s[2][0] - s[0][0]) * (s[1][1] - s[0][1]);
-        if (Math.abs(area) < 1e-12) continue;
-        for (let y = minY; y <= maxY; ++y) {
-            for (let x = minX; x <= maxX; ++x) {
-                const px = x + 0.5, py = y + 0.5;
-                const w0 = ((s[1][0] - px) * (s[2][1] - py) - (s[2][0] - px) * (s[1][1] - py)) / area;
-                const w1 = ((s[2][0] - px) * (s[0][1] - py) - (s[0][0] - px) * (s[2][1] - py)) / area;
-                const w2 = 1 - w0 - w1;
-                if (w0 < 0 || w1 < 0 || w2 < 0) continue;
-                const z = w0 * s[0][2] + w1 * s[1][2] + w2 * s[2][2];
-                const i = y * width + x;
-                if (z >= depth[i] || z < -1 || z > 1) continue;
-                depth[i] = z;
-                owner[i] = id;
-                colour[3 * i] = r;
-                colour[3 * i + 1] = g;
-                colour[3 * i + 2] = b;
-            }
-        }
+        const rgb = [base.r * light, base.g * light, base.b * light];
+        const screen = polygon.map((v) => {
+            const c = v.clone().applyMatrix4(camera.projectionMatrix);
+            return [(c.x * 0.5 + 0.5) * width, (1 - (c.y * 0.5 + 0.5)) * height, c.z];
+        });
+        for (let k = 1; k + 1 < screen.length; ++k) fill(screen[0], screen[k], screen[k + 1], rgb, id);
     }
 });
+
+/// The part of a polygon (camera frame) in front of the plane z = limit.
+function clipNear(polygon, limit) {
+    const out = [];
+    for (let i = 0; i < polygon.length; ++i) {
+        const a = polygon[i], b = polygon[(i + 1) % polygon.length];
+        const aIn = a.z <= limit, bIn = b.z <= limit;
+        if (aIn) out.push(a);
+        if (aIn !== bIn) out.push(a.clone().lerp(b, (limit - a.z) / (b.z - a.z)));
+    }
+    return out;
+}
+
+function fill(s0, s1, s2, rgb, id) {
+    const s = [s0, s1, s2];
+    const minX = Math.max(0, Math.floor(Math.min(s0[0], s1[0], s2[0])));
+    const maxX = Math.min(width - 1, Math.ceil(Math.max(s0[0], s1[0], s2[0])));
+    const minY = Math.max(0, Math.floor(Math.min(s0[1], s1[1], s2[1])));
+    const maxY = Math.min(height - 1, Math.ceil(Math.max(s0[1], s1[1], s2[1])));
+    const area = (s[1][0] - s[0][0]) * (s[2][1] - s[0][1]) - (s[2][0] - s[0][0]) * (s[1][1] - s[0][1]);
+    if (Math.abs(area) < 1e-12) return;
+    for (let y = minY; y <= maxY; ++y) {
+        for (let x = minX; x <= maxX; ++x) {
+            const px = x + 0.5, py = y + 0.5;
+            const w0 = ((s[1][0] - px) * (s[2][1] - py) - (s[2][0] - px) * (s[1][1] - py)) / area;
+            const w1 = ((s[2][0] - px) * (s[0][1] - py) - (s[0][0] - px) * (s[2][1] - py)) / area;
+            const w2 = 1 - w0 - w1;
+            if (w0 < 0 || w1 < 0 || w2 < 0) continue;
+            const z = w0 * s[0][2] + w1 * s[1][2] + w2 * s[2][2];
+            const i = y * width + x;
+            if (z >= depth[i] || z < -1 || z > 1) continue;
+            depth[i] = z;
+            owner[i] = id;
+            colour[3 * i] = rgb[0];
+            colour[3 * i + 1] = rgb[1];
+            colour[3 * i + 2] = rgb[2];
+        }
+    }
+}
 
 // PNG: 8-bit RGB, sRGB-encoded from the linear colours.
 const crcTable = Array.from({ length: 256 }, (_, c) => {

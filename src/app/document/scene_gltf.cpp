@@ -5,9 +5,11 @@
 #include "common/unit_constants.h"
 #include "export/gltf_pose.h"
 #include "export/gltf_scene.h"
+#include "geometry/working_files.h"
 #include "model/object_model.h"
 #include "simulation/record_channels.h"
 
+#include <memory>
 #include <numbers>
 #include <set>
 #include <utility>
@@ -61,6 +63,26 @@ std::string uniqueName(std::string name, std::set<std::string>& taken) {
     return candidate;
 }
 
+/// Triangles of a working file as the exporter pulls them.
+template <typename T> exp::TriangleFeed feedOf(geom::TriangleStreamReader<T>& reader) {
+    return [&reader](std::array<double, 9>& out) {
+        if (!reader.isOpen())
+            return exp::TriangleStep::kError;
+        geom::Triangle<T> t{};
+        switch (reader.next(t)) {
+        case geom::StreamRead::Triangle:
+            for (std::size_t k = 0; k < 9; ++k)
+                out[k] = static_cast<double>(t[k / 3][k % 3]);
+            return exp::TriangleStep::kTriangle;
+        case geom::StreamRead::End:
+            return exp::TriangleStep::kEnd;
+        case geom::StreamRead::Error:
+            break;
+        }
+        return exp::TriangleStep::kError;
+    };
+}
+
 std::span<const model::MotionFrame> channelFrames(const sim::RecordChannel& channel) {
     return std::span<const model::MotionFrame>(channel.frames)
         .first(static_cast<std::size_t>(std::max(channel.count, 0)));
@@ -104,50 +126,30 @@ bool exportSceneGltf(Document& document, const SceneTakes& takes,
     scene.title = title;
     scene.generator = generator;
 
+    // Each surface is read through a reader of its own, from the start of its
+    // working file, whatever the drawing code's sequential readers hold.
+    std::vector<std::unique_ptr<geom::TerrainStreamReader>> terrainReaders;
+    std::vector<std::unique_ptr<geom::SceneryStreamReader>> sceneryReaders;
     geom::TerrainStore& terrain = document.terrain();
     if (terrain.present()) {
         scene.hasTerrain = true;
         scene.terrain.name = exp::kTerrainNodeName;
-        scene.terrain.colour = baseColour(terrain.info().color, terrain.info().transparency);
+        scene.terrain.colour = kTerrainColour;
         scene.terrain.triangleCount = terrain.info().triangleCount;
         scene.terrain.smoothAngleDeg = kTerrainSmoothAngleDeg;
-        scene.terrain.feed = [&terrain](std::array<double, 9>& out) {
-            geom::Triangle<double> t{};
-            std::int32_t count = 0;
-            switch (terrain.readTerrainTriangle(t, count)) {
-            case geom::StreamRead::Triangle:
-                for (std::size_t k = 0; k < 9; ++k)
-                    out[k] = t[k / 3][k % 3];
-                return exp::TriangleStep::kTriangle;
-            case geom::StreamRead::End:
-                return exp::TriangleStep::kEnd;
-            case geom::StreamRead::Error:
-                break;
-            }
-            return exp::TriangleStep::kError;
-        };
+        terrainReaders.push_back(
+            std::make_unique<geom::TerrainStreamReader>(terrain.workingFile()));
+        scene.terrain.feed = feedOf(*terrainReaders.back());
     }
-    geom::SceneryStore& scenery = document.scenery();
+    const geom::SceneryStore& scenery = document.scenery();
     for (int i = 0; i < scenery.count(); ++i) {
         exp::GltfSurface set;
         set.name = exp::sceneryNodeName(i);
         set.colour = baseColour(scenery.set(i).color, scenery.set(i).transparency);
         set.triangleCount = scenery.set(i).triangleCount;
-        set.feed = [&scenery, i](std::array<double, 9>& out) {
-            geom::Triangle<float> t{};
-            std::int32_t count = 0;
-            switch (scenery.readSceneryTriangle(i, t, count)) {
-            case geom::StreamRead::Triangle:
-                for (std::size_t k = 0; k < 9; ++k)
-                    out[k] = t[k / 3][k % 3];
-                return exp::TriangleStep::kTriangle;
-            case geom::StreamRead::End:
-                return exp::TriangleStep::kEnd;
-            case geom::StreamRead::Error:
-                break;
-            }
-            return exp::TriangleStep::kError;
-        };
+        sceneryReaders.push_back(
+            std::make_unique<geom::SceneryStreamReader>(scenery.workingFile(i)));
+        set.feed = feedOf(*sceneryReaders.back());
         scene.scenery.push_back(std::move(set));
     }
 

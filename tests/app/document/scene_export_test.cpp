@@ -107,9 +107,7 @@ TEST(DocumentSceneExport, AFailedOrAbortedExportLeavesNoFileAndTheOldOneAlone) {
     {
         // ESC on the progress display: no message, the previous file stays.
         SceneRig rig(1);
-        {
-            std::ofstream(dir / "scene.glb") << "previous";
-        }
+        { std::ofstream(dir / "scene.glb") << "previous"; }
         EXPECT_FALSE(rig.doc->exportScene("Kestrovane test", dir / "scene.glb"));
         EXPECT_TRUE(rig.messages.shown.empty());
         EXPECT_EQ(readText(dir / "scene.glb"), "previous");

@@ -321,6 +321,53 @@ TEST_F(ConvertSceneGltfTest, RenderedFromTheExportedCameraTheCarStandsOnTheGroun
     EXPECT_NEAR(body["y"].number, height / 2.0, height / 4.0);
 }
 
+TEST_F(ConvertSceneGltfTest, BlendersOwnImporterMakesACameraOneTerrainMeshAndTheTakesFrames) {
+    int status = 0;
+    const std::string blender = nodetest::runCommand("command -v blender 2>/dev/null", status);
+    if (status != 0 || blender.empty())
+        GTEST_SKIP() << "Blender is not installed (scripts/setup.sh installs it)";
+    const fs::path project = path("scene.kvp");
+    makeProject(true, project);
+    drive(project);
+    const fs::path glb = path("scene.glb");
+    const CliResult convert = runCli({"convert", "gltf", "--project", project.string(), "--take",
+                                      path("car.kvm").string(), "--camera",
+                                      path("cam.kvm").string(), "-o", glb.string()});
+    ASSERT_EQ(convert.exitCode, 0) << convert.err;
+
+    const fs::path script =
+        nodetest::nodeFolder().parent_path() / "blender" / "gltf_import_check.py";
+    const std::string output =
+        nodetest::runCommand("blender -b --factory-startup --python " + nodetest::quoted(script) +
+                                 " -- " + nodetest::quoted(glb) + " 2>&1",
+                             status);
+    ASSERT_EQ(status, 0) << output;
+    const std::size_t line = output.find("KV_IMPORT ");
+    ASSERT_NE(line, std::string::npos) << output;
+    const std::size_t end = output.find('\n', line);
+    const auto parsed = jsontest::parseJson(output.substr(line + 10, end - line - 10));
+    ASSERT_TRUE(parsed.has_value()) << output;
+    const JsonValue& r = *parsed;
+    std::printf("Blender: %g objects, %g meshes, camera %s, frames %g to %g at %g fps\n",
+                r["objects"].number, r["meshes"].number,
+                r["cameras"].items.empty() ? "none" : r["cameras"][0].text.c_str(),
+                r["start_frame"].number, r["end_frame"].number, r["fps"].number);
+    ASSERT_EQ(r["cameras"].items.size(), 1u);
+    EXPECT_EQ(r["cameras"][0].text, "Camera");
+    ASSERT_EQ(r["terrain"].items.size(), 1u);
+    EXPECT_EQ(r["terrain"][0].text, "Terrain");
+    // The take: 36 frames at 12 a second, from 1/12 s to 3 s.
+    model::MotionStore car;
+    model::ObjectRecord record;
+    load(path("car.kvm"), car, record);
+    const double first = car.frames(0)[0][model::kFrameTime];
+    const double last =
+        car.frames(0)[static_cast<std::size_t>(car.lastFrame(0))][model::kFrameTime];
+    const double fps = r["fps"].number;
+    EXPECT_NEAR(r["start_frame"].number, first * fps, 1.0);
+    EXPECT_NEAR(r["end_frame"].number, last * fps, 1.0);
+}
+
 TEST_F(ConvertSceneGltfTest, AProjectWithoutTerrainAndWithoutATake) {
     if (const std::string why = nodetest::unavailableReason("gltf-validator"); !why.empty())
         GTEST_SKIP() << why;

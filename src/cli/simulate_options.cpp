@@ -64,13 +64,18 @@ std::optional<std::string> parseSimulateOptions(const std::vector<std::string>& 
             o.trim = true;
             continue;
         }
+        if (a == "--gltf") {
+            if (i + 1 >= args.size() || args[i + 1].empty())
+                return "option --gltf needs a value";
+            o.gltfOutput = args[++i];
+            continue;
+        }
         if (a.empty() || a[0] != '-')
             return "unexpected argument '" + a + "'";
         static constexpr std::string_view kValued[] = {
-            "--vehicle", "--object",   "--project", "--terrain",  "--controls",
-            "--replay",  "--duration", "--fps",     "--accuracy", "--initial",
-            "--wind",    "--gravity",  "-o",        "--output",   "--camera-out",
-            "--follow",  "--speed",    "--units",   "--gltf"};
+            "--vehicle",  "--object", "--project",    "--terrain", "--controls", "--replay",
+            "--duration", "--fps",    "--accuracy",   "--initial", "--wind",     "--gravity",
+            "-o",         "--output", "--camera-out", "--follow",  "--speed",    "--units"};
         bool known = false;
         for (std::string_view k : kValued)
             known = known || a == k;
@@ -154,8 +159,6 @@ std::optional<std::string> parseSimulateOptions(const std::vector<std::string>& 
             o.gravity = static_cast<float>(g * static_cast<double>(kStandardGravity));
         } else if (a == "-o" || a == "--output") {
             o.output = v;
-        } else if (a == "--gltf") {
-            o.gltfOutput = v;
         } else {
             o.cameraOutput = v;
         }

@@ -23,11 +23,10 @@ float interpolateAngle(float a, float b, float h) {
     return a + (b - a) * h;
 }
 
+/// The change (deg) from angle `a` to angle `b` the short way round, 0..180.
 double shortChange(double a, double b) {
-    double d = std::fabs(b - a);
-    if (d > 180.0)
-        d = 360.0 - std::fmod(d, 360.0);
-    return std::fabs(d);
+    const double d = std::fmod(std::fabs(b - a), 360.0);
+    return d > 180.0 ? 360.0 - d : d;
 }
 
 } // namespace

@@ -89,6 +89,8 @@ TEST(GltfKeys, NoRotationStepExceedsAQuarterTurn) {
 TEST(GltfKeys, BodyAnglesTakeTheShortWayAndDamagedTurnsAddNothing) {
     // A heading from 170 to -170 degrees is a 20-degree turn through 180.
     EXPECT_NEAR(exp::attitudeChange(0, 0, 170, 0, 0, -170, true), 20.0, 1e-9);
+    EXPECT_NEAR(exp::attitudeChange(-180, 0, 0, 180, 0, 0, true), 0.0, 1e-9);
+    EXPECT_NEAR(exp::attitudeChange(0, 0, 10, 0, 0, 100, false), 90.0, 1e-9);
     const MotionFrame mid = exp::interpolateFrame(frameAt(0, 0, 170), frameAt(1, 0, -170), 0.5f);
     EXPECT_NEAR(std::fabs(mid[model::kFrameYaw]), 180.0, 1e-4);
     EXPECT_NEAR(mid[model::kFrameTime], 0.5, 1e-6);

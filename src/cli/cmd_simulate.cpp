@@ -30,6 +30,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <unistd.h>
 #include <vector>
@@ -158,6 +159,25 @@ fs::path stagingPath(const fs::path& target) {
     p += ".partial-" + std::to_string(static_cast<long long>(getpid()));
     return p;
 }
+
+/// Passes messages on with a staging file's name replaced by its target's.
+class StagedMessages final : public MessagePort {
+  public:
+    StagedMessages(MessagePort& inner, std::string staged, std::string target)
+        : inner_(inner), staged_(std::move(staged)), target_(std::move(target)) {}
+    void showMessage(std::string_view text) override {
+        std::string t(text);
+        for (std::size_t at = t.find(staged_); at != std::string::npos;
+             at = t.find(staged_, at + target_.size()))
+            t.replace(at, staged_.size(), target_);
+        inner_.showMessage(t);
+    }
+
+  private:
+    MessagePort& inner_;
+    std::string staged_;
+    std::string target_;
+};
 
 const char* endText(app::HeadlessEnd end) {
     switch (end) {
@@ -340,9 +360,11 @@ int runSimulate(const std::vector<std::string>& args) {
         const fs::path stagedScene = stagingPath(scene);
         moves.emplace_back(stagedScene, scene);
         NullProgress quiet;
+        // A failure names the file asked for, not its staging name.
+        StagedMessages named(messages, stagedScene.filename().string(), scene.filename().string());
         saved = app::exportSceneGltf(document, app::liveTakes(document), stagedScene,
                                      fs::path(scene).stem().string(),
-                                     std::string("Kestrovane ") + KV_VERSION, quiet, messages);
+                                     std::string("Kestrovane ") + KV_VERSION, quiet, named);
     }
     std::error_code ec;
     for (std::size_t i = 0; saved && i < moves.size(); ++i) {

@@ -437,9 +437,17 @@ TEST_F(ConvertSceneGltfTest, BadInputIsRefusedAndTheOutputLeftAlone) {
                 EXPECT_FALSE(fs::exists(out)) << c.what;
         }
     }
+    // simulate --gltf to a place that cannot be written: the run's files are
+    // not written either, and the message names the scene file.
+    const CliResult run =
+        runCli({"simulate", "--vehicle", "car", "--duration", "1", "-o", path("run.kvm").string(),
+                "--gltf", path("none/run.glb").string()});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("\"run.glb\" could not be saved."), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists(path("run.kvm")));
     // The folder holds no half-written file.
     for (const std::string& name : dir_.entries())
-        EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
+        EXPECT_TRUE(name.find(".partial") == std::string::npos && name[0] != '.') << name;
 }
 
 } // namespace

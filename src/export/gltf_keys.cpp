@@ -98,8 +98,10 @@ NodeKeys keyNode(std::span<const model::MotionFrame* const> frames, const NodeMo
             // A turn that is not a number is keyed at the frames alone; a
             // huge one is bounded so that a damaged file cannot ask for
             // millions of keys between two frames.
-            const double steps =
-                std::isfinite(turn) ? std::min(std::ceil(turn / kMaxKeyTurnDeg), 100000.0) : 1.0;
+            const double steps = std::isfinite(turn)
+                                     ? std::min(std::ceil(turn / kMaxKeyTurnDeg),
+                                                static_cast<double>(kMaxKeysBetweenFrames))
+                                     : 1.0;
             const int n = std::max(1, static_cast<int>(steps));
             const float t0 = a[model::kFrameTime];
             const float t1 = b[model::kFrameTime];

@@ -17,6 +17,9 @@ namespace kv::exp {
 
 /// Most a node turns (deg) from one rotation key to the next.
 inline constexpr double kMaxKeyTurnDeg = 90.0;
+/// Most key steps between two frames: 250 turns a frame, far beyond any
+/// wheel or rotor, so only a damaged motion reaches it.
+inline constexpr int kMaxKeysBetweenFrames = 1000;
 
 /// The frame at fraction `h` (0..1) from `a` to `b` as motion playback
 /// interpolates it: each field linearly, roll, pitch and yaw the short way

@@ -104,6 +104,10 @@ TEST(GltfKeys, BodyAnglesTakeTheShortWayAndDamagedTurnsAddNothing) {
         return std::numeric_limits<double>::quiet_NaN();
     };
     EXPECT_EQ(exp::keyNode(pointers, motion).times.size(), 2u);
+    // A turn past all reason is bounded.
+    motion.turn = [](const MotionFrame&, const MotionFrame&) { return 1e30; };
+    EXPECT_EQ(exp::keyNode(pointers, motion).times.size(),
+              static_cast<std::size_t>(exp::kMaxKeysBetweenFrames) + 1);
 }
 
 } // namespace

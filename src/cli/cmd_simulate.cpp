@@ -4,6 +4,7 @@
 
 #include "app/document/document.h"
 #include "app/document/headless_run.h"
+#include "app/document/scene_gltf.h"
 #include "app/follow/follow_controls.h"
 #include "app/follow/path_file.h"
 #include "app/input/controls_csv.h"
@@ -31,6 +32,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <unistd.h>
 #include <vector>
@@ -50,6 +52,7 @@ constexpr const char* kSimulateHelpHead =
     "           [--duration SECONDS] [--fps N] [--accuracy 60|120|240]\n"
     "           [--initial N,E,D,ROLL,PITCH,YAW,P,Q,R,U,V,W] [--wind SPEED_FT_S,FROM_DEG]\n"
     "           [--turbulence] [--gravity G] [--trim] -o OUT.kvm [--camera-out CAM.kvm]\n"
+    "           [--gltf SCENE.glb]\n"
     "\n"
     "Runs the simulation as Simulation > Begin does, under a simulated clock (as fast\n"
     "as the machine allows), and writes the simulated object's motion. The run ends\n"
@@ -97,6 +100,8 @@ constexpr const char* kSimulateHelpTail =
     "                      message says so and the run starts untrimmed)\n"
     "  -o OUT.kvm          motion file to write\n"
     "  --camera-out CAM.kvm  also write the camera's motion\n"
+    "  --gltf SCENE.glb    also write the scene of the run as one glTF file: terrain,\n"
+    "                      scenery, every object with its motion and the camera\n"
     "\n"
     "Exit status: 0 when the motion file was written, 1 on a failure (with its\n"
     "message), 2 on bad usage, 3 when the simulation became unstable (the motion\n"
@@ -166,6 +171,25 @@ fs::path stagingPath(const fs::path& target) {
     p += ".partial-" + std::to_string(static_cast<long long>(getpid()));
     return p;
 }
+
+/// Passes messages on with a staging file's name replaced by its target's.
+class StagedMessages final : public MessagePort {
+  public:
+    StagedMessages(MessagePort& inner, std::string staged, std::string target)
+        : inner_(inner), staged_(std::move(staged)), target_(std::move(target)) {}
+    void showMessage(std::string_view text) override {
+        std::string t(text);
+        for (std::size_t at = t.find(staged_); at != std::string::npos;
+             at = t.find(staged_, at + target_.size()))
+            t.replace(at, staged_.size(), target_);
+        inner_.showMessage(t);
+    }
+
+  private:
+    MessagePort& inner_;
+    std::string staged_;
+    std::string target_;
+};
 
 const char* endText(app::HeadlessEnd end) {
     switch (end) {
@@ -357,6 +381,17 @@ int runSimulate(const std::vector<std::string>& args) {
         answers.set("Save Camera As:", stagedCamera.string());
         moves.emplace_back(stagedCamera, camera);
         saved = document.saveCameraAs();
+    }
+    if (saved && !o.gltfOutput.empty()) {
+        const fs::path scene(o.gltfOutput);
+        const fs::path stagedScene = stagingPath(scene);
+        moves.emplace_back(stagedScene, scene);
+        NullProgress quiet;
+        // A failure names the file asked for, not its staging name.
+        StagedMessages named(messages, stagedScene.filename().string(), scene.filename().string());
+        saved = app::exportSceneGltf(document, app::liveTakes(document), stagedScene,
+                                     fs::path(scene).stem().string(),
+                                     std::string("Kestrovane ") + KV_VERSION, quiet, named);
     }
     std::error_code ec;
     // The last moment a signal still leaves nothing behind.

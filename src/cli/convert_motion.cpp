@@ -48,6 +48,8 @@ constexpr const char* kAsfUsage =
 
 constexpr const char* kGltfUsage =
     "usage: kestrovane-cli convert gltf MOTION.kvm [-o OUT.glb|OUT.gltf]\n"
+    "       kestrovane-cli convert gltf --project P.kvp [--take T.kvm] [--camera C.kvm]\n"
+    "                                   [-o OUT.glb]\n"
     "\n"
     "Writes a glTF 2.0 file of the motion: the vehicle's mesh in the object's colour,\n"
     "one node per effector parented like the effector tree and named as in the BVH\n"
@@ -56,7 +58,10 @@ constexpr const char* kGltfUsage =
     "\n"
     "  -o, --output OUT    file to write: OUT.glb (binary, the default form) or\n"
     "                      OUT.gltf with its buffer beside it in OUT.bin\n"
-    "                      (default: the motion's path with .glb)\n";
+    "                      (default: the motion's path with .glb)\n"
+    "\n"
+    "With --project the whole scene is written instead: terrain, scenery, every\n"
+    "object and the camera (see 'convert gltf --project P.kvp --help').\n";
 
 /// The camera slot an export reads into: the store holds a simulated slot and
 /// the camera, each with room for the longest motion a run can record.
@@ -129,6 +134,10 @@ int runExport(const std::vector<std::string>& args, std::string_view form, const
 } // namespace
 
 int convertGltf(const std::vector<std::string>& args) {
+    for (const std::string& a : args) {
+        if (a == "--project" || a == "--take" || a == "--camera")
+            return convertGltfScene(args);
+    }
     fs::path input;
     fs::path output;
     for (std::size_t i = 0; i < args.size(); ++i) {

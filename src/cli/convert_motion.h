@@ -19,6 +19,10 @@ int convertAsf(const std::vector<std::string>& args);
 /// effector tree and its motion as glTF 2.0.
 int convertGltf(const std::vector<std::string>& args);
 
+/// `convert gltf --project P.kvp [--take T.kvm] [--camera C.kvm] [-o OUT.glb]`:
+/// the project's whole scene as one binary glTF file.
+int convertGltfScene(const std::vector<std::string>& args);
+
 /// `convert dxf IN.kvo|IN.kvm -o OUT.dxf [--units U] [--axes right|left]`:
 /// the object's geometry as 3DFACE entities.
 int convertDxf(const std::vector<std::string>& args);

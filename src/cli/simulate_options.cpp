@@ -65,6 +65,12 @@ std::optional<std::string> parseSimulateOptions(const std::vector<std::string>& 
             o.trim = true;
             continue;
         }
+        if (a == "--gltf") {
+            if (i + 1 >= args.size() || args[i + 1].empty())
+                return "option --gltf needs a value";
+            o.gltfOutput = args[++i];
+            continue;
+        }
         if (a.empty() || a[0] != '-')
             return "unexpected argument '" + a + "'";
         static constexpr std::string_view kValued[] = {
@@ -176,6 +182,8 @@ std::optional<std::string> parseSimulateOptions(const std::vector<std::string>& 
         return "no output file given (-o OUT.kvm)";
     if (o.output == o.cameraOutput)
         return "the motion and the camera cannot go to the same file";
+    if (!o.gltfOutput.empty() && (o.gltfOutput == o.output || o.gltfOutput == o.cameraOutput))
+        return "the glTF scene cannot go to the file of a motion";
     return std::nullopt;
 }
 

@@ -36,6 +36,7 @@ struct SimulateOptions {
     std::optional<float> gravity; ///< --gravity (ft/s^2)
     std::string output;           ///< -o OUT.kvm
     std::string cameraOutput;     ///< --camera-out CAM.kvm
+    std::string gltfOutput;       ///< --gltf OUT.glb: the scene of the run
 };
 
 /// Longest --duration accepted (s): a day of simulated time.

@@ -95,6 +95,8 @@ void DocumentCommands::install() {
     handle(CommandId::ConvertToBioVision, [this] { doc_.convertToBvh(); });
     handle(CommandId::ConvertToAcclaim, [this] { doc_.convertToAcclaim(); });
     handle(CommandId::ConvertToGltf, [this] { doc_.convertToGltf(); });
+    handle(CommandId::ExportSceneGltf,
+           [this] { doc_.exportScene(std::string("Kestrovane ") + KV_VERSION); });
     handle(CommandId::SimulationReset, [this] {
         doc_.setModified(true);
         doc_.resetSimulation();

@@ -5,7 +5,9 @@
 // it, rotor blades that turn, and wheels that roll and steer.
 
 #include "cli/cli_run.h"
+#include "export/effector_values.h"
 #include "export/gltf_pose.h"
+#include "export/joint_names.h"
 #include "model/motion_file.h"
 #include "model/motion_playback.h"
 #include "model/object_model.h"
@@ -72,7 +74,8 @@ class GltfTakeTest : public ::testing::Test {
     }
 
     /// Records the take, converts it and returns what the Node.js check saw.
-    JsonValue recordAndCheck(const Take& take, fs::path& motion) {
+    JsonValue recordAndCheck(const Take& take, fs::path& motion,
+                             const std::vector<double>& times = kTimes) {
         const fs::path script = dir_ / "controls.csv";
         writeAll(script, std::string("time,x,y,a,b,key\n0,") + take.stick + ",0,0,\n");
         motion = dir_ / (std::string(take.vehicle) + ".kvm");
@@ -88,7 +91,7 @@ class GltfTakeTest : public ::testing::Test {
         std::string command = nodetest::quoted(nodetest::findNode()) + " " +
                               nodetest::quoted(nodetest::nodeFolder() / "gltf_check.mjs") + " " +
                               nodetest::quoted(glb);
-        for (double t : kTimes)
+        for (double t : times)
             command += " " + std::to_string(t);
         int status = 0;
         const std::string output = nodetest::runCommand(command + " 2>&1", status);
@@ -190,6 +193,60 @@ TEST_F(GltfTakeTest, RotorBladesTurnAndWheelsRollAndSteer) {
                 rear);
     EXPECT_GT(std::fabs(front), 2.0);
     EXPECT_LT(std::fabs(rear), 0.5);
+}
+
+TEST_F(GltfTakeTest, FastWheelsTurnAsTheMotionBetweenFrames) {
+    // The car at 110 mph on 12 frames a second turns its wheels about 14 rad
+    // from one frame to the next. At 20 times between two frames every
+    // wheel's attitude in three.js matches the motion file's interpolated
+    // angle, and so turns the right way.
+    constexpr double kPeriod = 1.0 / 12.0;
+    constexpr double kStart = 30 * kPeriod;
+    std::vector<double> times;
+    for (int k = 0; k < 20; ++k)
+        times.push_back(kStart + (k + 0.5) / 20.0 * kPeriod);
+    fs::path motion;
+    const JsonValue result =
+        recordAndCheck({"car", "0,0,-2.5,0,0,0,0,0,0,161.3,0,0", "0,-1"}, motion, times);
+    EXPECT_EQ(result["validator"]["errors"].number, 0);
+
+    model::MotionStore store;
+    ASSERT_TRUE(store.allocate(1, 200));
+    model::ObjectRecord record;
+    filetest::MessageLog log;
+    bool report = true;
+    ASSERT_TRUE(model::loadMotion(motion, model::MotionTarget{0, &record, {}}, store, report, log));
+    int wheels = 0;
+    for (int i = 0; i < record.effectorCount; ++i) {
+        const model::EffectorRecord& e = record.effectors[static_cast<std::size_t>(i)];
+        const std::string name = exp::effectorJointName("car", e);
+        if (name.find("Tire") == std::string::npos)
+            continue;
+        ++wheels;
+        const JsonValue& q = track(result, name + ".quaternion");
+        ASSERT_EQ(q.items.size(), times.size()) << name;
+        double worst = 0.0, largestStep = 0.0;
+        std::array<float, 6> previous{};
+        for (std::size_t k = 0; k < times.size(); ++k) {
+            model::MotionFrame f{};
+            model::interpolateMotion(store, 0, model::kFrameFieldCount,
+                                     static_cast<float>(times[k]), 1.0f / 12.0f, f, log);
+            const std::array<float, 6> v = exp::effectorValues(e, f);
+            const exp::GltfPose expected = exp::toGltfPose(v[0], v[1], v[2], v[3], v[4], v[5]);
+            worst = std::max(worst, angleBetween(quaternionOf(q[k]), expected.rotation));
+            if (k > 0) {
+                for (std::size_t a = 3; a < 6; ++a)
+                    largestStep = std::max(largestStep, double{std::fabs(v[a] - previous[a])});
+            }
+            previous = v;
+        }
+        std::printf("%s: %.1f deg between samples, off by at most %.4f deg\n", name.c_str(),
+                    largestStep, worst);
+        // The take is fast enough that a frame's turn is many quarter turns.
+        EXPECT_GT(largestStep * 20.0, 360.0) << name;
+        EXPECT_LT(worst, 1.0) << name;
+    }
+    EXPECT_EQ(wheels, 4);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -7,14 +7,20 @@
 //     "meshes": n, "animations": [names], "duration": s,
 //     "tracks": { "<node>.position": [[x, y, z] at each requested time],
 //                 "<node>.quaternion": [[x, y, z, w] at each requested time] },
+//     "cameras": [{ "node": name, "yfov": rad, "aspectRatio": r }],
+//     "ground": [height (y) of the node "Terrain" under each --ground point, or null],
 //     "problems": [anything the loader complained about] }
-// Usage: node gltf_check.mjs FILE.glb|FILE.gltf [TIME ...]
+// Usage: node gltf_check.mjs FILE.glb|FILE.gltf [TIME ...] [--ground X,Z ...]
 import { readFileSync } from 'node:fs';
 import path from 'node:path';
 import validator from 'gltf-validator';
 import { GLTFLoader } from 'three/examples/jsm/loaders/GLTFLoader.js';
+import { Raycaster, Vector3 } from 'three';
 
-const [file, ...timeArgs] = process.argv.slice(2);
+const [file, ...rest] = process.argv.slice(2);
+const groundAt = rest.indexOf('--ground');
+const timeArgs = groundAt < 0 ? rest : rest.slice(0, groundAt);
+const groundPoints = groundAt < 0 ? [] : rest.slice(groundAt + 1).map((p) => p.split(',').map(Number));
 if (!file) {
     console.error('usage: node gltf_check.mjs FILE.glb|FILE.gltf [TIME ...]');
     process.exit(2);
@@ -52,6 +58,8 @@ const result = {
     animations: [],
     duration: 0,
     tracks: {},
+    cameras: [],
+    ground: [],
     problems,
 };
 
@@ -93,6 +101,34 @@ if (gltf) {
                 parentAssoc && parentAssoc.nodes !== undefined ? json.nodes[parentAssoc.nodes].name : null;
         }
     });
+    for (const camera of gltf.cameras ?? []) {
+        const assoc = gltf.parser.associations.get(camera);
+        const name = assoc && assoc.nodes !== undefined ? json.nodes[assoc.nodes].name : camera.name;
+        const nodeDef = assoc && assoc.nodes !== undefined ? json.nodes[assoc.nodes] : null;
+        const def = nodeDef && nodeDef.camera !== undefined ? json.cameras[nodeDef.camera] : null;
+        result.cameras.push({
+            node: name,
+            yfov: def ? def.perspective.yfov : null,
+            aspectRatio: def ? def.perspective.aspectRatio : null,
+        });
+    }
+    // The ground straight below a point, on the terrain as the file places it.
+    gltf.scene.updateMatrixWorld(true);
+    let terrain = null;
+    gltf.scene.traverse((object) => {
+        const assoc = gltf.parser.associations.get(object);
+        if (object.isMesh && assoc && assoc.nodes !== undefined && json.nodes[assoc.nodes].name === 'Terrain')
+            terrain = object;
+    });
+    for (const [x, z] of groundPoints) {
+        if (!terrain) {
+            result.ground.push(null);
+            continue;
+        }
+        const ray = new Raycaster(new Vector3(x, 1e5, z), new Vector3(0, -1, 0), 0, 2e5);
+        const hits = ray.intersectObject(terrain, false);
+        result.ground.push(hits.length ? hits[0].point.y : null);
+    }
     for (const clip of gltf.animations) {
         result.animations.push(clip.name);
         result.duration = Math.max(result.duration, clip.duration);

@@ -54,6 +54,9 @@ constexpr std::array kTable{
     CommandInfo{C::ConvertToGltf, "File>Convert to glTF...", "",
                 "Convert a motion file to a glTF 2.0 file with the vehicle's mesh and "
                 "animation."},
+    CommandInfo{C::ExportSceneGltf, "File>Export Scene to glTF...", "",
+                "Write the terrain, scenery, every object's motion and the camera of the last "
+                "run or the project as one glTF 2.0 file."},
     CommandInfo{C::Exit, "File>Exit", "Ctrl+Q",
                 "Quit the application and prompt to save the current project.", E::Always, K::None,
                 true},

@@ -31,6 +31,7 @@ enum class CommandId : int {
     ConvertToBioVision = 32813,
     ConvertToAcclaim = 32814,
     ConvertToGltf = 32840,
+    ExportSceneGltf = 32851,
     Exit = 57665,
     SimulationReset = 32773,
     Observe = 32774,

@@ -196,6 +196,12 @@ class Document {
     bool convertToAcclaim(std::optional<std::filesystem::path> motion = std::nullopt);
     /// Writes the motion as a binary glTF file (.glb) beside it.
     bool convertToGltf(std::optional<std::filesystem::path> motion = std::nullopt);
+    /// File > Export Scene to glTF: the whole scene as one .glb (scene_gltf.h),
+    /// with the last run's live channels when a run recorded any, else the
+    /// objects' stored motion; asks "Export Scene to glTF:" when no file is
+    /// given. `generator` names the program in the file.
+    bool exportScene(const std::string& generator,
+                     std::optional<std::filesystem::path> file = std::nullopt);
     /// Carries scenery set `set` (or the terrain) to a new import transform.
     bool transformScenery(int set, const model::GeometryTransform& transform);
     bool transformTerrain(const model::GeometryTransform& transform);

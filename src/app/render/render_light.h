@@ -21,6 +21,8 @@ enum Transparency : int { kSolid = 0, kSmoky = 1, kClear = 2 };
 /// transparency mode's alpha on ambient and diffuse.
 Material objectMaterial(int colourIndex, int transparency);
 Material tireRubberMaterial();
+/// Colour the camera view draws the terrain in (RGBA, unlit).
+inline constexpr std::array<float, 4> kTerrainColour{0.0f, 0.6f, 0.0f, 1.0f};
 
 /// A light record as loaded into an OpenGL light.
 struct LightRecord {

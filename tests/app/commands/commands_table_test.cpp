@@ -26,7 +26,7 @@ TEST(CommandTable, IdsAreUniqueAndEveryRowIsComplete) {
         EXPECT_TRUE(known) << row.menuPath;
         EXPECT_EQ(findCommand(static_cast<int>(row.id)), &row);
     }
-    EXPECT_EQ(ids.size(), 52u);
+    EXPECT_EQ(ids.size(), 53u);
 }
 
 TEST(CommandTable, RowsCarryTheirIdsKeysAndPrompts) {
@@ -152,7 +152,8 @@ TEST(CommandEnabling, SaveAndConvertAreAlwaysEnabled) {
     s.interactiveCount = 3;
     for (CommandId id :
          {CommandId::SaveProject, CommandId::SaveProjectAs, CommandId::SaveObjectAs,
-          CommandId::ConvertToBioVision, CommandId::ConvertToAcclaim, CommandId::ConvertToGltf}) {
+          CommandId::ConvertToBioVision, CommandId::ConvertToAcclaim, CommandId::ConvertToGltf,
+          CommandId::ExportSceneGltf}) {
         EXPECT_TRUE(isCommandEnabled(id, s)) << static_cast<int>(id);
     }
 }

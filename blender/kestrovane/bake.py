@@ -3,6 +3,8 @@ wheel its effector, relative to the body, keeping the wheel's own rest pose.
 Keys are written straight into new F-curves on every frame of the take, so the
 result needs neither this add-on nor Blender's bake operators to play back."""
 
+import math
+
 import bpy
 from mathutils import Matrix
 
@@ -59,38 +61,52 @@ def _rot_scale(m):
     return out
 
 
+# Largest rotation error (rad) an Euler key may carry before the object is keyed
+# in quaternions instead: near gimbal lock (a wheel turned 90 degrees about Y,
+# the usual way to stand a cylinder up) single-precision Eulers lose too much.
+EULER_TOLERANCE = 1e-5
+
+
 class _Keys:
     """Location, rotation and scale keys of one object, written at the end in one go."""
 
     def __init__(self, obj):
         self.obj = obj
-        self.frames, self.loc, self.rot, self.scale = [], [], [], []
-        if obj.rotation_mode == 'AXIS_ANGLE':
-            obj.rotation_mode = 'QUATERNION'
-        self.quaternion = obj.rotation_mode == 'QUATERNION'
+        self.frames, self.loc, self.quat, self.scale = [], [], [], []
 
     def add(self, frame, basis):
         loc, rot, scale = basis.decompose()
-        if self.quaternion:
-            if self.rot:
-                rot.make_compatible(self.rot[-1])
-            value = rot
-        else:
-            previous = self.rot[-1] if self.rot else None
-            value = rot.to_euler(self.obj.rotation_mode, previous) if previous else \
-                rot.to_euler(self.obj.rotation_mode)
+        if self.quat:
+            rot.make_compatible(self.quat[-1])
         self.frames.append(frame)
         self.loc.append(loc)
-        self.rot.append(value)
+        self.quat.append(rot)
         self.scale.append(scale)
+
+    def _rotation_keys(self):
+        """(data path, values): the object's own Euler order when it holds the
+        rotations exactly, else quaternions (and the object switched to them)."""
+        mode = self.obj.rotation_mode
+        if mode not in ('QUATERNION', 'AXIS_ANGLE'):
+            eulers, previous = [], None
+            for q in self.quat:
+                e = q.to_euler(mode, previous) if previous is not None else q.to_euler(mode)
+                eulers.append(e)
+                previous = e
+            if all(e.to_quaternion().rotation_difference(q).angle <= EULER_TOLERANCE or
+                   2.0 * math.pi - e.to_quaternion().rotation_difference(q).angle <= EULER_TOLERANCE
+                   for e, q in zip(eulers, self.quat)):
+                return "rotation_euler", eulers
+        self.obj.rotation_mode = 'QUATERNION'
+        return "rotation_quaternion", self.quat
 
     def write(self, action_name):
         obj = self.obj
+        rot_path, rotations = self._rotation_keys()
         anim = obj.animation_data or obj.animation_data_create()
         action = bpy.data.actions.new(action_name)
         anim.action = action
-        rot_path = "rotation_quaternion" if self.quaternion else "rotation_euler"
-        for path, values, size in (("location", self.loc, 3), (rot_path, self.rot, len(self.rot[0])),
+        for path, values, size in (("location", self.loc, 3), (rot_path, rotations, len(rotations[0])),
                                    ("scale", self.scale, 3)):
             for index in range(size):
                 curve = action.fcurves.new(path, index=index, action_group=obj.name)

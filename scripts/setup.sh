@@ -10,7 +10,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev libglu1-mesa-dev libsdl2-dev
   xvfb xauth libgl1-mesa-dri locales-all imagemagick
   librsvg2-bin desktop-file-utils libxml2-utils dpkg-dev file libtinygltf-dev
-  python3 python3-ezdxf
+  python3 python3-ezdxf blender
 )
 
 missing=()

@@ -51,7 +51,10 @@ def run(cli, args, timeout=900):
 
 def motion_info(cli, kvm_path):
     """The tool's description of a motion file: frame count, duration, effectors."""
-    text = run(cli, ["info", kvm_path])
+    try:
+        text = run(cli, ["info", kvm_path])
+    except CliError as err:
+        raise CliError("The take %s could not be read: %s" % (kvm_path, err)) from err
     try:
         info = json.loads(text)
     except ValueError as err:

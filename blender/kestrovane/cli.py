@@ -33,6 +33,12 @@ def find_cli(configured_path=""):
 
 def run(cli, args, timeout=900):
     """Runs the tool; returns its stdout. Raises CliError with the tool's own message."""
+    return run_with_messages(cli, args, timeout)[0]
+
+
+def run_with_messages(cli, args, timeout=900):
+    """Runs the tool; returns (stdout, stderr): a run that succeeds may still say
+    something the user must read. Raises CliError with the tool's own message."""
     try:
         done = subprocess.run([cli] + list(args), capture_output=True, text=True,
                               timeout=timeout, check=False)
@@ -46,7 +52,7 @@ def run(cli, args, timeout=900):
             message = "%s %s failed with exit status %d." % (TOOL, args[0] if args else "",
                                                               done.returncode)
         raise CliError(message)
-    return done.stdout
+    return done.stdout, done.stderr
 
 
 def motion_info(cli, kvm_path):
@@ -67,6 +73,7 @@ def motion_info(cli, kvm_path):
 
 
 _CROSS_TRACK = re.compile(r"cross-track error \(m\): rms ([0-9.]+), worst ([0-9.]+)")
+_END_OF_PATH = re.compile(r"^end of path: (.*)$", re.MULTILINE)
 
 
 def follow_figures(stdout):
@@ -75,3 +82,10 @@ def follow_figures(stdout):
     if not match:
         return None
     return float(match.group(1)), float(match.group(2))
+
+
+def end_of_path(stdout):
+    """How `simulate --follow` says the run ended at the path's end ("reached, ...",
+    "passed, ...", "given up, ..."), or an empty text."""
+    match = _END_OF_PATH.search(stdout)
+    return match.group(1).strip() if match else ""

@@ -19,6 +19,18 @@ WORST_WARNING_M = 3.0
 VEHICLES = ("car", "motorcycle", "aircraft", "helicopter")
 
 
+class FollowResult:
+    """What one drive along a curve gave."""
+
+    def __init__(self, take, figures, ending, messages, kvm_path):
+        self.take = take            # body node of the imported take
+        self.figures = figures      # (rms, worst) cross-track error, metres, or None
+        self.ending = ending        # the tool's "end of path" text
+        self.messages = messages    # what the tool said on stderr
+        self.kvm_path = kvm_path    # the take file
+        self.close = follow_is_close(figures, ending)
+
+
 def _initial_conditions(points, vehicle, speed_kmh):
     """--initial at the curve's first point, heading along its first segment."""
     north, east, up = blender_to_neu(points[0])
@@ -31,14 +43,18 @@ def _initial_conditions(points, vehicle, speed_kmh):
     return ",".join("%.4f" % v for v in values)
 
 
-def follow_is_close(figures):
+def follow_is_close(figures, ending=""):
+    """Whether the take kept to the curve: small cross-track figures and an end
+    of the path reached (or, for an aircraft, passed), not given up."""
+    if figures is None:
+        return False
     rms, worst = figures
-    return rms <= RMS_WARNING_M and worst <= WORST_WARNING_M
+    finished = not ending or ending.startswith(("reached", "passed"))
+    return rms <= RMS_WARNING_M and worst <= WORST_WARNING_M and finished
 
 
 def drive_along_curve(context, cli, curve, vehicle, object_path, speed_kmh, out_folder=None):
-    """Runs the vehicle along the curve and imports the take.
-    Returns (body-node object, (rms, worst) or None, take path)."""
+    """Runs the vehicle along the curve and imports the take. Returns a FollowResult."""
     if object_path:
         if not os.path.isfile(object_path):
             raise kvcli.CliError("The object file %s does not exist." % object_path)
@@ -69,7 +85,11 @@ def drive_along_curve(context, cli, curve, vehicle, object_path, speed_kmh, out_
         "-o", kvm_path]
     if kind in ("aircraft", "helicopter"):
         args.append("--trim")
-    stdout = kvcli.run(cli, args)
-    figures = kvcli.follow_figures(stdout)
+    stdout, messages = kvcli.run_with_messages(cli, args)
     cg = import_take(context, cli, kvm_path)
-    return cg, figures, kvm_path
+    # Ground vehicles start at height 0 on purpose and the tool lifts them onto
+    # the ground; its notice of that says nothing to the user here.
+    said = [line for line in messages.splitlines()
+            if line.strip() and not line.rstrip().endswith("was placed on it.")]
+    return FollowResult(cg, kvcli.follow_figures(stdout), kvcli.end_of_path(stdout),
+                        " ".join(said), kvm_path)

@@ -7,7 +7,7 @@ from bpy_extras.io_utils import ImportHelper
 
 from . import bake as kvbake
 from . import cli as kvcli
-from .drive import drive_along_curve, follow_is_close, RMS_WARNING_M, WORST_WARNING_M
+from .drive import drive_along_curve, RMS_WARNING_M, WORST_WARNING_M
 from .preferences import configured_cli
 from .properties import wheels
 from .take_import import import_take, remove_take
@@ -31,29 +31,34 @@ class KESTROVANE_OT_drive_along_curve(bpy.types.Operator):
                 if settings.vehicle == 'object' else ""
             if settings.vehicle == 'object' and not settings.object_path:
                 raise kvcli.CliError("Choose the vehicle's object file (.kvo).")
-            cg, figures, kvm = drive_along_curve(context, cli, curve, settings.vehicle,
-                                                 object_path, settings.speed)
+            result = drive_along_curve(context, cli, curve, settings.vehicle,
+                                       object_path, settings.speed)
         except kvcli.CliError as err:
             self.report({'ERROR'}, str(err))
             return {'CANCELLED'}
+        cg = result.take
         settings.take = cg
-        settings.take_path = kvm
-        settings.has_figures = figures is not None
-        if figures is not None:
-            settings.rms, settings.worst = figures
-            settings.followed_closely = follow_is_close(figures)
-            if not settings.followed_closely:
-                self.report({'WARNING'},
-                            "The vehicle did not follow the curve closely: cross-track error "
-                            "rms %.2f m, worst %.2f m (warning above %.1f m rms or %.1f m). "
-                            "Try a lower speed or gentler bends." %
-                            (figures[0], figures[1], RMS_WARNING_M, WORST_WARNING_M))
-                return {'FINISHED'}
+        settings.take_path = result.kvm_path
+        settings.has_figures = result.figures is not None
+        settings.followed_closely = result.close
+        if result.figures is not None:
+            settings.rms, settings.worst = result.figures
+        if result.close:
             self.report({'INFO'}, "Take %s imported: cross-track error rms %.2f m, worst %.2f m."
-                        % (cg.name, figures[0], figures[1]))
+                        % (cg.name, settings.rms, settings.worst))
+            return {'FINISHED'}
+        if result.figures is None:
+            text = "Take %s imported, but kestrovane-cli gave no cross-track figures." % cg.name
         else:
-            self.report({'WARNING'}, "Take %s imported, but kestrovane-cli gave no "
-                        "cross-track figures." % cg.name)
+            text = ("The vehicle did not follow the curve closely: cross-track error rms %.2f m, "
+                    "worst %.2f m (warning above %.1f m rms or %.1f m)" %
+                    (settings.rms, settings.worst, RMS_WARNING_M, WORST_WARNING_M))
+            if result.ending:
+                text += "; end of path: " + result.ending
+            text += ". Try a lower speed or gentler bends."
+        if result.messages:
+            text += " " + result.messages.replace("\n", " ")
+        self.report({'WARNING'}, text)
         return {'FINISHED'}
 
 

@@ -171,4 +171,18 @@ check_take("bezier s-curve", bezier_curve("SCurve", s[::8] + ([s[-1]] if (len(s)
 poly = bezier_curve("SPoly", s, poly=True)
 poly.location = (0.0, 80.0, 0.0)
 check_take("poly s-curve", poly)
+
+# Square corners at 90 km/h: the take leaves the curve, and the panel says so.
+corners = bezier_curve("Corners", [(0, 0, 0), (0, -40, 0), (-15, -40, 0), (-15, 0, 0),
+                                   (-30, 0, 0), (-30, -40, 0)], poly=True)
+corners.location = (150.0, 0.0, 0.0)
+select_only(corners)
+scene.kestrovane.speed = 90.0
+checks.expect(bpy.ops.kestrovane.drive_along_curve() == {'FINISHED'}, "corners: drive failed")
+settings = scene.kestrovane
+print("corners: rms %.2f m, worst %.2f m, followed closely %r"
+      % (settings.rms, settings.worst, settings.followed_closely))
+checks.expect(settings.has_figures and not settings.followed_closely and
+              (settings.rms > 1.0 or settings.worst > 3.0),
+              "corners: no warning for rms %.2f m, worst %.2f m" % (settings.rms, settings.worst))
 checks.finish()

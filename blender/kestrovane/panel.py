@@ -15,7 +15,8 @@ class KESTROVANE_PT_drive(bpy.types.Panel):
     def draw(self, context):
         layout = self.layout
         settings = context.scene.kestrovane
-        layout.prop(settings, "vehicle")
+        layout.label(text="Vehicle:")
+        layout.prop(settings, "vehicle", text="")
         if settings.vehicle == 'object':
             layout.prop(settings, "object_path")
         layout.prop(settings, "speed")
@@ -46,9 +47,10 @@ class KESTROVANE_PT_bake(bpy.types.Panel):
         layout.prop(settings, "take")
         layout.prop(settings, "body")
         layout.operator("kestrovane.propose_wheels", icon='VIEWZOOM')
+        layout.label(text="Wheels (front first, left first):")
         col = layout.column(align=True)
         for i in range(1, MAX_WHEELS + 1):
-            col.prop(settings, "wheel_%d" % i)
+            col.prop(settings, "wheel_%d" % i, text="")
         layout.prop(settings, "remove_import")
         layout.operator("kestrovane.bake", icon='KEYINGSET')
 

@@ -15,8 +15,12 @@ MAX_WHEELS = 6
 
 
 def take_effectors(cg):
-    """The take's effector nodes: the empties directly below the body node."""
-    return [c for c in cg.children if c.type == 'EMPTY']
+    """The take's nodes that wheels follow: its tire effectors when the import
+    named them, else every effector (the empties directly below the body node)."""
+    effectors = [c for c in cg.children if c.type == 'EMPTY']
+    tires = set(filter(None, str(cg.get("kestrovane_tires", "")).split(",")))
+    rolling = [e for e in effectors if e.name in tires or e.name.rsplit(".", 1)[0] in tires]
+    return rolling or effectors
 
 
 def _side_and_end(offset):

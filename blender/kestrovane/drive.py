@@ -1,11 +1,12 @@
 """Drive Along Curve: the curve as a path file, `simulate --follow`, the take imported."""
 
 import json
+import math
 import os
 import tempfile
 
 from . import cli as kvcli
-from .axes import blender_to_neu, heading_deg
+from .axes import blender_to_neu, heading_deg, neu_to_blender
 from .path_sampling import sample_curve, write_path_csv
 from .take_import import import_take, safe_take_name
 
@@ -15,6 +16,8 @@ KMH_TO_FT_S = 1000.0 / 3600.0 * FT_PER_M
 # A cross-track error above either figure (metres) means the take left the curve.
 RMS_WARNING_M = 1.0
 WORST_WARNING_M = 3.0
+# The take's first body position must be this close (m) to the curve's start.
+START_TOLERANCE_M = 1.5
 
 VEHICLES = ("car", "motorcycle", "aircraft", "helicopter")
 
@@ -22,13 +25,13 @@ VEHICLES = ("car", "motorcycle", "aircraft", "helicopter")
 class FollowResult:
     """What one drive along a curve gave."""
 
-    def __init__(self, take, figures, ending, messages, kvm_path):
+    def __init__(self, take, figures, ending, messages, kvm_path, starts_on_curve=True):
         self.take = take            # body node of the imported take
         self.figures = figures      # (rms, worst) cross-track error, metres, or None
         self.ending = ending        # the tool's "end of path" text
         self.messages = messages    # what the tool said on stderr
         self.kvm_path = kvm_path    # the take file
-        self.close = follow_is_close(figures, ending)
+        self.close = starts_on_curve and follow_is_close(figures, ending)
 
 
 def _initial_conditions(points, vehicle, speed_kmh):
@@ -41,6 +44,19 @@ def _initial_conditions(points, vehicle, speed_kmh):
     values = (north * FT_PER_M, east * FT_PER_M, down_ft, 0.0, 0.0, yaw,
               0.0, 0.0, 0.0, forward, 0.0, 0.0)
     return ",".join("%.4f" % v for v in values)
+
+
+def start_offset(context, cg, start_neu):
+    """Horizontal distance (m) between the take's body node at its first frame and
+    the point the tool was told to start from (north, east, up), brought back into
+    Blender's axes: the take must land where the curve is."""
+    scene = context.scene
+    saved = scene.frame_current
+    scene.frame_set(scene.frame_start)
+    position = cg.matrix_world.translation.copy()
+    scene.frame_set(saved)
+    x, y, _ = neu_to_blender(start_neu)
+    return math.hypot(position.x - x, position.y - y)
 
 
 def follow_is_close(figures, ending=""):
@@ -87,9 +103,12 @@ def drive_along_curve(context, cli, curve, vehicle, object_path, speed_kmh, out_
         args.append("--trim")
     stdout, messages = kvcli.run_with_messages(cli, args)
     cg = import_take(context, cli, kvm_path)
+    start = start_offset(context, cg, blender_to_neu(points[0]))
+    if start > START_TOLERANCE_M:
+        messages += "\nThe take starts %.1f m from the curve's first point." % start
     # Ground vehicles start at height 0 on purpose and the tool lifts them onto
     # the ground; its notice of that says nothing to the user here.
     said = [line for line in messages.splitlines()
             if line.strip() and not line.rstrip().endswith("was placed on it.")]
     return FollowResult(cg, kvcli.follow_figures(stdout), kvcli.end_of_path(stdout),
-                        " ".join(said), kvm_path)
+                        " ".join(said), kvm_path, start <= START_TOLERANCE_M)

@@ -121,6 +121,9 @@ def import_take(context, cli, kvm_path, project_path=None):
         if cg is None:
             raise kvcli.CliError("The take %s has no body node (%s.CG)." % (kvm_path, stem))
         cg["kestrovane_take"] = kvm_path
+        # Which effectors roll on the ground, so a bake gives the wheels those.
+        tires = [e.get("name", "") for e in info.get("effectors", []) if e.get("kind") == "tire"]
+        cg["kestrovane_tires"] = ",".join(stem + "." + t for t in tires if t)
         action = cg.animation_data.action if cg.animation_data else None
         if action is not None:
             first, last = action.frame_range

@@ -131,6 +131,23 @@ def _basis(obj, world, known_worlds):
     return (parent_world @ obj.matrix_parent_inverse).inverted() @ world
 
 
+# Custom property that keeps an object's world matrix from before its first bake
+# (16 floats, row by row), so baking again starts from the same rest pose and
+# not from wherever the earlier bake left the object.
+REST_PROPERTY = "kestrovane_rest"
+
+
+def rest_pose(obj):
+    """The object's world matrix at rest: as stored by an earlier bake while it
+    still plays that bake's action, else where it is now."""
+    stored = obj.get(REST_PROPERTY)
+    action = obj.animation_data.action if obj.animation_data else None
+    if stored is not None and len(stored) == 16 and action is not None and \
+            action.name.startswith(obj.name + ".Kestrovane"):
+        return Matrix([stored[0:4], stored[4:8], stored[8:12], stored[12:16]])
+    return obj.matrix_world.copy()
+
+
 def bake(context, cg, body, wheels):
     """Keys the body and wheels on every frame of the take. Returns the frame range."""
     if cg is None or cg.name not in context.scene.objects:
@@ -154,10 +171,10 @@ def bake(context, cg, body, wheels):
     saved_frame = scene.frame_current
 
     # Rest poses, read before anything moves.
-    body_rest = body.matrix_world.copy()
+    body_rest = rest_pose(body)
     vehicle_rest = Matrix.Translation(body_rest.translation)
     body_shape = _rot_scale(body_rest)
-    wheel_rest = [vehicle_rest.inverted() @ w.matrix_world for w in wheels]
+    wheel_rest = [vehicle_rest.inverted() @ rest_pose(w) for w in wheels]
 
     scene.frame_set(first)
     cg_first_inv = cg.matrix_world.inverted()
@@ -181,7 +198,8 @@ def bake(context, cg, body, wheels):
         keys[0].add(frame, _basis(body, worlds[body], worlds))
         for k, wheel in zip(keys[1:], wheels):
             k.add(frame, _basis(wheel, worlds[wheel], worlds))
-    for k in keys:
+    for k, rest in zip(keys, [body_rest] + [vehicle_rest @ r for r in wheel_rest]):
+        k.obj[REST_PROPERTY] = [v for row in rest for v in row]
         k.write(k.obj.name + ".Kestrovane")
     scene.frame_set(saved_frame)
     return first, last

@@ -69,7 +69,12 @@ proposed = [getattr(settings, "wheel_%d" % i) for i in range(1, 7)]
 expected = [wheels["tyre.003"], wheels["Wheel_other"], wheels["RearWheel_x"], wheels["my_tire"], None, None]
 checks.expect(proposed == expected, "proposed wheels %r" % [p.name if p else None for p in proposed])
 
+# Baking twice starts from the same rest pose, not from where the first bake left things.
+settings.remove_import = False
+scene.frame_set(first + 100)
+checks.expect(bpy.ops.kestrovane.bake() == {'FINISHED'}, "first bake failed")
 settings.remove_import = True
+scene.frame_set(first + 200)
 checks.expect(bpy.ops.kestrovane.bake() == {'FINISHED'}, "bake failed")
 left = [n for n in take_objects if n in bpy.data.objects]
 checks.expect(not left, "the import's objects are still there: %r" % left)

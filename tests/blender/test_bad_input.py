@@ -80,6 +80,26 @@ exit 0
 set_cli(broken)
 expect_refused("unreadable glTF", bpy.ops.kestrovane.drive_along_curve, "glTF importer")
 
+# A glTF that imports but holds no take (two unrelated node trees): the importer
+# has already added objects when the take is found missing; all of them go again.
+two_roots = os.path.join(args.work, "two-roots.gltf")
+with open(two_roots, "w", encoding="utf-8") as out:
+    out.write('{"asset": {"version": "2.0"}, "scene": 0, "scenes": [{"nodes": [0, 2]}], '
+              '"nodes": [{"name": "a", "children": [1]}, {"name": "b"}, '
+              '{"name": "c", "children": [3]}, {"name": "d"}]}')
+set_cli(fake_cli("no-take-cli", '''
+case "$1" in
+  info) echo '{"kind": "motion", "frames": 10, "duration": 0.5}' ;;
+  convert) out=""; while [ $# -gt 0 ]; do [ "$1" = "-o" ] && out="$2"; shift; done
+           cp "%s" "$out" ;;
+esac
+exit 0
+''' % two_roots))
+fake_take = os.path.join(args.work, "fake.kvm")
+open(fake_take, "wb").close()
+expect_refused("glTF without a take", lambda: bpy.ops.kestrovane.import_take(filepath=fake_take),
+               "has no body node")
+
 set_cli(args.cli)
 garbage = os.path.join(args.work, "garbage.kvm")
 with open(garbage, "wb") as out:

@@ -80,12 +80,20 @@ def _find_cg(new_objects, stem):
     return roots[0] if len(roots) == 1 else None
 
 
+def convert_args(kvm_path, glb_path, project_path=None):
+    """The tool's glTF conversion: the take alone, or (with a project) the whole
+    scene of terrain, scenery and objects with the take in it."""
+    if project_path:
+        return ["convert", "gltf", "--project", project_path, "--take", kvm_path, "-o", glb_path]
+    return ["convert", "gltf", kvm_path, "-o", glb_path]
+
+
 def import_take(context, cli, kvm_path, project_path=None):
     """Imports the take; returns its body-node object. Sets the scene's frame
     rate and range to the take's. Raises CliError, leaving the scene untouched.
 
-    `project_path` adds the take's whole scene (terrain, scenery, other objects)
-    once `convert gltf --project` exists in the tool."""
+    `project_path` brings the project's whole scene in with the take; it needs
+    a tool whose `convert gltf` takes `--project`."""
     if not os.path.isfile(kvm_path):
         raise kvcli.CliError("The take %s does not exist." % kvm_path)
     info = kvcli.motion_info(cli, kvm_path)
@@ -100,10 +108,7 @@ def import_take(context, cli, kvm_path, project_path=None):
 
     folder = tempfile.mkdtemp(prefix="kestrovane-")
     glb = os.path.join(folder, stem + ".glb")
-    args = ["convert", "gltf", kvm_path, "-o", glb]
-    if project_path:
-        args += ["--project", project_path]
-    kvcli.run(cli, args)
+    kvcli.run(cli, convert_args(kvm_path, glb, project_path))
 
     before = _snapshot()
     try:

@@ -172,6 +172,19 @@ poly = bezier_curve("SPoly", s, poly=True)
 poly.location = (0.0, 80.0, 0.0)
 check_take("poly s-curve", poly)
 
+# The vehicle from an object file: the built-in car written by the tool.
+import os  # noqa: E402
+import subprocess  # noqa: E402
+
+kvo = os.path.join(args.work, "my car.kvo")
+subprocess.run([args.cli, "template", "car", "-o", kvo], check=True, capture_output=True)
+scene.kestrovane.vehicle = 'object'
+scene.kestrovane.object_path = kvo
+from_file = bezier_curve("FromFile", s[::8] + ([s[-1]] if (len(s) - 1) % 8 else []))
+from_file.location = (-80.0, 0.0, 0.0)
+check_take("object file on the s-curve", from_file)
+scene.kestrovane.vehicle = 'car'
+
 # Square corners at 90 km/h: the take leaves the curve, and the panel says so.
 corners = bezier_curve("Corners", [(0, 0, 0), (0, -40, 0), (-15, -40, 0), (-15, 0, 0),
                                    (-30, 0, 0), (-30, -40, 0)], poly=True)

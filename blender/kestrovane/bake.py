@@ -107,13 +107,11 @@ class _Keys:
     def write(self, action_name):
         obj = self.obj
         rot_path, rotations = self._rotation_keys()
-        anim = obj.animation_data or obj.animation_data_create()
-        action = bpy.data.actions.new(action_name)
-        anim.action = action
+        curves = _new_action_curves(obj, action_name)
         for path, values, size in (("location", self.loc, 3), (rot_path, rotations, len(rotations[0])),
                                    ("scale", self.scale, 3)):
             for index in range(size):
-                curve = action.fcurves.new(path, index=index, action_group=obj.name)
+                curve = curves.new(path, index=index, action_group=obj.name)
                 curve.keyframe_points.add(len(self.frames))
                 coords = []
                 for frame, value in zip(self.frames, values):
@@ -121,6 +119,23 @@ class _Keys:
                 curve.keyframe_points.foreach_set("co", coords)
                 curve.keyframe_points.foreach_set("interpolation", [1] * len(self.frames))
                 curve.update()
+
+
+def _new_action_curves(obj, action_name):
+    """A new action assigned to the object; returns the collection its F-curves
+    are made in: the action's own up to Blender 4.5 (from 4.4 a compatibility
+    view of the first slot), a slot's channel bag in the layered actions of 5.0,
+    which no longer offer Action.fcurves. Only the first path is tested here."""
+    anim = obj.animation_data or obj.animation_data_create()
+    action = bpy.data.actions.new(action_name)
+    if hasattr(action, "fcurves"):
+        anim.action = action
+        return action.fcurves
+    slot = action.slots.new(id_type='OBJECT', name=obj.name)
+    strip = action.layers.new("Layer").strips.new(type='KEYFRAME')
+    anim.action = action
+    anim.action_slot = slot
+    return strip.channelbag(slot, ensure=True).fcurves
 
 
 def _basis(obj, world, known_worlds):

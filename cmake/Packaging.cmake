@@ -1,6 +1,6 @@
 # What `cmake --install` lays out, and the Debian package CPack makes of it:
 # both programs, the LightWave plug-ins, the desktop entry, file types and their
-# icons, man pages and bash completion.
+# icons, man pages, bash completion and the Blender add-on.
 
 include(GNUInstallDirs)
 
@@ -23,6 +23,16 @@ install(FILES ${_pkg}/man/kestrovane.1 ${_pkg}/man/kestrovane-cli.1
   DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${_pkg}/completion/kestrovane-cli
   DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+
+# The Blender add-on as the zip Blender's Preferences > Add-ons > Install takes.
+file(GLOB _blender_addon CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/blender/kestrovane/*.py
+  ${PROJECT_SOURCE_DIR}/blender/kestrovane/*.toml)
+set(_blender_zip ${CMAKE_BINARY_DIR}/kestrovane-blender.zip)
+add_custom_command(OUTPUT ${_blender_zip}
+  COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/package-blender-addon.sh ${_blender_zip}
+  DEPENDS ${_blender_addon} ${PROJECT_SOURCE_DIR}/scripts/package-blender-addon.sh VERBATIM)
+add_custom_target(kv_blender_addon ALL DEPENDS ${_blender_zip})
+install(FILES ${_blender_zip} DESTINATION ${CMAKE_INSTALL_DATADIR}/kestrovane)
 
 # Icons: the SVGs are the sources; the PNG sizes are rendered from them at build time.
 set(_hicolor ${CMAKE_INSTALL_DATADIR}/icons/hicolor)

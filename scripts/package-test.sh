@@ -18,6 +18,7 @@ expect=(./usr/bin/kestrovane ./usr/bin/kestrovane-cli
   ./usr/share/applications/kestrovane.desktop ./usr/share/mime/packages/kestrovane.xml
   ./usr/share/man/man1/kestrovane.1 ./usr/share/man/man1/kestrovane-cli.1
   ./usr/share/bash-completion/completions/kestrovane-cli
+  ./usr/share/kestrovane/kestrovane-blender.zip
   ./usr/share/icons/hicolor/scalable/apps/kestrovane.svg
   ./usr/share/icons/hicolor/48x48/apps/kestrovane.png
   ./usr/share/icons/hicolor/scalable/mimetypes/application-x-kestrovane-motion.svg)

@@ -11,7 +11,7 @@ packages=(
   blender python3-numpy
   xvfb xauth libgl1-mesa-dri locales-all imagemagick
   librsvg2-bin desktop-file-utils libxml2-utils dpkg-dev file libtinygltf-dev
-  python3 python3-ezdxf blender
+  python3 python3-ezdxf
 )
 
 missing=()

@@ -7,7 +7,8 @@ bl_info = {
     "author": "Kestrovane developers",
     "version": (1, 0, 0),
     "blender": (3, 4, 0),
-    "location": "View3D > Sidebar > Kestrovane; File > Import > Kestrovane Take (.kvm)",
+    "location": "View3D > Sidebar > Kestrovane; File > Import > Kestrovane Take (.kvm) "
+                "and Kestrovane Project (.kvp)",
     "description": "Vehicle motion with weight from kestrovane-cli: drive along a curve, "
                    "import a take, bake it onto your vehicle",
     "category": "Animation",

@@ -72,6 +72,22 @@ def motion_info(cli, kvm_path):
     return info
 
 
+def project_info(cli, kvp_path):
+    """The tool's description of a project file: its objects (the simulated one
+    first, with its name and effectors), scenery and terrain."""
+    try:
+        text = run(cli, ["info", kvp_path])
+    except CliError as err:
+        raise CliError("The project %s could not be read: %s" % (kvp_path, err)) from err
+    try:
+        info = json.loads(text)
+    except ValueError as err:
+        raise CliError("%s info gave no readable answer for %s." % (TOOL, kvp_path)) from err
+    if info.get("kind") != "project":
+        raise CliError("%s is not a project file." % kvp_path)
+    return info
+
+
 _CROSS_TRACK = re.compile(r"cross-track error \(m\): rms ([0-9.]+), worst ([0-9.]+)")
 _END_OF_PATH = re.compile(r"^end of path: (.*)$", re.MULTILINE)
 

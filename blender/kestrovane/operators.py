@@ -1,4 +1,5 @@
-"""The operators: Drive Along Curve, Import Take, Propose Wheels, Bake onto My Vehicle."""
+"""The operators: Drive Along Curve, Import Take, Import Project, Propose Wheels, Bake
+onto My Vehicle."""
 
 import os
 
@@ -10,7 +11,7 @@ from . import cli as kvcli
 from .drive import drive_along_curve, RMS_WARNING_M, WORST_WARNING_M
 from .preferences import configured_cli
 from .properties import wheels
-from .take_import import import_take, remove_take
+from .take_import import import_project, import_take, remove_take
 
 
 class KESTROVANE_OT_drive_along_curve(bpy.types.Operator):
@@ -89,6 +90,43 @@ class KESTROVANE_OT_import_take(bpy.types.Operator, ImportHelper):
         return {'FINISHED'}
 
 
+class KESTROVANE_OT_import_project(bpy.types.Operator, ImportHelper):
+    """Import a Kestrovane project's whole scene (.kvp): terrain, scenery, every object
+    and the camera, with a take of its simulated object"""
+    bl_idname = "kestrovane.import_project"
+    bl_label = "Import Kestrovane Project"
+    bl_options = {'REGISTER', 'UNDO'}
+
+    filename_ext = ".kvp"
+    filter_glob: bpy.props.StringProperty(default="*.kvp", options={'HIDDEN'})
+    take_path: bpy.props.StringProperty(
+        name="Take", subtype='FILE_PATH',
+        description="A take (.kvm) of the project's simulated object; empty: the object "
+                    "stands at its initial conditions")
+    camera_path: bpy.props.StringProperty(
+        name="Camera", subtype='FILE_PATH',
+        description="The camera's motion (.kvm, written with simulate --camera-out); optional")
+
+    def execute(self, context):
+        path = bpy.path.abspath(self.filepath)
+        take = bpy.path.abspath(self.take_path) if self.take_path else ""
+        camera = bpy.path.abspath(self.camera_path) if self.camera_path else ""
+        try:
+            cli = configured_cli(context)
+            cg = import_project(context, cli, path, take, camera)
+        except kvcli.CliError as err:
+            self.report({'ERROR'}, str(err))
+            return {'CANCELLED'}
+        settings = context.scene.kestrovane
+        settings.take = cg
+        settings.take_path = take
+        settings.has_figures = False
+        self.report({'INFO'}, "Project %s imported, frames %d to %d at %d fps." % (
+            os.path.basename(path), context.scene.frame_start, context.scene.frame_end,
+            context.scene.render.fps))
+        return {'FINISHED'}
+
+
 class KESTROVANE_OT_propose_wheels(bpy.types.Operator):
     """Fill the wheel slots from objects named wheel, tire or tyre, by their positions"""
     bl_idname = "kestrovane.propose_wheels"
@@ -136,7 +174,8 @@ class KESTROVANE_OT_bake(bpy.types.Operator):
 
 def menu_import(self, _context):
     self.layout.operator(KESTROVANE_OT_import_take.bl_idname, text="Kestrovane Take (.kvm)")
+    self.layout.operator(KESTROVANE_OT_import_project.bl_idname, text="Kestrovane Project (.kvp)")
 
 
-CLASSES = (KESTROVANE_OT_drive_along_curve, KESTROVANE_OT_import_take,
+CLASSES = (KESTROVANE_OT_drive_along_curve, KESTROVANE_OT_import_take, KESTROVANE_OT_import_project,
            KESTROVANE_OT_propose_wheels, KESTROVANE_OT_bake)

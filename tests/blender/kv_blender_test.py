@@ -18,6 +18,7 @@ def arguments():
     parser.add_argument("--addon-dir", required=True)
     parser.add_argument("--work", required=True)
     parser.add_argument("--zip", default="")
+    parser.add_argument("--make-project", default="")
     args = parser.parse_args(argv)
     os.makedirs(args.work, exist_ok=True)
     return args
@@ -53,6 +54,8 @@ def scene_state():
         "meshes": sorted(m.name for m in bpy.data.meshes),
         "actions": sorted(a.name for a in bpy.data.actions),
         "materials": sorted(m.name for m in bpy.data.materials),
+        "cameras": sorted(c.name for c in bpy.data.cameras),
+        "camera": scene.camera.name if scene.camera else None,
         "frames": (scene.frame_start, scene.frame_end, scene.render.fps, scene.render.fps_base),
     }
 

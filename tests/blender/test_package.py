@@ -21,7 +21,8 @@ checks.expect(mod is not None and mod.__file__.startswith(os.environ.get("BLENDE
               "the enabled add-on is not the installed one: %r" % (mod.__file__ if mod else None))
 info = addon_utils.module_bl_info(mod) if mod else {}
 checks.expect(info.get("name") == "Kestrovane", "bl_info name %r" % info.get("name"))
-for op in ("drive_along_curve", "import_take", "import_project", "propose_wheels", "bake"):
+for op in ("drive_along_curve", "import_take", "import_project", "propose_wheels",
+           "bake"):
     checks.expect(hasattr(bpy.types, "KESTROVANE_OT_" + op), "operator kestrovane.%s not registered" % op)
 for panel in ("KESTROVANE_PT_drive", "KESTROVANE_PT_bake"):
     cls = getattr(bpy.types, panel, None)

@@ -5,6 +5,7 @@ it was: every datablock the import added is removed again."""
 import contextlib
 import os
 import re
+import shutil
 import tempfile
 
 import bpy
@@ -112,7 +113,15 @@ def _import_glb(context, cli, args, glb, fps, find_body, what):
     scene = context.scene
     saved = (scene.render.fps, scene.render.fps_base, scene.frame_start, scene.frame_end,
              scene.frame_current, scene.camera)
-    kvcli.run(cli, args)
+    try:
+        kvcli.run(cli, args)
+        return _import_converted(scene, glb, fps, find_body, what, saved)
+    finally:
+        # The glTF file is read into the scene; a whole terrain need not stay on disk.
+        shutil.rmtree(os.path.dirname(glb), ignore_errors=True)
+
+
+def _import_converted(scene, glb, fps, find_body, what, saved):
     before = _snapshot()
     try:
         # The importer keys frame = time x scene rate: set the take's rate first.

@@ -8,8 +8,12 @@
 #include <fcntl.h>
 #include <fstream>
 #include <iterator>
+#include <spawn.h>
+#include <string_view>
 #include <sys/wait.h>
 #include <unistd.h>
+
+extern char** environ;
 
 namespace kv::clitest {
 
@@ -31,6 +35,38 @@ std::string readAll(const fs::path& file) {
 void writeAll(const fs::path& file, const std::string& bytes) {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out << bytes;
+}
+
+int spawnProgram(const std::string& program, const std::vector<std::string>& args,
+                 const fs::path& tmp, const fs::path& errFile,
+                 const std::vector<std::string>& extraEnv) {
+    std::vector<std::string> all{program};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& a : all)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    std::vector<std::string> env{"TMPDIR=" + tmp.string()};
+    env.insert(env.end(), extraEnv.begin(), extraEnv.end());
+    for (char** e = environ; *e != nullptr; ++e)
+        if (std::string_view(*e).substr(0, 7) != "TMPDIR=")
+            env.emplace_back(*e);
+    std::vector<char*> envp;
+    for (std::string& e : env)
+        envp.push_back(e.data());
+    envp.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    if (errFile.empty())
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    else
+        posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0600);
+    pid_t pid = -1;
+    const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    return rc == 0 ? pid : -1;
 }
 
 std::vector<model::MotionFrame> framesOf(const fs::path& file) {

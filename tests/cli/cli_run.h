@@ -22,6 +22,13 @@ CliResult runCli(const std::vector<std::string>& args);
 std::string readAll(const std::filesystem::path& file);
 void writeAll(const std::filesystem::path& file, const std::string& bytes);
 
+/// Starts `program` with `args` without waiting for it: TMPDIR set to `tmp`,
+/// `extraEnv` added, stdout discarded and stderr written to `errFile` (empty:
+/// discarded). The process id, or -1 when it could not be started.
+int spawnProgram(const std::string& program, const std::vector<std::string>& args,
+                 const std::filesystem::path& tmp, const std::filesystem::path& errFile = {},
+                 const std::vector<std::string>& extraEnv = {});
+
 /// The frames of a motion file, read back with the program's own reader;
 /// none when it cannot be read.
 std::vector<model::MotionFrame> framesOf(const std::filesystem::path& file);

@@ -9,16 +9,12 @@
 
 #include <chrono>
 #include <csignal>
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <set>
-#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace kv::clitest {
 namespace {
@@ -29,29 +25,7 @@ namespace fs = std::filesystem;
 /// its output is discarded.
 pid_t startProgram(const std::string& program, const std::vector<std::string>& args,
                    const fs::path& tmp, const std::vector<std::string>& extraEnv = {}) {
-    std::vector<std::string> all{program};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& a : all)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    std::vector<std::string> env{"TMPDIR=" + tmp.string()};
-    env.insert(env.end(), extraEnv.begin(), extraEnv.end());
-    for (char** e = environ; *e != nullptr; ++e)
-        if (std::string_view(*e).substr(0, 7) != "TMPDIR=")
-            env.emplace_back(*e);
-    std::vector<char*> envp;
-    for (std::string& e : env)
-        envp.push_back(e.data());
-    envp.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t pid = -1;
-    const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    return rc == 0 ? pid : -1;
+    return spawnProgram(program, args, tmp, {}, extraEnv);
 }
 
 pid_t startCli(const std::vector<std::string>& args, const fs::path& tmp) {

@@ -9,15 +9,11 @@
 #include <chrono>
 #include <csignal>
 #include <cstring>
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <memory>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace kv::clitest {
 namespace {
@@ -31,30 +27,7 @@ class RunningProgram {
     RunningProgram(const std::string& program, const std::vector<std::string>& args,
                    const fs::path& tmp, fs::path errFile,
                    const std::vector<std::string>& extraEnv = {})
-        : errFile_(std::move(errFile)) {
-        std::vector<std::string> all{program};
-        all.insert(all.end(), args.begin(), args.end());
-        std::vector<char*> argv;
-        for (std::string& a : all)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        std::vector<std::string> env{"TMPDIR=" + tmp.string()};
-        env.insert(env.end(), extraEnv.begin(), extraEnv.end());
-        for (char** e = environ; *e != nullptr; ++e)
-            if (std::string_view(*e).substr(0, 7) != "TMPDIR=")
-                env.emplace_back(*e);
-        std::vector<char*> envp;
-        for (std::string& e : env)
-            envp.push_back(e.data());
-        envp.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 2, errFile_.c_str(),
-                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0)
-            pid_ = -1;
-        posix_spawn_file_actions_destroy(&actions);
+        : errFile_(std::move(errFile)), pid_(spawnProgram(program, args, tmp, errFile_, extraEnv)) {
     }
     ~RunningProgram() {
         if (pid_ > 0 && !ended_) {

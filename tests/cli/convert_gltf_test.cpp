@@ -5,6 +5,7 @@
 // it, rotor blades that turn, and wheels that roll and steer.
 
 #include "cli/cli_run.h"
+#include "cli/gltf_rotations.h"
 #include "export/effector_values.h"
 #include "export/gltf_pose.h"
 #include "export/joint_names.h"
@@ -30,35 +31,6 @@ using jsontest::JsonValue;
 /// first three fall on recorded frames (12 frames per second), the last three
 /// between them.
 const std::vector<double> kTimes{0.5, 1.25, 2.75, 0.54, 1.29, 2.71};
-
-std::array<double, 4> quaternionOf(const JsonValue& v) {
-    return {v[0].number, v[1].number, v[2].number, v[3].number};
-}
-
-/// Angle (deg) of the turn from one attitude to another, both unit
-/// quaternions. From the chord and its complement rather than an arccosine of
-/// their dot product, which loses all precision for nearly equal attitudes.
-double angleBetween(const std::array<double, 4>& a, const std::array<double, 4>& b) {
-    double dot = 0.0;
-    for (std::size_t i = 0; i < 4; ++i)
-        dot += a[i] * b[i];
-    const double sign = dot < 0.0 ? -1.0 : 1.0;
-    double chord = 0.0, complement = 0.0;
-    for (std::size_t i = 0; i < 4; ++i) {
-        chord += (a[i] - sign * b[i]) * (a[i] - sign * b[i]);
-        complement += (a[i] + sign * b[i]) * (a[i] + sign * b[i]);
-    }
-    return 4.0 * std::atan2(std::sqrt(chord), std::sqrt(complement)) * 180.0 / std::numbers::pi;
-}
-
-/// `v` turned by the unit quaternion `q` (x, y, z, w).
-std::array<double, 3> rotate(const std::array<double, 4>& q, const std::array<double, 3>& v) {
-    const double x = q[0], y = q[1], z = q[2], w = q[3];
-    const std::array<double, 3> t{2.0 * (y * v[2] - z * v[1]), 2.0 * (z * v[0] - x * v[2]),
-                                  2.0 * (x * v[1] - y * v[0])};
-    return {v[0] + w * t[0] + (y * t[2] - z * t[1]), v[1] + w * t[1] + (z * t[0] - x * t[2]),
-            v[2] + w * t[2] + (x * t[1] - y * t[0])};
-}
 
 struct Take {
     const char* vehicle;

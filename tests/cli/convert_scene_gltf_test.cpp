@@ -8,6 +8,7 @@
 
 #include "app/document/document.h"
 #include "cli/cli_run.h"
+#include "cli/gltf_rotations.h"
 #include "export/gltf_pose.h"
 #include "export/gltf_scene.h"
 #include "model/motion_file.h"
@@ -66,24 +67,6 @@ std::string boxDxf(double x0, double y0, double z0, double x1, double y1, double
                     {x0, y1, z0, x1, y1, z0, x1, y1, z1, x0, y1, z1},
                     {x0, y0, z0, x0, y1, z0, x0, y1, z1, x0, y0, z1},
                     {x1, y0, z0, x1, y1, z0, x1, y1, z1, x1, y0, z1}});
-}
-
-std::array<double, 4> quaternionOf(const JsonValue& v) {
-    return {v[0].number, v[1].number, v[2].number, v[3].number};
-}
-
-/// Angle (deg) of the turn between two unit quaternions.
-double angleBetween(const std::array<double, 4>& a, const std::array<double, 4>& b) {
-    double dot = 0.0;
-    for (std::size_t i = 0; i < 4; ++i)
-        dot += a[i] * b[i];
-    const double sign = dot < 0.0 ? -1.0 : 1.0;
-    double chord = 0.0, complement = 0.0;
-    for (std::size_t i = 0; i < 4; ++i) {
-        chord += (a[i] - sign * b[i]) * (a[i] - sign * b[i]);
-        complement += (a[i] + sign * b[i]) * (a[i] + sign * b[i]);
-    }
-    return 4.0 * std::atan2(std::sqrt(chord), std::sqrt(complement)) * 180.0 / std::numbers::pi;
 }
 
 class ConvertSceneGltfTest : public ::testing::Test {

@@ -134,17 +134,7 @@ int addGltfObject(tinygltf::Model& out, GltfBuffer& buffer, tinygltf::Animation&
     const int bodyNode = static_cast<int>(out.nodes.size()) - 1;
 
     if (object.mesh != nullptr && !object.mesh->positions.empty()) {
-        tinygltf::Material material;
-        material.name = name;
-        material.pbrMetallicRoughness.baseColorFactor.assign(object.colour.begin(),
-                                                             object.colour.end());
-        material.pbrMetallicRoughness.metallicFactor = 0.0;
-        material.pbrMetallicRoughness.roughnessFactor = 0.8;
-        if (object.colour[3] < 1.0f)
-            material.alphaMode = "BLEND";
-        // The stored faces have no agreed front side.
-        material.doubleSided = true;
-        out.materials.push_back(material);
+        const int material = addGltfMaterial(out, name, object.colour, 0.8);
 
         tinygltf::Primitive primitive;
         primitive.attributes["POSITION"] =
@@ -153,7 +143,7 @@ int addGltfObject(tinygltf::Model& out, GltfBuffer& buffer, tinygltf::Animation&
         primitive.attributes["NORMAL"] =
             buffer.addFloats(flatten(object.mesh->normals), TINYGLTF_TYPE_VEC3, 3,
                              TINYGLTF_TARGET_ARRAY_BUFFER, false);
-        primitive.material = static_cast<int>(out.materials.size()) - 1;
+        primitive.material = material;
         primitive.mode = TINYGLTF_MODE_TRIANGLES;
         tinygltf::Mesh gltfMesh;
         gltfMesh.name = name;
@@ -221,6 +211,20 @@ int addGltfObject(tinygltf::Model& out, GltfBuffer& buffer, tinygltf::Animation&
         }
     }
     return bodyNode;
+}
+
+int addGltfMaterial(tinygltf::Model& model, const std::string& name,
+                    const std::array<float, 4>& colour, double roughness) {
+    tinygltf::Material material;
+    material.name = name;
+    material.pbrMetallicRoughness.baseColorFactor.assign(colour.begin(), colour.end());
+    material.pbrMetallicRoughness.metallicFactor = 0.0;
+    material.pbrMetallicRoughness.roughnessFactor = roughness;
+    if (colour[3] < 1.0f)
+        material.alphaMode = "BLEND";
+    material.doubleSided = true;
+    model.materials.push_back(material);
+    return static_cast<int>(model.materials.size()) - 1;
 }
 
 } // namespace kv::exp

@@ -52,6 +52,12 @@ struct GltfObject {
 int addGltfObject(tinygltf::Model& model, GltfBuffer& buffer, tinygltf::Animation& animation,
                   const GltfObject& object);
 
+/// Adds a double-sided material (imported polygons have no agreed front side)
+/// of `colour` (linear RGBA; blended when not opaque), not metallic, with
+/// `roughness`; returns its index.
+int addGltfMaterial(tinygltf::Model& model, const std::string& name,
+                    const std::array<float, 4>& colour, double roughness);
+
 /// Key times several nodes share: written once, on first use.
 struct SharedKeyTimes {
     std::vector<float> times;

@@ -77,17 +77,7 @@ Outcome addSurface(tinygltf::Model& out, GltfBuffer& buffer, const GltfSurface& 
     if (positions.empty())
         return Outcome::kDone;
 
-    tinygltf::Material material;
-    material.name = surface.name;
-    material.pbrMetallicRoughness.baseColorFactor.assign(surface.colour.begin(),
-                                                         surface.colour.end());
-    material.pbrMetallicRoughness.metallicFactor = 0.0;
-    material.pbrMetallicRoughness.roughnessFactor = 0.9;
-    if (surface.colour[3] < 1.0f)
-        material.alphaMode = "BLEND";
-    // Imported polygons have no agreed front side.
-    material.doubleSided = true;
-    out.materials.push_back(material);
+    const int material = addGltfMaterial(out, surface.name, surface.colour, 0.9);
 
     tinygltf::Primitive primitive;
     buffer.data().reserve(buffer.data().size() + positions.size() * sizeof(GltfVec3) * 2);
@@ -99,7 +89,7 @@ Outcome addSurface(tinygltf::Model& out, GltfBuffer& buffer, const GltfSurface& 
         buffer.addFloats(normals.data()->data(), normals.size() * 3, TINYGLTF_TYPE_VEC3, 3,
                          TINYGLTF_TARGET_ARRAY_BUFFER, false);
     normals = {};
-    primitive.material = static_cast<int>(out.materials.size()) - 1;
+    primitive.material = material;
     primitive.mode = TINYGLTF_MODE_TRIANGLES;
     tinygltf::Mesh mesh;
     mesh.name = surface.name;

@@ -1,8 +1,11 @@
 #include "common/file_names.h"
 
 #ifdef _WIN32
-#include <shellapi.h>
+// windows.h first: shellapi.h needs its types.
+// clang-format off
 #include <windows.h>
+#include <shellapi.h>
+// clang-format on
 #endif
 
 namespace kv {

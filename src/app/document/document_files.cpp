@@ -123,7 +123,7 @@ std::string titleWithoutExtension(const std::filesystem::path& file) {
 }
 
 std::filesystem::path pathWithoutExtension(const std::filesystem::path& file) {
-    return file.parent_path() / titleWithoutExtension(file);
+    return file.parent_path() / pathFromUtf8(titleWithoutExtension(file));
 }
 
 std::string notKestrovaneFileMessage(const std::filesystem::path& file) {
@@ -134,7 +134,7 @@ std::optional<std::filesystem::path> Document::ask(const FileRequest& request) {
     auto chosen = ports_.files.choose(request);
     if (!chosen)
         return std::nullopt;
-    std::filesystem::path path(*chosen);
+    std::filesystem::path path = pathFromUtf8(*chosen);
     if (request.save && !request.extension.empty())
         path = forceExtension(path, request.extension);
     return path;

@@ -56,7 +56,9 @@ cmake -S "$here" -B "$build" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64-x86_64.cmake" \
   -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" \
   -DKV_BUILD_GUI=OFF -DKV_BUILD_TESTS=OFF -DKV_BUILD_BENCH=OFF -DKV_BUILD_PLUGINS=OFF >/dev/null
-cmake --build "$build" -j2 --target kestrovane-cli
+targets=(kestrovane-cli)
+[ "$run_wine" = 1 ] && targets+=(kv_windows_atomic_faults)
+cmake --build "$build" -j2 --target "${targets[@]}"
 exe="$build/src/cli/kestrovane-cli.exe"
 
 # The program must start on a plain Windows: no DLL of the compiler's
@@ -81,5 +83,8 @@ if [ "$run_wine" = 1 ]; then
   # Only the console is needed: no Mono or Gecko prompts, no desktop.
   export WINEDLLOVERRIDES="mscoree,mshtml="
   linux_cli="${KV_LINUX_BUILD_DIR:-$here/build}/src/cli/kestrovane-cli"
+  echo "== every-byte fault injection of a save, Windows implementation"
+  "$(command -v wine64 || command -v wine)" "$build/tests/windows/kv_windows_atomic_faults.exe" | tr -d '\r'
+  echo "== the command-line tool's cases, Windows program against the Linux one"
   bash "$here/tests/windows/wine_cli_cases.sh" "$exe" "$linux_cli"
 fi

@@ -189,5 +189,29 @@ for name in "Straße" "東京の車"; do
   mode=tolerant
 done
 
+# --- working folders: each run removes its own; a killed run's is swept by
+# the next one once its process is gone (OpenProcess finds no such id).
+prefix="${WINEPREFIX:-$HOME/.wine}"
+temp="$(ls -d "$prefix"/drive_c/users/*/Temp "$prefix"/drive_c/users/*/AppData/Local/Temp 2>/dev/null | head -1)"
+if [ -n "$temp" ]; then
+  if ls -d "$temp"/kestrovane-* >/dev/null 2>&1; then
+    fail "working folders left in $temp: $(ls -d "$temp"/kestrovane-* | tr '\n' ' ')"
+  else
+    pass "no working folder left behind"
+  fi
+  mkdir -p "$temp/kestrovane-999999-abc123"
+  printf 'x' >"$temp/kestrovane-999999-abc123/terrainTemp"
+  run sweep info take.kvm
+  if [ -d "$temp/kestrovane-999999-abc123" ]; then
+    fail "a dead run's working folder is not swept"
+  elif grep -q "kestrovane-cli:" "$win/sweep.err"; then
+    pass "a dead run's working folder is swept: $(head -1 "$win/sweep.err")"
+  else
+    fail "the sweep is not reported"
+  fi
+else
+  fail "no temporary folder in the Wine prefix"
+fi
+
 echo "$passed passed, $failed failed"
 [ "$failed" = 0 ]

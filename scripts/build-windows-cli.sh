@@ -82,7 +82,7 @@ if [ "$run_wine" = 1 ]; then
   export WINEPREFIX="${WINEPREFIX:-$build/wineprefix}"
   # Only the console is needed: no Mono or Gecko prompts, no desktop.
   export WINEDLLOVERRIDES="mscoree,mshtml="
-  linux_cli="${KV_LINUX_BUILD_DIR:-$here/build}/src/cli/kestrovane-cli"
+  linux_cli="${KV_LINUX_BUILD_DIR:-${KV_BUILD_DIR:-$here/build}}/src/cli/kestrovane-cli"
   echo "== every-byte fault injection of a save, Windows implementation"
   "$(command -v wine64 || command -v wine)" "$build/tests/windows/kv_windows_atomic_faults.exe" | tr -d '\r'
   echo "== the command-line tool's cases, Windows program against the Linux one"

@@ -186,6 +186,9 @@ for name in "Straße" "東京の車"; do
   same "name-$name-info"
   run "name-$name-bvh" convert bvh "$name.kvm"
   same "name-$name-bvh" "$name.bvh"
+  run "name-$name-lws" convert lws "$name.kvm"
+  same "name-$name-lws"
+  [ -f "$win/$name.lws" ] && pass "name-$name-lws wrote $name.lws" || fail "no $name.lws on Windows"
   mode=tolerant
 done
 

@@ -1,6 +1,7 @@
 // kestrovane-cli: the headless tool (simulate, convert, inspect).
 #include "cli/command.h"
 #include "common/file_names.h"
+#include "common/terminal.h"
 #include "geometry/working_files.h"
 
 #include <algorithm>
@@ -37,6 +38,7 @@ int main(int argc, char** argv) {
     using namespace kv::cli;
     // UTF-8 on every platform, so that any file name can be passed.
     const std::vector<std::string> args = kv::utf8Arguments(argc, argv);
+    kv::useUtf8Console();
     if (args.empty()) {
         printUsage(stderr);
         return kExitUsage;

@@ -18,4 +18,10 @@ bool stderrIsTerminal() {
 #endif
 }
 
+void useUtf8Console() {
+#ifdef _WIN32
+    ::SetConsoleOutputCP(CP_UTF8);
+#endif
+}
+
 } // namespace kv

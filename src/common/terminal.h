@@ -7,4 +7,8 @@ namespace kv {
 /// file or a pipe.
 bool stderrIsTerminal();
 
+/// Makes a Windows console show the program's UTF-8 output as such (file
+/// names in messages) instead of in its OEM code page; nothing elsewhere.
+void useUtf8Console();
+
 } // namespace kv

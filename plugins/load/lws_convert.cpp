@@ -578,7 +578,8 @@ ConversionResult convertMotionToScene(const std::string& motionPath, const std::
     }
 
     const std::string temp = scenePath + ".kvtmp";
-    std::FILE* file = plugin::openUtf8(temp, "wb");
+    // Text mode: the scene's lines end in CR LF on Windows, as LightWave writes them there.
+    std::FILE* file = plugin::openUtf8(temp, "w");
     if (!file) {
         return {Outcome::Failed, "The scene file " + quoted(scenePath) + " could not be created."};
     }

@@ -6,6 +6,9 @@
 #include <windows.h>
 #include <shellapi.h>
 // clang-format on
+
+#include <fcntl.h>
+#include <io.h>
 #endif
 
 namespace kv {
@@ -54,6 +57,11 @@ std::FILE* openFile(const fs::path& path, const char* mode) {
     return ::_wfopen(path.c_str(), widen(mode).c_str());
 }
 
+void useTextLineEnds(std::FILE* out) {
+    std::fflush(out);
+    ::_setmode(::_fileno(out), _O_TEXT);
+}
+
 std::vector<std::string> utf8Arguments(int argc, char** argv) {
     int count = 0;
     LPWSTR* wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
@@ -83,6 +91,8 @@ std::string utf8Name(const fs::path& path) {
 std::FILE* openFile(const fs::path& path, const char* mode) {
     return std::fopen(path.c_str(), mode);
 }
+
+void useTextLineEnds(std::FILE*) {}
 
 std::vector<std::string> utf8Arguments(int argc, char** argv) {
     return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);

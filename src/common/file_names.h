@@ -22,6 +22,11 @@ std::string utf8Name(const std::filesystem::path& path);
 /// the name holds. Null when it cannot be opened.
 std::FILE* openFile(const std::filesystem::path& path, const char* mode);
 
+/// From now on each '\n' written to `out` reaches the file as the system's
+/// text line end: CR LF on Windows, where DXF and LightWave readers expect
+/// it, LF elsewhere (where this does nothing). Call before the first write.
+void useTextLineEnds(std::FILE* out);
+
 /// The program's arguments after its own name as UTF-8: on Windows read again
 /// from the wide command line, since `argv` holds them in the ANSI code page.
 std::vector<std::string> utf8Arguments(int argc, char** argv);

@@ -155,6 +155,15 @@ same convert-gltf car-text.bin
 mode=exact
 run convert-dxf convert dxf heli.kvo -o heli.dxf
 same convert-dxf
+# DXF and LightWave scenes: the same text, with CR LF line ends on Windows.
+for file in heli.dxf car.lws; do
+  if [ -f "$win/$file" ] && [ "$(grep -c $'\r$' "$win/$file")" = "$(wc -l <"$win/$file")" ] &&
+    cmp -s <(sed 's/\r$//' "$win/$file") "$lin/$file"; then
+    pass "$file: the Linux text with CR LF line ends"
+  else
+    fail "$file: not the Linux text with CR LF line ends"
+  fi
+done
 run terrain terrain ground.dxf --at 10,20 --at -300,250
 same terrain
 

@@ -1,6 +1,7 @@
 #include "lws_convert.h"
 
 #include "common/unit_constants.h"
+#include "common/utf8_files.h"
 
 #include <algorithm>
 #include <array>
@@ -123,7 +124,7 @@ bool isEndMarker(float time) {
 /// Sequential reader of a motion file opened as raw bytes.
 class MotionFile {
   public:
-    explicit MotionFile(const std::string& path) : file_(std::fopen(path.c_str(), "rb")) {}
+    explicit MotionFile(const std::string& path) : file_(plugin::openUtf8(path, "rb")) {}
     ~MotionFile() {
         if (file_)
             std::fclose(file_);
@@ -540,7 +541,8 @@ ConversionResult convertMotionToScene(const std::string& motionPath, const std::
     if (auto why = settingsProblem(settings); !why.empty())
         return {Outcome::Refused, why};
     std::error_code ec;
-    if (motionPath == scenePath || std::filesystem::equivalent(motionPath, scenePath, ec)) {
+    if (motionPath == scenePath || std::filesystem::equivalent(plugin::utf8Path(motionPath),
+                                                               plugin::utf8Path(scenePath), ec)) {
         return {Outcome::Failed,
                 "The scene file " + quoted(scenePath) + " would replace the motion file."};
     }
@@ -576,7 +578,8 @@ ConversionResult convertMotionToScene(const std::string& motionPath, const std::
     }
 
     const std::string temp = scenePath + ".kvtmp";
-    std::FILE* file = std::fopen(temp.c_str(), "wb");
+    // Text mode: the scene's lines end in CR LF on Windows, as LightWave writes them there.
+    std::FILE* file = plugin::openUtf8(temp, "w");
     if (!file) {
         return {Outcome::Failed, "The scene file " + quoted(scenePath) + " could not be created."};
     }
@@ -599,11 +602,11 @@ ConversionResult convertMotionToScene(const std::string& motionPath, const std::
     ok = ok && !out.failed();
     ok = (std::fclose(file) == 0) && ok;
     if (ok) {
-        std::filesystem::rename(temp, scenePath, ec);
+        std::filesystem::rename(plugin::utf8Path(temp), plugin::utf8Path(scenePath), ec);
         ok = !ec;
     }
     if (!ok) {
-        std::filesystem::remove(temp, ec);
+        std::filesystem::remove(plugin::utf8Path(temp), ec);
         return {Outcome::Failed, "The scene file " + quoted(scenePath) + " could not be written."};
     }
     return {Outcome::Written, ""};

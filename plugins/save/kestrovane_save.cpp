@@ -6,6 +6,7 @@
 #include "common/host_globals.h"
 #include "common/module_descriptor.h"
 #include "common/panel_controls.h"
+#include "common/utf8_files.h"
 #include "dxf_faces.h"
 #include "lw_interface.h"
 
@@ -94,7 +95,7 @@ bool askSkip(LWPanelFuncs* panels, int& skip) {
 
 void removeQuietly(const std::string& path) {
     std::error_code ec;
-    std::filesystem::remove(path, ec);
+    std::filesystem::remove(kv::plugin::utf8Path(path), ec);
 }
 
 void save(MeshEditBegin* begin, LWMessageFuncs* messages, LWPanelFuncs* panels,
@@ -120,7 +121,7 @@ void save(MeshEditBegin* begin, LWMessageFuncs* messages, LWPanelFuncs* panels,
     const std::string temp = target + ".kvtmp";
     SaveScan scan;
     scan.skip = skip;
-    scan.file = std::fopen(temp.c_str(), "w");
+    scan.file = kv::plugin::openUtf8(temp, "w");
     if (!scan.file)
         return show(messages, "The DXF file \"" + target + "\" could not be created.");
 
@@ -156,7 +157,7 @@ void save(MeshEditBegin* begin, LWMessageFuncs* messages, LWPanelFuncs* panels,
     ok = std::fclose(scan.file) == 0 && ok;
     if (ok) {
         std::error_code ec;
-        std::filesystem::rename(temp, target, ec);
+        std::filesystem::rename(kv::plugin::utf8Path(temp), kv::plugin::utf8Path(target), ec);
         ok = !ec;
     }
     if (!ok) {

@@ -9,6 +9,7 @@
 #include "cli/interrupts.h"
 #include "cli/json_text.h"
 #include "cli/stderr_messages.h"
+#include "common/file_names.h"
 #include "geometry/dxf_reader.h"
 #include "geometry/face_split.h"
 #include "geometry/working_files.h"
@@ -67,7 +68,7 @@ int failure(const std::string& why) {
 }
 
 std::string lowerExtension(const fs::path& file) {
-    std::string ext = file.extension().string();
+    std::string ext = utf8Name(file.extension());
     for (char& c : ext)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return ext;
@@ -153,7 +154,7 @@ struct FileCloser {
 };
 
 int infoObject(const fs::path& file, MessagePort& messages) {
-    std::unique_ptr<std::FILE, FileCloser> in(std::fopen(file.c_str(), "rb"));
+    std::unique_ptr<std::FILE, FileCloser> in(kv::openFile(file, "rb"));
     if (!in) {
         messages.showMessage(model::kNoValidFileMessage);
         return kExitFailure;
@@ -170,7 +171,7 @@ int infoObject(const fs::path& file, MessagePort& messages) {
         break;
     case model::kVersionPrevious: {
         // Described from an in-memory conversion: looking at a file never rewrites it.
-        const auto converted = model::readPreviousObject(in.get(), file.stem().string(),
+        const auto converted = model::readPreviousObject(in.get(), utf8Name(file.stem()),
                                                          model::kRoleInteractive, messages);
         if (!converted)
             return kExitFailure;
@@ -273,7 +274,7 @@ std::string sceneSetJson(const geom::SceneSetInfo& info) {
 /// motion in it is described whole; the factory settings when the file does
 /// not hold usable ones (the open then reports what is wrong).
 app::MemorySettings projectMemory(const fs::path& file) {
-    std::unique_ptr<std::FILE, FileCloser> in(std::fopen(file.c_str(), "rb"));
+    std::unique_ptr<std::FILE, FileCloser> in(kv::openFile(file, "rb"));
     // The preference block follows the state block, each after its size word.
     constexpr long kPreferencesAt = 4 + static_cast<long>(app::kProjectStateSize) + 4;
     app::PreferenceImage image{};
@@ -353,7 +354,7 @@ int runInfo(const std::vector<std::string>& args) {
     if (input.empty())
         return usageError("no file given");
 
-    const fs::path file(input);
+    const fs::path file = pathFromUtf8(input);
     const std::string ext = lowerExtension(file);
     StderrMessages messages(kPrefix);
     if (ext == ".kvo")

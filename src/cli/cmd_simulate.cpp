@@ -20,6 +20,8 @@
 #include "cli/simulate_options.h"
 #include "cli/stderr_messages.h"
 #include "cli/terminal_progress.h"
+#include "common/file_names.h"
+#include "common/processes.h"
 #include "common/unit_constants.h"
 #include "geometry/working_files.h"
 #include "model/motion_file.h"
@@ -34,7 +36,6 @@
 #include <string>
 #include <string_view>
 #include <system_error>
-#include <unistd.h>
 #include <vector>
 
 namespace kv::cli {
@@ -168,7 +169,7 @@ bool readRecording(const std::string& file, Recording& out, StderrMessages& mess
 /// once everything has been written.
 fs::path stagingPath(const fs::path& target) {
     fs::path p = target;
-    p += ".partial-" + std::to_string(static_cast<long long>(getpid()));
+    p += ".partial-" + std::to_string(static_cast<long long>(currentProcessId()));
     return p;
 }
 
@@ -272,15 +273,15 @@ int runSimulate(const std::vector<std::string>& args) {
 
     // An interrupted file operation fails as an aborted one: say why instead.
     const auto failed = [] { return interrupted() ? interruptedExit(kPrefix) : kExitFailure; };
-    if (!o.project.empty() && !document.openProject(fs::path(o.project)))
+    if (!o.project.empty() && !document.openProject(pathFromUtf8(o.project)))
         return failed();
-    if (!o.object.empty() && !document.openObject(fs::path(o.object)))
+    if (!o.object.empty() && !document.openObject(pathFromUtf8(o.object)))
         return failed();
     if (o.vehicle && !document.newVehicle(*o.vehicle))
         return failure("the built-in vehicle could not be made");
     if (!o.terrain.empty() &&
-        !document.addTerrain(
-            app::DxfImport{fs::path(o.terrain), importTransformFor(fs::path(o.terrain), o.axes)}))
+        !document.addTerrain(app::DxfImport{pathFromUtf8(o.terrain),
+                                            importTransformFor(pathFromUtf8(o.terrain), o.axes)}))
         return failed();
     if (interrupted())
         return interruptedExit(kPrefix);
@@ -292,8 +293,8 @@ int runSimulate(const std::vector<std::string>& args) {
     if (!o.follow.empty()) {
         app::FollowPath path;
         std::string error;
-        if (!app::loadFollowPath(fs::path(o.follow), prefs.lengthUnitFactor,
-                                 importTransformFor(fs::path(o.follow), o.axes), path, error))
+        if (!app::loadFollowPath(pathFromUtf8(o.follow), prefs.lengthUnitFactor,
+                                 importTransformFor(pathFromUtf8(o.follow), o.axes), path, error))
             return failure(error);
         app::FollowSettings settings;
         if (o.speed) {
@@ -370,27 +371,28 @@ int runSimulate(const std::vector<std::string>& args) {
 
     // Both files are written beside their targets and renamed into place only
     // when every one of them has been written.
-    const fs::path output(o.output);
+    const fs::path output = pathFromUtf8(o.output);
     const fs::path staged = stagingPath(output);
-    answers.set("Save Sim Motion As:", staged.string());
+    answers.set("Save Sim Motion As:", utf8Name(staged));
     std::vector<std::pair<fs::path, fs::path>> moves{{staged, output}};
     bool saved = document.saveMotionAs() >= 1;
     if (saved && !o.cameraOutput.empty()) {
-        const fs::path camera(o.cameraOutput);
+        const fs::path camera = pathFromUtf8(o.cameraOutput);
         const fs::path stagedCamera = stagingPath(camera);
-        answers.set("Save Camera As:", stagedCamera.string());
+        answers.set("Save Camera As:", utf8Name(stagedCamera));
         moves.emplace_back(stagedCamera, camera);
         saved = document.saveCameraAs();
     }
     if (saved && !o.gltfOutput.empty()) {
-        const fs::path scene(o.gltfOutput);
+        const fs::path scene = pathFromUtf8(o.gltfOutput);
         const fs::path stagedScene = stagingPath(scene);
         moves.emplace_back(stagedScene, scene);
         NullProgress quiet;
         // A failure names the file asked for, not its staging name.
-        StagedMessages named(messages, stagedScene.filename().string(), scene.filename().string());
+        StagedMessages named(messages, utf8Name(stagedScene.filename()),
+                             utf8Name(scene.filename()));
         saved = app::exportSceneGltf(document, app::liveTakes(document), stagedScene,
-                                     fs::path(scene).stem().string(),
+                                     utf8Name(fs::path(scene).stem()),
                                      std::string("Kestrovane ") + KV_VERSION, quiet, named);
     }
     std::error_code ec;
@@ -401,7 +403,7 @@ int runSimulate(const std::vector<std::string>& args) {
         fs::rename(moves[i].first, moves[i].second, ec);
         if (ec) {
             saved = false;
-            messages.showMessage("\"" + moves[i].second.string() +
+            messages.showMessage("\"" + utf8Name(moves[i].second) +
                                  "\" could not be saved: " + ec.message());
         }
     }

@@ -3,6 +3,7 @@
 #include "cli/command.h"
 #include "cli/mesh_source.h"
 #include "cli/stderr_messages.h"
+#include "common/file_names.h"
 #include "geometry/mesh_store.h"
 #include "model/object_file.h"
 #include "model/object_model.h"
@@ -96,7 +97,7 @@ int runTemplate(const std::vector<std::string>& args) {
         }) == 0) {
         return kExitFailure;
     }
-    if (!model::saveObjectFile(output, record, meshSource(meshes, 0), messages))
+    if (!model::saveObjectFile(pathFromUtf8(output), record, meshSource(meshes, 0), messages))
         return kExitFailure;
     std::printf("%s\n", output.c_str());
     return kExitOk;

@@ -6,6 +6,7 @@
 #include "cli/interrupts.h"
 #include "cli/stderr_messages.h"
 #include "cli/terminal_progress.h"
+#include "common/file_names.h"
 #include "geometry/terrain.h"
 #include "geometry/working_files.h"
 
@@ -136,7 +137,8 @@ int runTerrain(const std::vector<std::string>& args) {
     }
     geom::TerrainStore terrain(*folder, grid);
     InterruptibleProgress progress(makeProgress());
-    if (!terrain.importTerrain(input, importTransformFor(input, axes), progress, messages) ||
+    if (!terrain.importTerrain(pathFromUtf8(input), importTransformFor(pathFromUtf8(input), axes),
+                               progress, messages) ||
         interrupted())
         return interrupted() ? interruptedExit(kPrefix) : kExitFailure;
     if (terrain.ground() == nullptr) {

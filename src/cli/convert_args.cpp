@@ -1,6 +1,7 @@
 #include "cli/convert_args.h"
 
 #include "cli/command.h"
+#include "common/file_names.h"
 
 #include <cctype>
 #include <cstdio>
@@ -27,7 +28,7 @@ std::optional<int> parseConvertArgs(const std::vector<std::string>& args, std::s
         if (!isOption) {
             if (!request.input.empty())
                 return usageError("more than one input file given");
-            request.input = a;
+            request.input = pathFromUtf8(a);
             continue;
         }
         if (a != "-o" && a != "--output" && a != "--units" && a != "--axes") {
@@ -41,7 +42,7 @@ std::optional<int> parseConvertArgs(const std::vector<std::string>& args, std::s
         } else if (a == "--axes") {
             axes = value;
         } else {
-            request.output = value;
+            request.output = pathFromUtf8(value);
         }
     }
     const auto chosen = geom::dxfAxesFromWord(axes);
@@ -65,7 +66,7 @@ std::optional<int> parseConvertArgs(const std::vector<std::string>& args, std::s
 }
 
 std::string lowerExtension(const std::filesystem::path& file) {
-    std::string ext = file.extension().string();
+    std::string ext = utf8Name(file.extension());
     for (char& c : ext)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return ext;

@@ -8,6 +8,7 @@
 #include "cli/stderr_messages.h"
 #include "cli/terminal_progress.h"
 #include "common/atomic_file.h"
+#include "common/file_names.h"
 #include "geometry/dxf_writer.h"
 #include "model/motion_file.h"
 #include "model/motion_store.h"
@@ -58,7 +59,7 @@ bool readObjectFaces(const fs::path& file, std::vector<Face>& faces, MessagePort
     struct Closer {
         void operator()(std::FILE* f) const { std::fclose(f); }
     };
-    std::unique_ptr<std::FILE, Closer> in(std::fopen(file.c_str(), "rb"));
+    std::unique_ptr<std::FILE, Closer> in(kv::openFile(file, "rb"));
     if (!in) {
         messages.showMessage(model::kNoValidFileMessage);
         return false;
@@ -70,7 +71,7 @@ bool readObjectFaces(const fs::path& file, std::vector<Face>& faces, MessagePort
                                      false, messages);
     case model::kVersionPrevious: {
         // Converted in memory: a conversion never rewrites the file it reads.
-        const auto converted = model::readPreviousObject(in.get(), file.stem().string(),
+        const auto converted = model::readPreviousObject(in.get(), utf8Name(file.stem()),
                                                          model::kRoleInteractive, messages);
         if (!converted)
             return false;
@@ -130,7 +131,7 @@ int convertDxf(const std::vector<std::string>& args) {
     if (!read)
         return kExitFailure;
     if (faces.empty()) {
-        messages.showMessage(request.input.string() + " holds no geometry to write");
+        messages.showMessage(utf8Name(request.input) + " holds no geometry to write");
         return kExitFailure;
     }
 
@@ -153,7 +154,7 @@ int convertDxf(const std::vector<std::string>& args) {
         messages.showMessage(model::saveFailedMessage(request.output));
         return kExitFailure;
     }
-    std::printf("%s\n", request.output.c_str());
+    std::printf("%s\n", utf8Name(request.output).c_str());
     return kExitOk;
 }
 

@@ -6,6 +6,7 @@
 #include "cli/command.h"
 #include "cli/convert_args.h"
 #include "cli/stderr_messages.h"
+#include "common/file_names.h"
 #include "export/asf_export.h"
 #include "export/bvh_export.h"
 #include "export/gltf_export.h"
@@ -101,7 +102,7 @@ int runExport(const std::vector<std::string>& args, std::string_view form, const
             std::fprintf(stderr,
                          "kestrovane-cli convert %.*s: the output %s would replace the motion "
                          "file\n%s",
-                         static_cast<int>(form.size()), form.data(), out.c_str(), usage);
+                         static_cast<int>(form.size()), form.data(), utf8Name(out).c_str(), usage);
             return kExitUsage;
         }
     }
@@ -121,13 +122,13 @@ int runExport(const std::vector<std::string>& args, std::string_view form, const
                                messages)) {
             return kExitFailure;
         }
-        std::printf("%s\n%s\n", request.output.c_str(), amc.c_str());
+        std::printf("%s\n%s\n", utf8Name(request.output).c_str(), utf8Name(amc).c_str());
         return kExitOk;
     }
     if (!exp::exportBvh(request.input, request.output, title, options, camera.slot(), messages)) {
         return kExitFailure;
     }
-    std::printf("%s\n", request.output.c_str());
+    std::printf("%s\n", utf8Name(request.output).c_str());
     return kExitOk;
 }
 
@@ -152,7 +153,7 @@ int convertGltf(const std::vector<std::string>& args) {
                              kGltfUsage);
                 return kExitUsage;
             }
-            output = args[++i];
+            output = pathFromUtf8(args[++i]);
             continue;
         }
         if (a.size() > 1 && a[0] == '-') {
@@ -165,7 +166,7 @@ int convertGltf(const std::vector<std::string>& args) {
                          kGltfUsage);
             return kExitUsage;
         }
-        input = a;
+        input = pathFromUtf8(a);
     }
     if (input.empty()) {
         std::fprintf(stderr, "kestrovane-cli convert gltf: no motion file given\n%s", kGltfUsage);
@@ -183,7 +184,7 @@ int convertGltf(const std::vector<std::string>& args) {
             std::fprintf(stderr,
                          "kestrovane-cli convert gltf: the output %s would replace the motion "
                          "file\n%s",
-                         out.c_str(), kGltfUsage);
+                         utf8Name(out).c_str(), kGltfUsage);
             return kExitUsage;
         }
     }
@@ -200,7 +201,7 @@ int convertGltf(const std::vector<std::string>& args) {
         return kExitFailure;
     }
     for (const fs::path& out : outputs)
-        std::printf("%s\n", out.c_str());
+        std::printf("%s\n", utf8Name(out).c_str());
     return kExitOk;
 }
 

@@ -12,6 +12,7 @@
 #include "cli/document_answers.h"
 #include "cli/stderr_messages.h"
 #include "cli/terminal_progress.h"
+#include "common/file_names.h"
 #include "export/joint_names.h"
 #include "geometry/working_files.h"
 #include "model/motion_file.h"
@@ -69,7 +70,7 @@ struct ReadMotion {
     /// Reads `file`; false (with a message naming the file) when it cannot be read.
     bool read(const fs::path& file) {
         if (!store.allocate(1, app::kMaxRecordFrames + 1)) {
-            failure("there is not enough memory to read " + file.string());
+            failure("there is not enough memory to read " + utf8Name(file));
             return false;
         }
         const model::GeometryIntake countGeometry{[] {},
@@ -77,7 +78,7 @@ struct ReadMotion {
                                                       ++triangles;
                                                       return 1;
                                                   }};
-        StderrMessages messages(std::string(kPrefix) + ": " + file.string());
+        StderrMessages messages(std::string(kPrefix) + ": " + utf8Name(file));
         bool report = true;
         return model::loadMotion(file, model::MotionTarget{0, &record, countGeometry}, store,
                                  report, messages);
@@ -115,18 +116,18 @@ int convertGltfScene(const std::vector<std::string>& args) {
                               a + "'");
         if (i + 1 >= args.size())
             return usageError("option " + a + " needs a file");
-        *target = args[++i];
+        *target = pathFromUtf8(args[++i]);
     }
     if (project.empty())
         return usageError("no project given");
     if (output.empty())
         output = fs::path(project).replace_extension(".glb");
     if (lowerExtension(output) == ".gltf")
-        return usageError("the scene is written as a binary .glb file, not " + output.string());
+        return usageError("the scene is written as a binary .glb file, not " + utf8Name(output));
     std::error_code ec;
     for (const fs::path* in : {&project, &take, &camera}) {
         if (!in->empty() && (*in == output || fs::equivalent(*in, output, ec)))
-            return usageError("the output " + output.string() + " would replace " + in->string());
+            return usageError("the output " + utf8Name(output) + " would replace " + utf8Name(*in));
     }
 
     // Every input is read and checked before anything is written.
@@ -141,12 +142,12 @@ int convertGltfScene(const std::vector<std::string>& args) {
         // vehicle, no effectors, no geometry.
         if (cameraMotion.record.vehicleType != model::kVehicleNone ||
             cameraMotion.record.effectorCount != 0 || cameraMotion.triangles != 0) {
-            return failure(camera.string() + " is the motion of \"" +
+            return failure(utf8Name(camera) + " is the motion of \"" +
                            model::recordName(cameraMotion.record.name) +
                            "\", not a camera's (write one with simulate --camera-out)");
         }
         if (cameraMotion.frames().empty())
-            return failure(camera.string() + " holds no camera frames");
+            return failure(utf8Name(camera) + " holds no camera frames");
     }
 
     const auto folder = geom::PrivateWorkingFolder::create();
@@ -155,14 +156,14 @@ int convertGltfScene(const std::vector<std::string>& args) {
     app::MemorySettings memory = app::kFactoryMemory;
     memory.objectSlots = app::kMaxObjectSlots;
     memory.recordFrames = app::kMaxRecordFrames;
-    StderrMessages messages(std::string(kPrefix) + ": " + project.string());
+    StderrMessages messages(std::string(kPrefix) + ": " + utf8Name(project));
     const std::unique_ptr<ProgressPort> progress = makeProgress();
     DocumentAnswers answers;
     app::Document document(app::DocumentPorts{messages, *progress, answers, answers, *folder});
     if (!document.allocate(memory, true, std::nullopt))
-        return failure("there is not enough memory to read " + project.string());
+        return failure("there is not enough memory to read " + utf8Name(project));
     if (!fs::is_regular_file(project, ec))
-        return failure(project.string() + " cannot be read: no such file");
+        return failure(utf8Name(project) + " cannot be read: no such file");
     if (!document.openProject(project))
         return kExitFailure;
 
@@ -171,13 +172,13 @@ int convertGltfScene(const std::vector<std::string>& args) {
         const model::ObjectRecord& simulated = document.object(0);
         if (takeMotion.record.vehicleType != simulated.vehicleType ||
             model::recordName(takeMotion.record.name) != model::recordName(simulated.name)) {
-            return failure(take.string() + " is a take of \"" +
+            return failure(utf8Name(take) + " is a take of \"" +
                            model::recordName(takeMotion.record.name) +
                            "\", not of the project's simulated object \"" +
                            model::recordName(simulated.name) + "\"");
         }
         if (takeMotion.frames().empty())
-            return failure(take.string() + " holds no frames");
+            return failure(utf8Name(take) + " holds no frames");
         takes.objects.push_back(takeMotion.frames());
     }
     if (!camera.empty())
@@ -188,7 +189,7 @@ int convertGltfScene(const std::vector<std::string>& args) {
                               std::string("Kestrovane ") + KV_VERSION, *progress, writeMessages)) {
         return kExitFailure;
     }
-    std::printf("%s\n", output.c_str());
+    std::printf("%s\n", utf8Name(output).c_str());
     return kExitOk;
 }
 

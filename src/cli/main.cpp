@@ -1,5 +1,7 @@
 // kestrovane-cli: the headless tool (simulate, convert, inspect).
 #include "cli/command.h"
+#include "common/file_names.h"
+#include "common/terminal.h"
 #include "geometry/working_files.h"
 
 #include <algorithm>
@@ -34,11 +36,14 @@ void printUsage(std::FILE* out) {
 
 int main(int argc, char** argv) {
     using namespace kv::cli;
-    if (argc < 2) {
+    // UTF-8 on every platform, so that any file name can be passed.
+    const std::vector<std::string> args = kv::utf8Arguments(argc, argv);
+    kv::useUtf8Console();
+    if (args.empty()) {
         printUsage(stderr);
         return kExitUsage;
     }
-    const std::string name = argv[1];
+    const std::string& name = args[0];
     if (name == "--help" || name == "-h" || name == "help") {
         printUsage(stdout);
         return kExitOk;
@@ -54,7 +59,7 @@ int main(int argc, char** argv) {
                 kv::geom::staleSweepMessage(kv::geom::removeStaleWorkingFolders());
             if (!freed.empty())
                 std::fprintf(stderr, "kestrovane-cli: %s\n", freed.c_str());
-            return c.run(std::vector<std::string>(argv + 2, argv + argc));
+            return c.run(std::vector<std::string>(args.begin() + 1, args.end()));
         }
     }
     std::fprintf(stderr, "kestrovane-cli: unknown command '%s'\n", name.c_str());

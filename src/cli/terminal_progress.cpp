@@ -1,9 +1,10 @@
 #include "cli/terminal_progress.h"
 
+#include "common/terminal.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <unistd.h>
 
 namespace kv::cli {
 
@@ -60,7 +61,7 @@ void clearProgressLine() {
 }
 
 std::unique_ptr<ProgressPort> makeProgress() {
-    if (isatty(STDERR_FILENO) != 0)
+    if (stderrIsTerminal())
         return std::make_unique<TerminalProgress>();
     return std::make_unique<NullProgress>();
 }

@@ -1,5 +1,8 @@
 #include "common/atomic_file.h"
 
+// The POSIX implementation; Windows has its own in atomic_file_windows.cpp.
+#ifndef _WIN32
+
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
@@ -194,3 +197,5 @@ bool writeFilesAtomically(const std::vector<AtomicFileWrite>& files) {
 }
 
 } // namespace kv
+
+#endif // !_WIN32

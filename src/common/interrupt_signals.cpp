@@ -3,7 +3,9 @@
 #include <atomic>
 #include <csignal>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
@@ -45,6 +47,33 @@ bool makePipe() {
     }
     return true;
 }
+#else
+/// Ctrl+C and Ctrl+Break stand for SIGINT; a closed console window for SIGHUP;
+/// a logoff or shutdown for SIGTERM. The handler runs on a thread of its own:
+/// it only records, and returning TRUE keeps the process alive until the
+/// program's loop sees the flag (for a close, logoff or shutdown Windows ends
+/// the process anyway a few seconds later).
+BOOL WINAPI recordConsoleEvent(DWORD event) {
+    int signal = 0;
+    switch (event) {
+    case CTRL_C_EVENT:
+    case CTRL_BREAK_EVENT:
+        signal = SIGINT;
+        break;
+    case CTRL_CLOSE_EVENT:
+        signal = 1;
+        break;
+    case CTRL_LOGOFF_EVENT:
+    case CTRL_SHUTDOWN_EVENT:
+        signal = SIGTERM;
+        break;
+    default:
+        return FALSE;
+    }
+    if (gSignal == 0)
+        gSignal = signal;
+    return TRUE;
+}
 #endif
 
 } // namespace
@@ -53,10 +82,7 @@ bool catchInterruptSignals() {
     if (gInstalled.exchange(true))
         return true;
 #ifdef _WIN32
-    // Console programs on Windows get Ctrl+C through the C library as SIGINT.
-    std::signal(SIGINT, [](int s) { gSignal = s; });
-    std::signal(SIGTERM, [](int s) { gSignal = s; });
-    return true;
+    return ::SetConsoleCtrlHandler(recordConsoleEvent, TRUE) != 0;
 #else
     if (!makePipe()) {
         gPipe[0] = gPipe[1] = -1;

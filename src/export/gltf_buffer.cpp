@@ -1,6 +1,8 @@
 #include "export/gltf_buffer.h"
 
 #include "common/atomic_file.h"
+#include "common/file_names.h"
+#include "common/private_folders.h"
 
 #include <algorithm>
 #include <array>
@@ -10,7 +12,6 @@
 #include <sstream>
 #include <string>
 #include <system_error>
-#include <unistd.h>
 
 namespace kv::exp {
 namespace {
@@ -122,16 +123,17 @@ bool writeGltfText(tinygltf::Model model, std::vector<unsigned char> data,
                    const fs::path& outputFile, const fs::path& binFile) {
     model.buffers.emplace_back();
     model.buffers[0].data = std::move(data);
-    model.buffers[0].uri = binFile.filename().string();
+    model.buffers[0].uri = utf8Name(binFile.filename());
     const fs::path folder = outputFile.has_parent_path() ? outputFile.parent_path() : fs::path(".");
-    std::string pattern = (folder / ("." + outputFile.filename().string() + ".XXXXXX")).string();
-    if (::mkdtemp(pattern.data()) == nullptr)
+    const auto made = makeUniqueFolder(
+        utf8Name(folder / pathFromUtf8("." + utf8Name(outputFile.filename()) + ".")));
+    if (!made)
         return false;
-    const fs::path scratch = pattern;
+    const fs::path scratch = *made;
     const fs::path scratchText = scratch / outputFile.filename();
     const fs::path scratchBin = scratch / binFile.filename();
     tinygltf::TinyGLTF writer;
-    bool ok = writer.WriteGltfSceneToFile(&model, scratchText.string(), false, false, true, false);
+    bool ok = writer.WriteGltfSceneToFile(&model, utf8Name(scratchText), false, false, true, false);
     std::error_code ec;
     ok = ok && fs::is_regular_file(scratchBin, ec) && fs::is_regular_file(scratchText, ec);
     if (ok) {

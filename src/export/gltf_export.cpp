@@ -1,5 +1,6 @@
 #include "export/gltf_export.h"
 
+#include "common/file_names.h"
 #include "export/gltf_buffer.h"
 #include "export/gltf_object.h"
 #include "model/motion_file.h"
@@ -22,7 +23,7 @@ constexpr std::array<float, 4> kPlainGrey{0.6f, 0.6f, 0.6f, 1.0f};
 } // namespace
 
 GltfContainer gltfContainerFor(const fs::path& outputFile) {
-    std::string ext = outputFile.extension().string();
+    std::string ext = utf8Name(outputFile.extension());
     std::transform(ext.begin(), ext.end(), ext.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return ext == ".gltf" ? GltfContainer::kText : GltfContainer::kBinary;

@@ -1,11 +1,12 @@
 #include "export/joint_names.h"
 
+#include "common/file_names.h"
 #include "model/object_model.h"
 
 namespace kv::exp {
 
 std::string motionTitle(const std::filesystem::path& motionFile) {
-    return motionFile.stem().string();
+    return utf8Name(motionFile.stem());
 }
 
 std::string centreOfGravityName(std::string_view title) {

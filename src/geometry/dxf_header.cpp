@@ -1,5 +1,6 @@
 #include "geometry/dxf_header.h"
 
+#include "common/file_names.h"
 #include "geometry/dxf_line_reader.h"
 #include "geometry/dxf_transform.h"
 
@@ -10,8 +11,7 @@
 namespace kv::geom {
 
 std::optional<DxfAxes> dxfFileAxes(const std::filesystem::path& file) {
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(file.c_str(), "rb"),
-                                                            &std::fclose);
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(kv::openFile(file, "rb"), &std::fclose);
     if (!f)
         return std::nullopt;
     // The top of the file is all we read: a small block is enough.

@@ -1,5 +1,6 @@
 #include "geometry/dxf_polyline.h"
 
+#include "common/file_names.h"
 #include "geometry/dxf_line_reader.h"
 #include "geometry/dxf_number.h"
 #include "geometry/dxf_transform.h"
@@ -41,7 +42,7 @@ constexpr std::size_t kMaxVertices = 1'000'000;
 bool readDxfPolyline(const std::filesystem::path& file, const model::GeometryTransform& transform,
                      std::vector<std::array<double, 3>>& points, std::string& error) {
     points.clear();
-    std::unique_ptr<std::FILE, FileCloser> handle(std::fopen(file.c_str(), "rb"));
+    std::unique_ptr<std::FILE, FileCloser> handle(kv::openFile(file, "rb"));
     if (!handle) {
         error = "The DXF file could not be opened.";
         return false;

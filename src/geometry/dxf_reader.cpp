@@ -1,5 +1,6 @@
 #include "geometry/dxf_reader.h"
 
+#include "common/file_names.h"
 #include "geometry/dxf_line_reader.h"
 #include "geometry/dxf_number.h"
 #include "geometry/dxf_transform.h"
@@ -93,7 +94,7 @@ Search findCode(DxfLineReader& lines, std::string_view key, std::string_view& li
 int readDxf(const std::filesystem::path& file, std::uint64_t fileSize,
             const model::GeometryTransform& transform, const DxfFaceCallback& onFace,
             MessagePort& messages) {
-    std::unique_ptr<std::FILE, FileCloser> handle(std::fopen(file.c_str(), "rb"));
+    std::unique_ptr<std::FILE, FileCloser> handle(kv::openFile(file, "rb"));
     if (!handle) {
         messages.showMessage("The DXF file could not be opened.");
         return 0;

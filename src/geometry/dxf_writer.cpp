@@ -1,5 +1,6 @@
 #include "geometry/dxf_writer.h"
 
+#include "common/file_names.h"
 #include "common/unit_constants.h"
 #include "common/vecmath.h"
 
@@ -47,6 +48,7 @@ bool putValue(std::FILE* file, const char* key, double value) {
 } // namespace
 
 bool writeDxfHeader(std::FILE* file, const DxfOutputUnits& units) {
+    useTextLineEnds(file);
     const std::string_view name = unitName(units.feetPerUnit);
     const std::string_view system = dxfAxesName(units.axes);
     return put(file, "999\nDXF file created by Kestrovane\n") &&

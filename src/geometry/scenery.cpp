@@ -1,5 +1,6 @@
 #include "geometry/scenery.h"
 
+#include "common/file_names.h"
 #include "geometry/working_files_intake.h"
 #include "geometry/working_files_transform.h"
 
@@ -166,7 +167,7 @@ bool SceneryStore::retransformScenery(int index, const model::GeometryTransform&
 bool SceneryStore::writeStream(int index, std::FILE* out, MessagePort& messages) const {
     if (index < 0 || index >= count())
         return false;
-    FileHandle in(std::fopen(workingFile(index).c_str(), "rb"));
+    FileHandle in(kv::openFile(workingFile(index), "rb"));
     if (!in || copySceneryStream(in.get(), out, set(index).triangleCount) < 0) {
         messages.showMessage(kCannotRead);
         return false;
@@ -178,7 +179,7 @@ bool SceneryStore::readStream(std::FILE* in, const SceneSetInfo& info, MessagePo
     if (full())
         return false;
     const std::filesystem::path file = workingFile(count());
-    FileHandle out(std::fopen(file.c_str(), "wb+"));
+    FileHandle out(kv::openFile(file, "wb+"));
     if (!out) {
         messages.showMessage(kCannotWrite);
         return false;

@@ -1,5 +1,6 @@
 #include "geometry/terrain.h"
 
+#include "common/file_names.h"
 #include "geometry/working_files_intake.h"
 #include "geometry/working_files_transform.h"
 
@@ -186,7 +187,7 @@ bool TerrainStore::retransformTerrain(const model::GeometryTransform& transform,
 }
 
 bool TerrainStore::writeStream(std::FILE* out, MessagePort& messages) const {
-    FileHandle in(std::fopen(workingFile().c_str(), "rb"));
+    FileHandle in(kv::openFile(workingFile(), "rb"));
     if (!in || copyTerrainStream(in.get(), out, info_.triangleCount) < 0) {
         messages.showMessage(kCannotRead);
         return false;
@@ -196,7 +197,7 @@ bool TerrainStore::writeStream(std::FILE* out, MessagePort& messages) const {
 
 bool TerrainStore::readStream(std::FILE* in, const SceneSetInfo& info, MessagePort& messages) {
     discardTerrain();
-    FileHandle out(std::fopen(workingFile().c_str(), "wb+"));
+    FileHandle out(kv::openFile(workingFile(), "wb+"));
     if (!out) {
         messages.showMessage(kCannotWrite);
         return false;

@@ -1,6 +1,7 @@
 #include "geometry/working_files.h"
 
 #include "common/atomic_file.h"
+#include "common/file_names.h"
 #include "common/le_io.h"
 #include "common/private_folders.h"
 #include "common/processes.h"
@@ -48,7 +49,7 @@ static_assert(Codec<double>::kBytes * 9 == 72, "terrain record is 9 doubles");
 constexpr std::size_t kFileBuffer = 1 << 20;
 
 FileHandle openFile(const std::filesystem::path& path, const char* mode) {
-    FileHandle f(std::fopen(path.c_str(), mode));
+    FileHandle f(kv::openFile(path, mode));
     if (f)
         std::setvbuf(f.get(), nullptr, _IOFBF, kFileBuffer);
     return f;
@@ -98,9 +99,8 @@ PrivateWorkingFolder::create(const std::filesystem::path& parent) {
         base = std::filesystem::temp_directory_path(ec);
     if (ec || base.empty())
         return nullptr;
-    const std::string prefix =
-        (base / (std::string(kWorkingFolderPrefix) + std::to_string(currentProcessId()) + "-"))
-            .string();
+    const std::string prefix = utf8Name(
+        base / (std::string(kWorkingFolderPrefix) + std::to_string(currentProcessId()) + "-"));
     const auto made = makeUniqueFolder(prefix);
     if (!made)
         return nullptr;
@@ -138,7 +138,7 @@ StaleSweep removeStaleWorkingFolders(const std::filesystem::path& parent) {
     for (std::filesystem::directory_iterator it(base, ec), end; !ec && it != end;
          it.increment(ec)) {
         const std::filesystem::path& folder = it->path();
-        const auto owner = workingFolderOwner(folder.filename().string());
+        const auto owner = workingFolderOwner(utf8Name(folder.filename()));
         if (!owner || *owner == self || processIsRunning(*owner) || !isOwnFolder(folder))
             continue;
         const std::uintmax_t bytes = folderBytes(folder);

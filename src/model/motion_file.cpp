@@ -1,6 +1,7 @@
 #include "model/motion_file.h"
 
 #include "common/atomic_file.h"
+#include "common/file_names.h"
 
 #include <memory>
 
@@ -46,7 +47,7 @@ void reportOnce(bool& reportErrors, MessagePort& messages, const std::string& te
 }
 
 std::string saveFailedMessage(const std::filesystem::path& file) {
-    return "\"" + file.filename().string() + "\" could not be saved.";
+    return "\"" + utf8Name(file.filename()) + "\" could not be saved.";
 }
 
 bool saveLiveMotion(const std::filesystem::path& file, const ObjectRecord& owner,
@@ -127,7 +128,7 @@ bool readMotion(std::FILE* in, const MotionTarget& target, MotionStore& store, b
 
 bool loadMotion(const std::filesystem::path& file, const MotionTarget& target, MotionStore& store,
                 bool& reportErrors, MessagePort& messages) {
-    std::unique_ptr<std::FILE, FileCloser> in(std::fopen(file.c_str(), "rb"));
+    std::unique_ptr<std::FILE, FileCloser> in(kv::openFile(file, "rb"));
     if (!in) {
         reportOnce(reportErrors, messages, kNoValidFileMessage);
         return false;

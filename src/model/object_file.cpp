@@ -1,6 +1,7 @@
 #include "model/object_file.h"
 
 #include "common/atomic_file.h"
+#include "common/file_names.h"
 #include "model/object_file_convert.h"
 #include "model/object_model.h"
 
@@ -37,7 +38,7 @@ FileVersion checkFileVersion(std::FILE* in, MessagePort& messages) {
 }
 
 FileVersion checkFileVersion(const std::filesystem::path& file, MessagePort& messages) {
-    FileHandle in(std::fopen(file.c_str(), "rb"));
+    FileHandle in(kv::openFile(file, "rb"));
     if (!in) {
         messages.showMessage(kNoValidFileMessage);
         return kVersionRefused;
@@ -85,7 +86,7 @@ bool loadObjectFile(const std::filesystem::path& file, const MotionTarget& targe
     if (!upgradeObjectFile(file, messages)) {
         return false;
     }
-    FileHandle in(std::fopen(file.c_str(), "rb"));
+    FileHandle in(kv::openFile(file, "rb"));
     if (!in) {
         messages.showMessage(kNoValidFileMessage);
         return false;
@@ -95,7 +96,7 @@ bool loadObjectFile(const std::filesystem::path& file, const MotionTarget& targe
     }
     if (target.record != nullptr) {
         target.record->role = kRoleInteractive;
-        setRecordName(target.record->name, file.stem().string());
+        setRecordName(target.record->name, utf8Name(file.stem()));
     }
     return true;
 }

@@ -1,6 +1,7 @@
 #include "model/object_file_convert.h"
 
 #include "common/atomic_file.h"
+#include "common/file_names.h"
 #include "common/le_io.h"
 #include "common/unit_constants.h"
 #include "common/vecmath.h"
@@ -120,7 +121,7 @@ bool writeConverted(const std::filesystem::path& file, const ConvertedObject& ob
 }
 
 bool readWhole(const std::filesystem::path& file, std::vector<std::uint8_t>& bytes) {
-    FileHandle in(std::fopen(file.c_str(), "rb"));
+    FileHandle in(kv::openFile(file, "rb"));
     if (!in) {
         return false;
     }
@@ -199,7 +200,7 @@ std::optional<ConvertedObject> readPreviousObject(std::FILE* in, std::string_vie
 
 bool convertObjectFile(const std::filesystem::path& oldFile, const std::filesystem::path& newFile,
                        std::string_view name, std::int32_t role, MessagePort& messages) {
-    FileHandle in(std::fopen(oldFile.c_str(), "rb"));
+    FileHandle in(kv::openFile(oldFile, "rb"));
     if (!in) {
         messages.showMessage(kNoValidFileMessage);
         return false;
@@ -217,7 +218,7 @@ bool convertObjectFile(const std::filesystem::path& oldFile, const std::filesyst
 }
 
 std::optional<std::filesystem::path> backupPathFor(const std::filesystem::path& file) {
-    const std::string fileName = file.filename().string();
+    const std::string fileName = utf8Name(file.filename());
     const std::string cut = fileName.substr(0, fileName.find('.'));
     const std::filesystem::path dir = file.parent_path();
     for (int n = 0; n < 1000; ++n) {
@@ -237,7 +238,7 @@ std::optional<std::filesystem::path> backupPathFor(const std::filesystem::path& 
 bool upgradeObjectFile(const std::filesystem::path& file, MessagePort& messages) {
     std::optional<ConvertedObject> object;
     {
-        FileHandle in(std::fopen(file.c_str(), "rb"));
+        FileHandle in(kv::openFile(file, "rb"));
         if (!in) {
             messages.showMessage(kNoValidFileMessage);
             return false;

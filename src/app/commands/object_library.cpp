@@ -1,6 +1,7 @@
 #include "app/commands/object_library.h"
 
 #include "app/commands/commands.h"
+#include "common/file_names.h"
 
 #include <algorithm>
 #include <cctype>
@@ -31,7 +32,7 @@ std::vector<ObjectLibraryEntry> listObjectLibrary(const std::filesystem::path& d
         if (ec)
             break;
         const fs::path& p = it->path();
-        const std::string name = p.filename().string();
+        const std::string name = utf8Name(p.filename());
         if (name.size() < 4 || lowered(name.substr(name.size() - 4)) != ".kvo")
             continue;
         if (!it->is_regular_file(ec))
@@ -43,7 +44,7 @@ std::vector<ObjectLibraryEntry> listObjectLibrary(const std::filesystem::path& d
     for (const fs::path& p : files) {
         if (entries.size() >= static_cast<std::size_t>(kObjectLibraryMaxEntries))
             break;
-        const std::string name = p.filename().string();
+        const std::string name = utf8Name(p.filename());
         std::string text = name.substr(0, name.find('.'));
         // A name that starts with "." would give an empty menu item.
         if (text.empty())

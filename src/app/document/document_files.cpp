@@ -6,6 +6,7 @@
 #include "app/settings/units.h"
 #include "app/settings/units_dxf.h"
 #include "common/atomic_file.h"
+#include "common/file_names.h"
 #include "common/unit_constants.h"
 #include "export/asf_export.h"
 #include "export/bvh_export.h"
@@ -50,7 +51,7 @@ void setRecordName(model::ObjectRecord& r, const std::string& name) {
 }
 
 bool readable(const std::filesystem::path& file, MessagePort& messages) {
-    std::FILE* f = std::fopen(file.c_str(), "rb");
+    std::FILE* f = kv::openFile(file, "rb");
     if (f == nullptr) {
         messages.showMessage(model::kNoValidFileMessage);
         return false;
@@ -109,7 +110,7 @@ int readDxfInto(const std::filesystem::path& file, const model::GeometryTransfor
 
 std::filesystem::path forceExtension(const std::filesystem::path& file,
                                      const std::string& extension) {
-    if (file.filename().string().find('.') != std::string::npos)
+    if (utf8Name(file.filename()).find('.') != std::string::npos)
         return file;
     std::filesystem::path out = file;
     out += "." + extension;
@@ -117,23 +118,23 @@ std::filesystem::path forceExtension(const std::filesystem::path& file,
 }
 
 std::string titleWithoutExtension(const std::filesystem::path& file) {
-    const std::string name = file.filename().string();
+    const std::string name = utf8Name(file.filename());
     return name.substr(0, name.find('.'));
 }
 
 std::filesystem::path pathWithoutExtension(const std::filesystem::path& file) {
-    return file.parent_path() / titleWithoutExtension(file);
+    return file.parent_path() / pathFromUtf8(titleWithoutExtension(file));
 }
 
 std::string notKestrovaneFileMessage(const std::filesystem::path& file) {
-    return "\"" + file.string() + "\" is not a valid Kestrovane file.";
+    return "\"" + utf8Name(file) + "\" is not a valid Kestrovane file.";
 }
 
 std::optional<std::filesystem::path> Document::ask(const FileRequest& request) {
     auto chosen = ports_.files.choose(request);
     if (!chosen)
         return std::nullopt;
-    std::filesystem::path path(*chosen);
+    std::filesystem::path path = pathFromUtf8(*chosen);
     if (request.save && !request.extension.empty())
         path = forceExtension(path, request.extension);
     return path;
@@ -241,13 +242,13 @@ bool Document::saveObjectAs(int slot) {
         return false;
     const std::string current = currentObjectName_.empty() ? "Object" : currentObjectName_;
     auto file = ask(saveRequest("Save Object As:", kObjectFilter, "kvo",
-                                std::filesystem::path(current).filename().string()));
+                                utf8Name(std::filesystem::path(current).filename())));
     if (!file)
         return false;
     if (!model::saveObjectFile(*file, object(slot), triangleSourceOf(meshes_, slot),
                                ports_.messages))
         return false;
-    currentObjectName_ = pathWithoutExtension(*file).string();
+    currentObjectName_ = utf8Name(pathWithoutExtension(*file));
     setRecordName(object(slot), titleWithoutExtension(*file));
     return true;
 }
@@ -274,7 +275,7 @@ int Document::saveMotionAs() {
                                     channel.count, static_cast<int>(channel.frames.size()))));
         if (model::saveLiveMotion(*file, r, triangleSourceOf(meshes_, i), frames,
                                   ports_.messages)) {
-            name = file->filename().string();
+            name = utf8Name(file->filename());
             ++saved;
         }
     }
@@ -303,7 +304,7 @@ bool Document::saveCameraAs() {
     if (!model::saveLiveMotion(*file, object(cameraSlot()), model::TriangleSource{}, frames,
                                ports_.messages))
         return false;
-    cameraMotionName_ = file->filename().string();
+    cameraMotionName_ = utf8Name(file->filename());
     return true;
 }
 
@@ -551,7 +552,7 @@ Document::initialConditionsFrom(float time, std::optional<std::filesystem::path>
 }
 
 OpenedAs Document::openByExtension(const std::filesystem::path& file) {
-    const std::string name = file.filename().string();
+    const std::string name = utf8Name(file.filename());
     const auto dot = name.find('.');
     std::string ext = dot == std::string::npos ? std::string() : name.substr(dot);
     std::transform(ext.begin(), ext.end(), ext.begin(),

@@ -3,6 +3,7 @@
 #include "app/document/project_file.h"
 #include "app/settings/preferences.h"
 #include "common/atomic_file.h"
+#include "common/file_names.h"
 #include "common/le_io.h"
 #include "geometry/working_files.h"
 #include "model/motion_file.h"
@@ -153,7 +154,7 @@ ProjectState mapPreviousProjectState(const PreviousProjectState& p) {
 ProjectConversion convertProject(const std::filesystem::path& oldFile,
                                  const std::filesystem::path& newFile, MessagePort& messages) {
     ProjectConversion result;
-    geom::FileHandle in(std::fopen(oldFile.c_str(), "rb"));
+    geom::FileHandle in(kv::openFile(oldFile, "rb"));
     if (!in) {
         messages.showMessage(model::kNoValidFileMessage);
         return result;

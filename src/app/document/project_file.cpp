@@ -3,6 +3,7 @@
 #include "app/document/project_geometry.h"
 #include "app/settings/memory_settings.h"
 #include "common/atomic_file.h"
+#include "common/file_names.h"
 #include "common/le_io.h"
 #include "geometry/working_files.h"
 #include "model/motion_file.h"
@@ -154,7 +155,7 @@ std::string resolutionChangedMessage(int fileResolution, int currentResolution) 
 }
 
 ProjectVersion checkProjectVersion(const std::filesystem::path& file, MessagePort& messages) {
-    FileHandle in(std::fopen(file.c_str(), "rb"));
+    FileHandle in(kv::openFile(file, "rb"));
     if (!in) {
         messages.showMessage(model::kNoValidFileMessage);
         return ProjectVersion::kRefused;
@@ -216,7 +217,7 @@ bool saveProject(const std::filesystem::path& file, const ProjectContents& proje
 
 ProjectLoadResult loadProject(const std::filesystem::path& file, const ProjectContents& project,
                               MessagePort& messages) {
-    FileHandle in(std::fopen(file.c_str(), "rb"));
+    FileHandle in(kv::openFile(file, "rb"));
     if (!in) {
         messages.showMessage(model::kNoValidFileMessage);
         return {};

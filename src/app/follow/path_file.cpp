@@ -1,6 +1,7 @@
 #include "app/follow/path_file.h"
 
 #include "app/follow/path_csv.h"
+#include "common/file_names.h"
 #include "common/unit_constants.h"
 #include "geometry/dxf_polyline.h"
 
@@ -16,7 +17,7 @@ namespace kv::app {
 namespace {
 
 std::string lowerExtension(const std::filesystem::path& file) {
-    std::string ext = file.extension().string();
+    std::string ext = utf8Name(file.extension());
     std::transform(ext.begin(), ext.end(), ext.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return ext;
@@ -26,9 +27,9 @@ bool readText(const std::filesystem::path& file, std::string& text, std::string&
     struct Closer {
         void operator()(std::FILE* f) const { std::fclose(f); }
     };
-    std::unique_ptr<std::FILE, Closer> in(std::fopen(file.c_str(), "rb"));
+    std::unique_ptr<std::FILE, Closer> in(kv::openFile(file, "rb"));
     if (!in) {
-        error = "cannot open the path " + file.string();
+        error = "cannot open the path " + utf8Name(file);
         return false;
     }
     std::array<char, 65536> buffer{};
@@ -36,7 +37,7 @@ bool readText(const std::filesystem::path& file, std::string& text, std::string&
         const std::size_t n = std::fread(buffer.data(), 1, buffer.size(), in.get());
         text.append(buffer.data(), n);
         if (text.size() > kMaxPathCsvBytes) {
-            error = file.string() + ": the path is longer than " +
+            error = utf8Name(file) + ": the path is longer than " +
                     std::to_string(kMaxPathCsvBytes / (1024u * 1024u)) + " MB";
             return false;
         }
@@ -44,7 +45,7 @@ bool readText(const std::filesystem::path& file, std::string& text, std::string&
             break;
     }
     if (std::ferror(in.get())) {
-        error = "cannot read the path " + file.string();
+        error = "cannot read the path " + utf8Name(file);
         return false;
     }
     return true;
@@ -62,22 +63,22 @@ bool loadFollowPath(const std::filesystem::path& file, float lengthUnitFactor,
         if (!readText(file, text, error))
             return false;
         if (!parsePathCsv(text, lengthUnitFactor, path, error)) {
-            error = file.string() + ": " + error;
+            error = utf8Name(file) + ": " + error;
             return false;
         }
         return true;
     }
     if (ext != ".dxf") {
-        error = file.string() + ": a path is read from a .csv or a .dxf file";
+        error = utf8Name(file) + ": a path is read from a .csv or a .dxf file";
         return false;
     }
     std::vector<std::array<double, 3>> points;
     if (!geom::readDxfPolyline(file, transform, points, error)) {
-        error = file.string() + ": " + error;
+        error = utf8Name(file) + ": " + error;
         return false;
     }
     if (points.size() < kMinPathPoints) {
-        error = file.string() + ": a path needs at least two points, the polyline has " +
+        error = utf8Name(file) + ": a path needs at least two points, the polyline has " +
                 std::to_string(points.size());
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include "app/input/csv_fields.h"
 #include "app/input/input_keys.h"
+#include "common/file_names.h"
 
 #include <array>
 #include <cctype>
@@ -164,7 +165,7 @@ bool loadControlsCsv(const std::string& file, ControlScript& script, std::string
     struct Closer {
         void operator()(std::FILE* f) const { std::fclose(f); }
     };
-    std::unique_ptr<std::FILE, Closer> in(std::fopen(file.c_str(), "rb"));
+    std::unique_ptr<std::FILE, Closer> in(kv::openFile(pathFromUtf8(file), "rb"));
     if (!in) {
         error = "cannot open the control script " + file;
         return false;

@@ -3,6 +3,7 @@
 #include "app/document/document.h"
 #include "app/document/project_geometry.h"
 #include "common/atomic_file.h"
+#include "common/file_names.h"
 #include "common/processes.h"
 #include "model/motion_file.h"
 #include "model/motion_store.h"
@@ -73,7 +74,7 @@ std::optional<RecoverySession> readSession(const fs::path& folder) {
     s.projectName = field(text, "name").value_or(std::string());
     s.hasProjectCopy = fs::is_regular_file(folder / kRecoveryProjectFile, ec);
     for (const auto& e : fs::directory_iterator(folder, ec)) {
-        if (isTakeFile(e.path().filename().string()))
+        if (isTakeFile(utf8Name(e.path().filename())))
             ++s.takes;
     }
     return s;
@@ -104,7 +105,7 @@ bool SessionRecovery::writeSessionFile(const Document& document) {
     fs::create_directories(folder_, ec);
     std::string text = std::string(kSessionHeader) + "\n";
     text += "pid " + std::to_string(currentProcessId()) + "\n";
-    text += "project " + (document.hasFile() ? document.projectPath().string() : "") + "\n";
+    text += "project " + (document.hasFile() ? utf8Name(document.projectPath()) : "") + "\n";
     text += "name " + document.projectName() + "\n";
     return writeFileAtomically(folder_ / kRecoverySessionFile, [&](std::FILE* out) {
         return std::fwrite(text.data(), 1, text.size(), out) == text.size();
@@ -149,7 +150,7 @@ bool SessionRecovery::writeTakes(Document& document, MessagePort& messages) {
     }
     std::error_code ec;
     for (const auto& e : fs::directory_iterator(folder_, ec)) {
-        const std::string name = e.path().filename().string();
+        const std::string name = utf8Name(e.path().filename());
         if (isTakeFile(name) && written.count(name) == 0) {
             std::error_code r;
             fs::remove(e.path(), r);
@@ -164,7 +165,7 @@ bool SessionRecovery::writeProject(Document& document, MessagePort& messages) {
         fs::remove(folder_ / kRecoveryProjectFile, ec);
         bool takes = false;
         for (const auto& e : fs::directory_iterator(folder_, ec))
-            takes = takes || isTakeFile(e.path().filename().string());
+            takes = takes || isTakeFile(utf8Name(e.path().filename()));
         if (!takes) {
             // Nothing a recovery could bring back: leave no folder behind.
             clear();
@@ -192,7 +193,7 @@ std::vector<RecoverySession> sessionsLeftBehind(const fs::path& root) {
     std::error_code ec;
     const long self = currentProcessId();
     for (const auto& e : fs::directory_iterator(root, ec)) {
-        const std::string name = e.path().filename().string();
+        const std::string name = utf8Name(e.path().filename());
         std::error_code d;
         if (name.rfind(kRecoverySessionPrefix, 0) != 0 || !e.is_directory(d))
             continue;
@@ -217,7 +218,7 @@ std::vector<RecoverySession> sessionsLeftBehind(const fs::path& root) {
 
 bool setSessionAside(const RecoverySession& session) {
     const fs::path parent = session.folder.parent_path();
-    const std::string base = kRecoveryDeclinedPrefix + session.folder.filename().string();
+    const std::string base = kRecoveryDeclinedPrefix + utf8Name(session.folder.filename());
     std::error_code ec;
     for (int n = 0; n < 1000; ++n) {
         const fs::path target = parent / (n == 0 ? base : base + "-" + std::to_string(n));

@@ -2,6 +2,7 @@
 
 #include "app/settings/memory_settings.h"
 #include "common/atomic_file.h"
+#include "common/file_names.h"
 #include "common/le_io.h"
 
 #include <cmath>
@@ -43,7 +44,7 @@ PreferenceFileStatus decodePreferenceFile(std::span<const std::uint8_t> bytes, P
 }
 
 PreferenceFileStatus readPreferenceFile(const std::filesystem::path& file, Preferences& p) {
-    std::unique_ptr<std::FILE, FileCloser> in(std::fopen(file.c_str(), "rb"));
+    std::unique_ptr<std::FILE, FileCloser> in(kv::openFile(file, "rb"));
     if (!in) {
         factoryReset(p, true);
         return PreferenceFileStatus::kMissing;

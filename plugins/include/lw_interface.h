@@ -119,6 +119,9 @@ typedef struct st_ModuleDescriptor {
 
 #define LWSCENECONVERTER_CLASS "SceneConverter"
 #define LWSCENECONVERTER_VERSION 1
+/* The newest version known to hand over this same record: version 2 (current
+ * hosts) passes the same four members, its file names in UTF-8. */
+#define LWSCENECONVERTER_VERSION_LATEST 2
 
 /* Handed to a scene converter: the file to convert in, the failure text and
  * the converted scene's name out, and the function that deletes that scene
@@ -320,6 +323,11 @@ typedef struct st_LWPanelFuncs {
 
 #define LWMESHEDIT_CLASS "MeshDataEdit"
 #define LWMESHEDIT_VERSION 1
+/* The newest version known to begin its edit record with the members declared
+ * here: versions 2 to 9 only append functions (edges, layers and vertex maps
+ * from version 5 on), and the point and polygon records they hand over keep
+ * their leading members. */
+#define LWMESHEDIT_VERSION_LATEST 9
 
 typedef struct st_GCoreVertex* LWPntID;
 typedef struct st_GCorePolygon* LWPolID;

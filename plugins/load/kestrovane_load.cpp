@@ -96,7 +96,9 @@ void convert(LWSceneConverter* converter, double fps, LWMessageFuncs* messages,
 }
 
 XCALL_(int) activateLoad(int version, GlobalFunc* global, void* local, void*) {
-    if (version != LWSCENECONVERTER_VERSION)
+    // A later host numbers the class higher; it is taken while its record is
+    // known to begin with the members read here.
+    if (version < LWSCENECONVERTER_VERSION || version > LWSCENECONVERTER_VERSION_LATEST)
         return AFUNC_BADVERSION;
     using namespace kv::lwplug;
     auto* items = static_cast<LWItemInfo*>(findGlobal(global, kItemInfoNames));

@@ -172,7 +172,9 @@ void save(MeshEditBegin* begin, LWMessageFuncs* messages, LWPanelFuncs* panels,
 }
 
 XCALL_(int) activateSave(int version, GlobalFunc* global, void* local, void*) {
-    if (version != LWMESHEDIT_VERSION)
+    // A later host numbers the class higher; it is taken while its records are
+    // known to begin with the members used here.
+    if (version < LWMESHEDIT_VERSION || version > LWMESHEDIT_VERSION_LATEST)
         return AFUNC_BADVERSION;
     using namespace kv::lwplug;
     auto* messages = static_cast<LWMessageFuncs*>(findGlobal(global, kMessageNames));

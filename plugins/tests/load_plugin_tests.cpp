@@ -471,9 +471,18 @@ TEST_F(LoadPlugin, CurrentHostIsFoundUnderItsNumberedNames) {
     EXPECT_EQ(host_.lookups, expected);
 }
 
-TEST_F(LoadPlugin, OtherInterfaceVersionsReturnBadVersion) {
+TEST_F(LoadPlugin, LaterHostsConvertAndUnknownVersionsReturnBadVersion) {
     writeMotion(motion_, tenSeconds());
-    for (int version : {0, 2, 7}) {
+    // Every version whose record begins with the members the plug-in reads.
+    for (int version = LWSCENECONVERTER_VERSION; version <= LWSCENECONVERTER_VERSION_LATEST;
+         ++version) {
+        host_.panelScripts.push_back({});
+        EXPECT_EQ(host_.convert(*server_, motion_.string(), version).result, AFUNC_OK) << version;
+        EXPECT_EQ(scene().error, "") << version;
+    }
+    host_.lookups.clear();
+    std::filesystem::remove(scenePath());
+    for (int version : {0, -1, LWSCENECONVERTER_VERSION_LATEST + 1, 7}) {
         EXPECT_EQ(host_.convert(*server_, motion_.string(), version).result, AFUNC_BADVERSION);
     }
     EXPECT_TRUE(host_.lookups.empty());

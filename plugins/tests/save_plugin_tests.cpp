@@ -270,10 +270,21 @@ TEST_F(SavePlugin, MissingServicesAndOtherVersions) {
 
     host_.missingGlobals.clear();
     host_.lookups.clear();
-    for (int version : {0, 2})
+    for (int version : {0, -1, LWMESHEDIT_VERSION_LATEST + 1})
         EXPECT_EQ(host_.meshEdit(*server_, version), AFUNC_BADVERSION);
     EXPECT_TRUE(host_.lookups.empty());
     EXPECT_TRUE(files().empty());
+}
+
+TEST_F(SavePlugin, LaterHostsSaveAsTheFirstVersionDoes) {
+    // Every version whose edit record begins with the members the plug-in uses.
+    for (int version = LWMESHEDIT_VERSION; version <= LWMESHEDIT_VERSION_LATEST; ++version) {
+        std::filesystem::remove(target_);
+        host_.panelScripts.push_back({true, {{"Skip Polygons", 1}}});
+        host_.fileRequestScripts.push_back({1, target_.string()});
+        EXPECT_EQ(host_.meshEdit(*server_, version), AFUNC_OK) << version;
+        EXPECT_FALSE(faces().empty()) << version;
+    }
 }
 
 TEST_F(SavePlugin, NothingSelectedWritesNothingAndKeepsAnEarlierFile) {

@@ -150,10 +150,9 @@ TEST(CommandEnabling, SaveAndConvertAreAlwaysEnabled) {
     s.sceneryCount = 5;
     s.objectCount = 5;
     s.interactiveCount = 3;
-    for (CommandId id :
-         {CommandId::SaveProject, CommandId::SaveProjectAs, CommandId::SaveObjectAs,
-          CommandId::ConvertToBioVision, CommandId::ConvertToAcclaim, CommandId::ConvertToGltf,
-          CommandId::ExportSceneGltf}) {
+    for (CommandId id : {CommandId::SaveProject, CommandId::SaveProjectAs, CommandId::SaveObjectAs,
+                         CommandId::ConvertToBioVision, CommandId::ConvertToAcclaim,
+                         CommandId::ConvertToGltf, CommandId::ExportSceneGltf}) {
         EXPECT_TRUE(isCommandEnabled(id, s)) << static_cast<int>(id);
     }
 }

@@ -3,6 +3,7 @@
 // one vertex, every one a finite point, no more than the reader's bound.
 
 #include "geometry/dxf_polyline.h"
+#include "scratch_file.h"
 
 #include <array>
 #include <cmath>
@@ -10,27 +11,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
-
-struct ScratchFile {
-    std::filesystem::path path;
-    ~ScratchFile() {
-        std::error_code ignored;
-        std::filesystem::remove(path, ignored);
-    }
-};
-
-const std::filesystem::path& scratchFile() {
-    // A memory-backed folder keeps the per-input file write off the disk.
-    static const ScratchFile scratch{(std::filesystem::is_directory("/dev/shm")
-                                          ? std::filesystem::path("/dev/shm")
-                                          : std::filesystem::temp_directory_path()) /
-                                     ("kv_fuzz_polyline_" + std::to_string(::getpid()) + ".dxf")};
-    return scratch.path;
-}
 
 /// One vertex more than the reader keeps: a closed polyline repeats its first.
 constexpr std::size_t kMostPoints = 1'000'001;
@@ -38,14 +21,9 @@ constexpr std::size_t kMostPoints = 1'000'001;
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::FILE* file = std::fopen(scratchFile().c_str(), "wb");
-    if (file == nullptr)
+    const std::filesystem::path file = kv::fuzz::writeScratchFile("polyline", ".dxf", data, size);
+    if (file.empty())
         return 0;
-    if (size != 0 && std::fwrite(data, 1, size, file) != size) {
-        std::fclose(file);
-        return 0;
-    }
-    std::fclose(file);
 
     kv::model::GeometryTransform transform;
     // The first byte, when there is one, also picks the handedness, a scale
@@ -57,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     std::vector<std::array<double, 3>> points;
     std::string error;
-    if (!kv::geom::readDxfPolyline(scratchFile(), transform, points, error)) {
+    if (!kv::geom::readDxfPolyline(file, transform, points, error)) {
         if (error.empty() || !points.empty())
             __builtin_trap();
         return 0;

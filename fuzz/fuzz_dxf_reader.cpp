@@ -4,6 +4,7 @@
 #include "common/ports/messages.h"
 #include "geometry/dxf_header.h"
 #include "geometry/dxf_reader.h"
+#include "scratch_file.h"
 
 #include <cmath>
 #include <cstdint>
@@ -11,42 +12,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
-
-namespace {
-
-struct ScratchFile {
-    std::filesystem::path path;
-    ~ScratchFile() {
-        std::error_code ignored;
-        std::filesystem::remove(path, ignored);
-    }
-};
-
-const std::filesystem::path& scratchFile() {
-    // A memory-backed folder keeps the per-input file write off the disk.
-    static const ScratchFile scratch{(std::filesystem::is_directory("/dev/shm")
-                                          ? std::filesystem::path("/dev/shm")
-                                          : std::filesystem::temp_directory_path()) /
-                                     ("kv_fuzz_dxf_" + std::to_string(::getpid()) + ".dxf")};
-    return scratch.path;
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::FILE* file = std::fopen(scratchFile().c_str(), "wb");
-    if (file == nullptr) {
+    const std::filesystem::path file = kv::fuzz::writeScratchFile("dxf", ".dxf", data, size);
+    if (file.empty())
         return 0;
-    }
-    if (size != 0 && std::fwrite(data, 1, size, file) != size) {
-        std::fclose(file);
-        return 0;
-    }
-    std::fclose(file);
 
     // The header comment that names the file's coordinate system.
-    (void)kv::geom::dxfFileAxes(scratchFile());
+    (void)kv::geom::dxfFileAxes(file);
 
     kv::model::GeometryTransform transform;
     // The first byte, when there is one, also picks the file's handedness and
@@ -58,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     kv::NullMessages messages;
     int faces = 0;
     kv::geom::readDxf(
-        scratchFile(), size, transform,
+        file, size, transform,
         [&](const std::array<double, 12>& corners, float progress) {
             for (double c : corners) {
                 if (!std::isfinite(c)) {
